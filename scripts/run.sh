@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets everything up, builds the configurator and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+exec ./build/kt52903

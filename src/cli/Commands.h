@@ -1,0 +1,13 @@
+#pragma once
+// Each group of subcommands registers itself on the CLI11 application.
+
+#include <CLI/CLI.hpp>
+
+namespace kt::cli {
+
+// lang-template, lang-check
+void AddLanguageCommands(CLI::App& app);
+// image, gsd, check, dump
+void AddProjectCommands(CLI::App& app);
+
+} // namespace kt::cli

@@ -1,0 +1,25 @@
+// kt52903-cli: the configurator's core from the command line, for batch work and CI.
+
+#include "cli/Commands.h"
+#include "core/Identity.h"
+
+#include <exception>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    CLI::App app{std::string(kt::SwCode) + " " + kt::SwDescription + " - command-line tool",
+                 "kt52903-cli"};
+    app.require_subcommand(1);
+    app.set_version_flag("--version", std::string(kt::SwCode) + " " + kt::SwVersion);
+    kt::cli::AddLanguageCommands(app);
+    kt::cli::AddProjectCommands(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const std::exception& e) {
+        std::cerr << "kt52903-cli: " << e.what() << "\n";
+        return 2;
+    }
+    return 0;
+}

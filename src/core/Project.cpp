@@ -1,0 +1,102 @@
+#include "core/Project.h"
+
+#include "core/FileUtil.h"
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace kt {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string UpperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+bool IsReservedDeviceName(const std::string& name) {
+    // Windows reserves these with or without an extension ("NUL.txt") and with trailing blanks.
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    stem = UpperAscii(stem);
+    static const std::array<const char*, 4> plain = {"CON", "PRN", "AUX", "NUL"};
+    if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;
+    if (stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
+        stem[3] >= '1' && stem[3] <= '9')
+        return true;
+    return false;
+}
+
+bool IsHidden(const fs::directory_entry& e) {
+#ifdef _WIN32
+    const DWORD a = GetFileAttributesW(e.path().c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+#else
+    const std::string n = PathToUtf8(e.path().filename());
+    return !n.empty() && n.front() == '.';
+#endif
+}
+
+} // namespace
+
+bool IsPortableProjectName(const std::string& name) {
+    if (name == "." || name == "..") return false;
+    // Windows drops a trailing dot or blank, so such a name would not name its own folder.
+    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return false;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F) return false;
+        if (std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) != std::string_view::npos)
+            return false;
+    }
+    return !IsReservedDeviceName(name);
+}
+
+CreateResult CreateProject(const fs::path& projectsDir, const std::string& name) {
+    if (name.empty()) return {107};
+    if (!IsPortableProjectName(name)) return {105};
+    const fs::path dir = projectsDir / PathFromUtf8(name);
+    std::error_code ec;
+    if (fs::is_directory(dir, ec)) return {106};
+    if (!fs::create_directory(dir, ec) || ec) return {105};
+    fs::create_directories(dir / "bin", ec); // a missing bin only makes the image write fail later
+    return {0};
+}
+
+std::vector<std::string> ListProjects(const fs::path& projectsDir) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(projectsDir, ec);
+    if (ec) return names;
+    for (const fs::directory_entry& e : it) {
+        std::error_code dec;
+        if (!e.is_directory(dec) || IsHidden(e)) continue;
+        names.push_back(PathToUtf8(e.path().filename()));
+    }
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string ua = UpperAscii(a), ub = UpperAscii(b);
+        return ua != ub ? ua < ub : a < b;
+    });
+    return names;
+}
+
+int Search_Open_Conf(const std::vector<std::string>& names, const std::string& snc) {
+    const std::string key = UpperAscii(snc);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (UpperAscii(names[i]) == key) return static_cast<int>(i);
+    return -1;
+}
+
+std::string OpenProjectName(const fs::path& projectsDir, const fs::path& projectDir) {
+    if (projectDir.empty()) return {};
+    if (projectDir.parent_path() == projectsDir) return PathToUtf8(projectDir.filename());
+    return PathToUtf8(projectDir.lexically_relative(projectsDir));
+}
+
+} // namespace kt

@@ -1,0 +1,34 @@
+#pragma once
+// AppSettings and the settings file Korvel.xml.
+
+#include "core/Status.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kt {
+
+struct AppSettings {
+    std::string ProjectName;
+    std::string IpAddress = "192.168.2.205";
+    std::string LanguageName = "English";
+    bool EnableInternet = false;
+    bool EnableUpdate = false;
+    bool EnableJumpFieldTables = false;
+    bool DoubleClickAutoSize = false;
+
+    bool operator==(const AppSettings&) const = default;
+};
+
+// Reads the settings file; a missing or malformed file gives the defaults, a missing
+// element gives only its own default. The root is the first element of the document,
+// so a declaration or comment in front of it is passed over.
+[[nodiscard]] AppSettings ReadSettings(const std::filesystem::path& file);
+
+// The whole file text as Save_Setting writes it.
+[[nodiscard]] std::string SettingsXml(const AppSettings& s);
+
+// Save_Setting: replaces the file atomically.
+[[nodiscard]] Status WriteSettings(const std::filesystem::path& file, const AppSettings& s);
+
+} // namespace kt

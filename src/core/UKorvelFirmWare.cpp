@@ -1,0 +1,313 @@
+#include "core/UKorvelFirmWare.h"
+
+#include "core/Identity.h"
+#include "core/UAbout.h"
+#include "core/UNew_Project.h"
+#include "core/UOpenConf.h"
+#include "core/UQtText.h"
+#include "lang/LanguageFile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+namespace kt {
+
+namespace {
+constexpr int kFirstInterval = 60000;     // first check of a run: one minute after enabling
+constexpr int kRepeatInterval = 7200000;  // later checks: every two hours
+constexpr int kClientWidth = 694;
+constexpr int kStepTop[6] = {128, 172, 216, 260, 304, 348};
+} // namespace
+
+TFKorvelFirmWare::TFKorvelFirmWare(const std::filesystem::path& exeDir, const Services& services,
+                                   QWidget* parent)
+    : QWidget(parent), services_(services) {
+    setObjectName("FKorvelFirmWare");
+    FormCreate(exeDir);
+    CreateDialogs();
+}
+
+TFKorvelFirmWare::~TFKorvelFirmWare() = default;
+
+void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
+    LayOut();
+    state_.Workspace = MakeWorkspacePaths(exeDir);
+    CreateWorkspaceDirs(state_.Workspace);
+    state_.Settings = ReadSettings(SettingsFile(state_.Workspace));
+    ApplyTimerRule();
+
+    setWindowTitle(MainCaption);
+    L_SW_Code->setText(SwCode);
+    L_SW_Desc->setText(SwDescription);
+
+    const Status lang =
+        Load_Language(state_.Workspace.LanguageDir, state_.Settings.LanguageName, state_.Lang);
+
+    const std::string& name = state_.Settings.ProjectName;
+    const std::filesystem::path last = state_.Workspace.ProjectsDir / PathFromUtf8(name);
+    state_.ProjectDir = (!name.empty() && IsDirectory(last)) ? last : std::filesystem::path();
+
+    Set_Lang();
+    Set_Files();
+    state_.RowCopyBuffer.clear();
+    if (!lang.ok && services_.prompts) services_.prompts->error(Q(lang.message));
+}
+
+QLabel* TFKorvelFirmWare::Label(const char* name, int left, int top) {
+    auto* l = new QLabel(this);
+    l->setObjectName(name);
+    l->move(left, top);
+    return l;
+}
+
+QPushButton* TFKorvelFirmWare::StepButton(const char* name, int left, int top) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(name);
+    b->setGeometry(left, top, 170, 36);
+    connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
+    return b;
+}
+
+void TFKorvelFirmWare::LayOut() {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xF4, 0xF6, 0xF8));
+    setPalette(pal);
+
+    L_SW_Code = Label("L_SW_Code", 16, 8);
+    QFont codeFont = font();
+    codeFont.setPointSize(20);
+    codeFont.setBold(true);
+    L_SW_Code->setFont(codeFont);
+    L_SW_Code->setStyleSheet("color: #808080;");
+
+    L_SW_Desc = Label("L_SW_Desc", 16, 42);
+    QFont bold = font();
+    bold.setBold(true);
+    L_SW_Desc->setFont(bold);
+    L_SW_Desc->setStyleSheet("color: #808080;");
+
+    L_Begin = Label("L_Begin", 16, 84);
+    L_Begin->setFont(bold);
+
+    Shape2 = new QFrame(this);
+    Shape2->setObjectName("Shape2");
+    Shape2->setGeometry(80, 70, 348, 36);
+    Shape2->setStyleSheet("QFrame#Shape2 { border: 1px solid #A0A0A0; background: transparent; }");
+
+    L_Name_Conf = Label("L_Name_Conf", 87, 75);
+    L_Name_Conf_L2 = Label("L_Name_Conf_L2", 87, 88);
+
+    const auto iconButton = [this](const char* name, int left, QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(name);
+        b->setGeometry(left, 8, 50, 50);
+        b->setIcon(style()->standardIcon(icon));
+        b->setIconSize(QSize(32, 32));
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, [this, b] { Btn_Click(b); });
+        return b;
+    };
+    Btn_Info = iconButton("Btn_Info", 516, QStyle::SP_MessageBoxInformation);
+    Btn_Opz = iconButton("Btn_Opz", 574, QStyle::SP_FileDialogDetailedView);
+    Btn_Close = iconButton("Btn_Close", 632, QStyle::SP_DialogCloseButton);
+
+    LL_Update = Label("LL_Update", 208, 19);
+    LL_Update->setTextFormat(Qt::RichText);
+    LL_Update->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    LL_Update->setOpenExternalLinks(false);
+    connect(LL_Update, &QLabel::linkActivated, this,
+            [this](const QString& link) { LL_UpdateLinkClick(link); });
+    LL_Update->hide();
+
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray name = "L_Step_" + QByteArray::number(i + 1);
+        L_Step[i] = Label(name.constData(), 16, 128 + 44 * i);
+        L_Step[i]->setFont(bold);
+        if (i >= 6) L_Step[i]->hide();
+    }
+
+    Btn_New = StepButton("Btn_New", 80, 112);
+    Btn_Open = StepButton("Btn_Open", 258, 112);
+    Btn_Prm_Gen = StepButton("Btn_Prm_Gen", 80, 156);
+    Btn_CAN_Rec_Frame = StepButton("Btn_CAN_Rec_Frame", 80, 200);
+    Btn_CAN_Send_Frame = StepButton("Btn_CAN_Send_Frame", 80, 244);
+    Btn_PROFIBUS_GSD = StepButton("Btn_PROFIBUS_GSD", 80, 288);
+    Btn_CreateBin = StepButton("Btn_CreateBin", 80, 332);
+
+    L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
+    L_Tarvix->setFont(bold);
+    L_Tarvix->setText(WebHost);
+    L_Tarvix->setCursor(Qt::PointingHandCursor);
+    L_Tarvix->installEventFilter(this);
+    L_Tarvix->adjustSize();
+    // Keep the address inside the window whatever the font.
+    if (L_Tarvix->x() + L_Tarvix->width() > kClientWidth - 4)
+        L_Tarvix->move(kClientWidth - 4 - L_Tarvix->width(), L_Tarvix->y());
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName("Shape1");
+    Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
+    Shape1->setStyleSheet("background: #A0A0A0;");
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer_Update");
+    timer_->setInterval(kFirstInterval);
+    connect(timer_, &QTimer::timeout, this, &TFKorvelFirmWare::Timer_UpdateTimer);
+
+    setFixedSize(kClientWidth, Btn_CreateBin->y() + 152);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TFKorvelFirmWare::CreateDialogs() {
+    // Fixed creation order; each dialog applies its texts as it is created.
+    about_ = new TFAbout(*services_.prompts, this);
+    newProject_ = new TFNew_Project(state_, *services_.prompts, this);
+    openConf_ = new TFOpenConf(state_, this);
+}
+
+void TFKorvelFirmWare::ShowBanner() {
+    if (state_.ProjectOpen()) {
+        L_Name_Conf->setText(Q(state_.Text(11)));
+        L_Name_Conf_L2->setText(Q(state_.Settings.ProjectName));
+    } else {
+        L_Name_Conf->setText(Q(state_.Text(9)));
+        L_Name_Conf_L2->setText(Q(state_.Text(10)));
+    }
+    L_Name_Conf->adjustSize();
+    L_Name_Conf_L2->adjustSize();
+}
+
+void TFKorvelFirmWare::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    L_Begin->setText(t(0));
+    for (int i = 0; i < 8; ++i) L_Step[i]->setText(t(1 + i));
+    Btn_Info->setToolTip(t(12));
+    Btn_Opz->setToolTip(t(13));
+    Btn_Close->setToolTip(t(14));
+    Btn_New->setText(t(15));
+    Btn_Open->setText(t(16));
+    Btn_CreateBin->setText(t(17));
+    Btn_Prm_Gen->setText(t(20));
+    ShowBanner();
+    Btn_New->setToolTip(t(22));
+    Btn_Open->setToolTip(t(23));
+    Btn_Prm_Gen->setToolTip(t(24));
+    Btn_CreateBin->setToolTip(t(26));
+    Btn_CAN_Rec_Frame->setText(t(33));
+    Btn_CAN_Send_Frame->setText(t(35));
+    Btn_CAN_Rec_Frame->setToolTip(t(34));
+    Btn_CAN_Send_Frame->setToolTip(t(36));
+    Btn_PROFIBUS_GSD->setText(t(81));
+    Btn_PROFIBUS_GSD->setToolTip(t(82));
+    for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
+                      L_Step[6], L_Step[7]})
+        l->adjustSize();
+}
+
+void TFKorvelFirmWare::Change_Language() {
+    Set_Lang();
+    if (newProject_) newProject_->Set_Lang();
+    if (openConf_) openConf_->Set_Lang();
+}
+
+void TFKorvelFirmWare::Btn_Click(QObject* sender) {
+    if (sender == Btn_New) return Create_New_Project();
+    if (sender == Btn_Open) return Open_Project();
+    if (sender == Btn_Close) {
+        close();
+        return;
+    }
+    if (sender == Btn_Info) {
+        about_->exec();
+        return;
+    }
+    if (sender == Btn_Opz) return; // the options dialog arrives with its own window
+    if (!state_.ProjectOpen()) {
+        services_.prompts->error(Q(state_.Text(18)));
+        return;
+    }
+    if (sender == Btn_CreateBin) return Update_Device();
+    // Steps 2 to 5 open windows that are added with the editors.
+}
+
+void TFKorvelFirmWare::Create_New_Project() {
+    if (newProject_->exec() == QDialog::Accepted) ShowBanner();
+}
+
+void TFKorvelFirmWare::Open_Project() {
+    if (openConf_->exec() != QDialog::Accepted) return;
+    state_.Settings.ProjectName = S(openConf_->Name_Conf());
+    if (!state_.Settings.ProjectName.empty())
+        state_.ProjectDir = state_.Workspace.ProjectsDir / PathFromUtf8(state_.Settings.ProjectName);
+    else
+        state_.ProjectDir.clear();
+    ShowBanner();
+    Set_Files();
+}
+
+void TFKorvelFirmWare::Update_Device() {
+    // Compiling the image and launching the updater arrive with the device outputs.
+}
+
+void TFKorvelFirmWare::Save_Setting() {
+    const Status s = WriteSettings(SettingsFile(state_.Workspace), state_.Settings);
+    if (!s.ok && services_.prompts) services_.prompts->error(Q(s.message));
+}
+
+void TFKorvelFirmWare::ApplyTimerRule() {
+    if (state_.Settings.EnableInternet && state_.Settings.EnableUpdate)
+        timer_->start();
+    else
+        timer_->stop();
+}
+
+void TFKorvelFirmWare::Timer_UpdateTimer() {
+    timer_->stop();
+    const auto finish = [this](bool newer) {
+        if (newer) {
+            LL_Update->setText(QString("<a href=\"%1\">%2</a>")
+                                   .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));
+            LL_Update->adjustSize();
+            LL_Update->show();
+        } else {
+            LL_Update->hide();
+        }
+        timer_->setInterval(kRepeatInterval);
+        // The options dialog may have switched checks off while the answer was pending.
+        ApplyTimerRule();
+    };
+    if (services_.checkVersion)
+        services_.checkVersion(finish);
+    else
+        finish(false);
+}
+
+void TFKorvelFirmWare::LL_UpdateLinkClick(const QString& link) { services_.prompts->openUrl(link); }
+
+void TFKorvelFirmWare::L_TarvixClick() { services_.prompts->openUrl(HomePageUrl); }
+
+bool TFKorvelFirmWare::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == L_Tarvix && event->type() == QEvent::MouseButtonRelease) {
+        L_TarvixClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFKorvelFirmWare::closeEvent(QCloseEvent* event) {
+    Save_Setting();
+    event->accept();
+}
+
+} // namespace kt

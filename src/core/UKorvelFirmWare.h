@@ -1,0 +1,96 @@
+#pragma once
+// FKorvelFirmWare: the main window with the numbered configuration steps.
+
+#include "core/AppState.h"
+#include "core/UServices.h"
+
+#include <QWidget>
+
+#include <filesystem>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QTimer;
+class QFrame;
+
+namespace kt {
+
+class TFAbout;
+class TFNew_Project;
+class TFOpenConf;
+
+class TFKorvelFirmWare : public QWidget {
+    Q_OBJECT
+public:
+    // Runs the whole start-up (FormCreate) for the executable's folder exeDir.
+    TFKorvelFirmWare(const std::filesystem::path& exeDir, const Services& services,
+                     QWidget* parent = nullptr);
+    ~TFKorvelFirmWare() override;
+
+    [[nodiscard]] AppState& State() { return state_; }
+    [[nodiscard]] const AppState& State() const { return state_; }
+
+    void Btn_Click(QObject* sender);
+    void Set_Lang();
+    void Change_Language();
+    void Set_Files() { state_.Set_Files(); }
+    // Writes Korvel.xml; a failure is reported but never keeps the program from ending.
+    void Save_Setting();
+    void Timer_UpdateTimer();
+    void LL_UpdateLinkClick(const QString& link);
+    void L_TarvixClick();
+    // Enables the version-check timer when internet and update are both allowed.
+    void ApplyTimerRule();
+
+    [[nodiscard]] QTimer* Timer_Update() const { return timer_; }
+    [[nodiscard]] TFAbout* FAbout() const { return about_; }
+    [[nodiscard]] TFNew_Project* FNew_Project() const { return newProject_; }
+    [[nodiscard]] TFOpenConf* FOpenConf() const { return openConf_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const std::filesystem::path& exeDir);
+    void LayOut();
+    void CreateDialogs();
+    void ShowBanner();
+    void Create_New_Project();
+    void Open_Project();
+    void Update_Device();
+    QPushButton* StepButton(const char* name, int left, int top);
+    QLabel* Label(const char* name, int left, int top);
+
+    AppState state_;
+    Services services_;
+
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QLabel* L_Begin = nullptr;
+    QFrame* Shape2 = nullptr;
+    QLabel* L_Name_Conf = nullptr;
+    QLabel* L_Name_Conf_L2 = nullptr;
+    QToolButton* Btn_Info = nullptr;
+    QToolButton* Btn_Opz = nullptr;
+    QToolButton* Btn_Close = nullptr;
+    QLabel* LL_Update = nullptr;
+    QLabel* L_Step[8] = {};
+    QPushButton* Btn_New = nullptr;
+    QPushButton* Btn_Open = nullptr;
+    QPushButton* Btn_Prm_Gen = nullptr;
+    QPushButton* Btn_CAN_Rec_Frame = nullptr;
+    QPushButton* Btn_CAN_Send_Frame = nullptr;
+    QPushButton* Btn_PROFIBUS_GSD = nullptr;
+    QPushButton* Btn_CreateBin = nullptr;
+    QLabel* L_Tarvix = nullptr;
+    QFrame* Shape1 = nullptr;
+    QTimer* timer_ = nullptr;
+
+    TFAbout* about_ = nullptr;
+    TFNew_Project* newProject_ = nullptr;
+    TFOpenConf* openConf_ = nullptr;
+};
+
+} // namespace kt

@@ -1,0 +1,96 @@
+#include "core/UNew_Project.h"
+
+#include "core/Identity.h"
+#include "core/Project.h"
+#include "core/UDialogHeader.h"
+#include "core/UQtText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kt {
+
+TFNew_Project::TFNew_Project(AppState& state, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts) {
+    setObjectName("FNew_Project");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    P_Title = new DialogHeader(SwCode, this);
+    Label1 = new QLabel(this);
+    Label1->setObjectName("Label1");
+    E_New_Proj = new QLineEdit(this);
+    E_New_Proj->setObjectName("E_New_Proj");
+    E_New_Proj->setFixedWidth(297);
+
+    auto* P_Button = new QWidget(this);
+    P_Button->setObjectName("P_Button");
+    P_Button->setFixedHeight(40);
+    Btn_OK = new QPushButton(P_Button);
+    Btn_OK->setObjectName("Btn_OK");
+    Btn_Cancel = new QPushButton(P_Button);
+    Btn_Cancel->setObjectName("Btn_Cancel");
+    auto* buttons = new QHBoxLayout(P_Button);
+    buttons->setContentsMargins(12, 4, 12, 4);
+    buttons->addStretch();
+    buttons->addWidget(Btn_OK);
+    buttons->addWidget(Btn_Cancel);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(16, 8, 16, 8);
+    body->addWidget(Label1);
+    body->addWidget(E_New_Proj);
+    body->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(P_Title);
+    layout->addLayout(body);
+    layout->addWidget(P_Button);
+
+    // Enter in the name field acts as OK, errors included; OK is not a default button
+    // so that the dialog never closes without the checks.
+    Btn_OK->setAutoDefault(false);
+    Btn_Cancel->setAutoDefault(false);
+    connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
+    connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(331, 162);
+    Set_Lang();
+}
+
+void TFNew_Project::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(100));
+    P_Title->description()->setText(t(101));
+    Label1->setText(t(102));
+    Btn_OK->setText(t(103));
+    Btn_Cancel->setText(t(104));
+    E_New_Proj->setToolTip(t(108));
+    Btn_OK->setToolTip(t(109));
+    Btn_Cancel->setToolTip(t(110));
+}
+
+void TFNew_Project::showEvent(QShowEvent* event) {
+    E_New_Proj->clear();
+    E_New_Proj->setFocus();
+    QDialog::showEvent(event);
+}
+
+void TFNew_Project::Btn_OKClick() {
+    const std::string name = S(E_New_Proj->text());
+    const CreateResult r = CreateProject(state_.Workspace.ProjectsDir, name);
+    if (!r.ok()) {
+        prompts_.error(Q(state_.Text(r.textId)));
+        return;
+    }
+    state_.Settings.ProjectName = name;
+    state_.ProjectDir = state_.Workspace.ProjectsDir / PathFromUtf8(name);
+    state_.Set_Files();
+    accept();
+}
+
+} // namespace kt

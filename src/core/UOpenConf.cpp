@@ -1,0 +1,97 @@
+#include "core/UOpenConf.h"
+
+#include "core/Identity.h"
+#include "core/Project.h"
+#include "core/UDialogHeader.h"
+#include "core/UQtText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kt {
+
+TFOpenConf::TFOpenConf(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName("FOpenConf");
+    P_Title = new DialogHeader(SwCode, this);
+    Label1 = new QLabel(this);
+    Label1->setObjectName("Label1");
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* P_Button = new QWidget(this);
+    P_Button->setObjectName("P_Button");
+    P_Button->setFixedHeight(40);
+    Btn_OK = new QPushButton(P_Button);
+    Btn_OK->setObjectName("Btn_OK");
+    Btn_Cancel = new QPushButton(P_Button);
+    Btn_Cancel->setObjectName("Btn_Cancel");
+    auto* buttons = new QHBoxLayout(P_Button);
+    buttons->setContentsMargins(12, 4, 12, 4);
+    buttons->addStretch();
+    buttons->addWidget(Btn_OK);
+    buttons->addWidget(Btn_Cancel);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(16, 8, 16, 8);
+    body->addWidget(Label1);
+    body->addWidget(ListBox1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(P_Title);
+    layout->addLayout(body, 1);
+    layout->addWidget(P_Button);
+
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    resize(377, 351);
+    Set_Lang();
+}
+
+void TFOpenConf::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(200));
+    P_Title->description()->setText(t(201));
+    Label1->setText(t(202));
+    Btn_OK->setText(t(203));
+    Btn_Cancel->setText(t(204));
+    ListBox1->setToolTip(t(205));
+    Btn_OK->setToolTip(t(206));
+    Btn_Cancel->setToolTip(t(207));
+}
+
+void TFOpenConf::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFOpenConf::FormShow() {
+    sl_ = ListProjects(state_.Workspace.ProjectsDir);
+    {
+        const QSignalBlocker block(ListBox1);
+        ListBox1->clear();
+        for (const std::string& n : sl_) ListBox1->addItem(Q(n));
+    }
+    const std::string open = OpenProjectName(state_.Workspace.ProjectsDir, state_.ProjectDir);
+    int index = Search_Open_Conf(sl_, open);
+    if (index < 0 && !sl_.empty()) index = 0;
+    nameConf_.clear();
+    if (index >= 0) {
+        ListBox1->setCurrentRow(index);
+        nameConf_ = Q(sl_[static_cast<std::size_t>(index)]);
+    }
+    ListBox1->setFocus();
+}
+
+void TFOpenConf::ListBox1Click() {
+    if (const QListWidgetItem* item = ListBox1->currentItem()) nameConf_ = item->text();
+}
+
+} // namespace kt

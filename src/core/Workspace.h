@@ -1,0 +1,29 @@
+#pragma once
+// The Workspace beside the executable and the paths of a Project's files.
+
+#include <filesystem>
+
+namespace kt {
+
+struct WorkspacePaths {
+    std::filesystem::path ExeDir;
+    std::filesystem::path MasterDir;
+    std::filesystem::path ProjectsDir;
+    std::filesystem::path LanguageDir;
+};
+
+struct ProjectFiles {
+    std::filesystem::path ParGenFile;
+    std::filesystem::path RecFramesFile;
+    std::filesystem::path SendFramesFile;
+};
+
+[[nodiscard]] WorkspacePaths MakeWorkspacePaths(const std::filesystem::path& exeDir);
+// Creates MASTER, PROJECTS and LANGUAGE where missing, in that order; failures are ignored.
+void CreateWorkspaceDirs(const WorkspacePaths& ws);
+// With an empty projectDir the paths are the bare file names.
+[[nodiscard]] ProjectFiles MakeProjectFiles(const std::filesystem::path& projectDir);
+// Path of the settings file, Korvel.xml beside the executable.
+[[nodiscard]] std::filesystem::path SettingsFile(const WorkspacePaths& ws);
+
+} // namespace kt

@@ -1,0 +1,26 @@
+#pragma once
+// pugixml conventions shared by every XML file of the configurator.
+
+#include "core/Status.h"
+
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace kt {
+
+// Loads a file. A missing file fails with an empty message (callers treat it as "use
+// defaults"); malformed XML fails with "<file>: <parser description> at offset N".
+[[nodiscard]] Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc);
+[[nodiscard]] Status LoadXmlText(const std::string& text, const std::string& name,
+                                 pugi::xml_document& doc);
+
+// The document's root element: its first top-level element, whatever stands before it.
+[[nodiscard]] pugi::xml_node RootElement(const pugi::xml_document& doc);
+
+// UTF-8, no declaration, no indentation.
+[[nodiscard]] std::string XmlToString(const pugi::xml_document& doc);
+
+} // namespace kt
