@@ -1,0 +1,33 @@
+#pragma once
+// Drives a modal dialog that a click is about to open: the action runs once the dialog
+// is the active modal widget, so a test never blocks in exec().
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace kt::test {
+
+// Polls until a modal widget is active (at most ~5 s), then calls act(modal).
+inline void WhenModal(std::function<void(QWidget*)> act) {
+    auto tries = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act = std::move(act), tries, poll]() {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            act(modal);
+            *poll = nullptr; // break the self-reference
+            return;
+        }
+        if (++*tries > 500) {
+            *poll = nullptr;
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+} // namespace kt::test

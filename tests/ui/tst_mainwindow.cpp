@@ -1,0 +1,362 @@
+#include "core/UAbout.h"
+#include "core/UKorvelFirmWare.h"
+#include "core/UNew_Project.h"
+#include "core/UOpenConf.h"
+#include "FakePrompts.h"
+#include "ModalHelper.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+using kt::test::FakePrompts;
+using kt::test::WhenModal;
+
+namespace {
+
+void WriteFile(const fs::path& p, const std::string& text) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string SettingsWith(const std::string& project, const char* inet, const char* upd) {
+    return "<Conf_Settings><lastproj><projectname>" + project +
+           "</projectname></lastproj><lastinternet><enable_internet>" + inet +
+           "</enable_internet><enable_update>" + upd + "</enable_update></lastinternet>"
+           "</Conf_Settings>";
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> tmp_;
+    FakePrompts prompts_;
+    std::function<void(std::function<void(bool)>)> checker_;
+
+    fs::path Dir() const { return fs::path(tmp_->path().toStdString()); }
+
+    std::unique_ptr<kt::TFKorvelFirmWare> Start() {
+        kt::Services s;
+        s.prompts = &prompts_;
+        s.checkVersion = checker_;
+        auto w = std::make_unique<kt::TFKorvelFirmWare>(Dir(), s);
+        w->show();
+        return w;
+    }
+
+    static QString Text(const QWidget& w, const char* name) {
+        if (auto* l = w.findChild<QLabel*>(name)) return l->text();
+        if (auto* b = w.findChild<QAbstractButton*>(name)) return b->text();
+        return "<missing " + QString(name) + ">";
+    }
+
+    static void Click(const QWidget& w, const char* name) {
+        auto* b = w.findChild<QAbstractButton*>(name);
+        QVERIFY2(b, name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        tmp_ = std::make_unique<QTemporaryDir>();
+        prompts_ = FakePrompts();
+        checker_ = nullptr;
+    }
+
+    void firstStartCreatesWorkspaceAndSavesDefaultsOnClose() {
+        auto w = Start();
+        for (const char* d : {"MASTER", "PROJECTS", "LANGUAGE"})
+            QVERIFY2(fs::is_directory(Dir() / d), d);
+        QVERIFY(!w->State().ProjectOpen());
+        QCOMPARE(Text(*w, "L_Name_Conf"), QString("None Configuration Opened "));
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Use Step1 to open or create new configuration"));
+        QCOMPARE(w->windowTitle(), QString("Tarvix - Configurator KT52903 CAN / PROFIBUS Slave "));
+        QCOMPARE(Text(*w, "L_SW_Code"), QString("KT52903"));
+        QVERIFY(!w->Timer_Update()->isActive());
+        QCOMPARE(w->size(), QSize(694, 484));
+        QVERIFY(w->findChild<QLabel*>("L_Step_7")->isHidden());
+        QVERIFY(w->findChild<QLabel*>("LL_Update")->isHidden());
+        Click(*w, "Btn_Close");
+        QCOMPARE(ReadFile(Dir() / "Korvel.xml"),
+                 std::string("<Conf_Settings><lastproj><projectname></projectname></lastproj>"
+                             "<lastipadd><ipaddress>192.168.2.205</ipaddress></lastipadd>"
+                             "<lastlang><language>English</language></lastlang>"
+                             "<lastinternet><enable_internet>0</enable_internet>"
+                             "<enable_update>0</enable_update>"
+                             "<enable_jump_field_tables>0</enable_jump_field_tables>"
+                             "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>"
+                             "</Conf_Settings>"));
+        QVERIFY(prompts_.errors.isEmpty());
+    }
+
+    void stepsNeedAnOpenProject_data() {
+        QTest::addColumn<QString>("button");
+        for (const char* b : {"Btn_Prm_Gen", "Btn_CAN_Rec_Frame", "Btn_CAN_Send_Frame",
+                              "Btn_PROFIBUS_GSD", "Btn_CreateBin"})
+            QTest::newRow(b) << QString(b);
+    }
+    void stepsNeedAnOpenProject() {
+        QFETCH(QString, button);
+        auto w = Start();
+        Click(*w, button.toLatin1().constData());
+        QCOMPARE(prompts_.errors, QStringList{"Error! Project not Valid"});
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!w->State().ProjectOpen());
+    }
+
+    void lastProjectIsReopened() {
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("Plant 1", "0", "0"));
+        fs::create_directories(Dir() / "PROJECTS" / "Plant 1");
+        auto w = Start();
+        QVERIFY(w->State().ProjectOpen());
+        QCOMPARE(Text(*w, "L_Name_Conf"), QString("Opened Configuration of the Converter : "));
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Plant 1"));
+        QCOMPARE(w->State().Files.ParGenFile, Dir() / "PROJECTS" / "Plant 1" / "ParGen.xml");
+    }
+
+    void missingLastProjectKeepsItsNameButOpensNothing() {
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("Gone", "0", "0"));
+        auto w = Start();
+        QVERIFY(!w->State().ProjectOpen());
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Use Step1 to open or create new configuration"));
+        Click(*w, "Btn_CreateBin");
+        QCOMPARE(prompts_.errors, QStringList{"Error! Project not Valid"});
+        w->close();
+        QVERIFY(ReadFile(Dir() / "Korvel.xml").find("<projectname>Gone</projectname>") !=
+                std::string::npos);
+    }
+
+    void timerFollowsBothFlags_data() {
+        QTest::addColumn<QString>("inet");
+        QTest::addColumn<QString>("upd");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("both") << "1" << "1" << true;
+        QTest::newRow("internet only") << "1" << "0" << false;
+        QTest::newRow("update only") << "0" << "1" << false;
+        QTest::newRow("blank before 1") << " 1" << "1" << false;
+    }
+    void timerFollowsBothFlags() {
+        QFETCH(QString, inet);
+        QFETCH(QString, upd);
+        QFETCH(bool, active);
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("", inet.toStdString().c_str(),
+                                                     upd.toStdString().c_str()));
+        auto w = Start();
+        QCOMPARE(w->Timer_Update()->isActive(), active);
+        QCOMPARE(w->Timer_Update()->interval(), 60000);
+    }
+
+    void timerTickShowsOrHidesTheUpdateNotice() {
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("", "1", "1"));
+        bool answer = true;
+        int calls = 0;
+        bool activeDuringCheck = true;
+        kt::TFKorvelFirmWare* self = nullptr;
+        checker_ = [&](std::function<void(bool)> done) {
+            ++calls;
+            activeDuringCheck = self->Timer_Update()->isActive();
+            done(answer);
+        };
+        auto w = Start();
+        self = w.get();
+        auto* link = w->findChild<QLabel*>("LL_Update");
+        w->Timer_UpdateTimer();
+        QCOMPARE(calls, 1);
+        QVERIFY(!activeDuringCheck);
+        QVERIFY(link->isVisible());
+        QVERIFY(link->text().contains("New Version Available. Click Here for more Details"));
+        QVERIFY(link->text().contains(
+            "href=\"http://www.tarvix.example/Home/download/download.asp#GX52903\""));
+        QCOMPARE(w->Timer_Update()->interval(), 7200000);
+        QVERIFY(w->Timer_Update()->isActive());
+        answer = false;
+        w->Timer_UpdateTimer();
+        QVERIFY(link->isHidden());
+        emit link->linkActivated("http://www.tarvix.example/x");
+        QCOMPARE(prompts_.urls, QStringList{"http://www.tarvix.example/x"});
+    }
+
+    void webAddressOpensTheHomePage() {
+        auto w = Start();
+        auto* label = w->findChild<QLabel*>("L_Tarvix");
+        QCOMPARE(label->text(), QString("www.tarvix.example"));
+        QVERIFY(label->geometry().right() < w->width());
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(prompts_.urls,
+                 QStringList{"http://www.tarvix.example/HOME/default.asp?frompg=KT52903"});
+    }
+
+    void newProjectByEnterOpensIt() {
+        auto w = Start();
+        WhenModal([](QWidget* dlg) {
+            auto* edit = dlg->findChild<QLineEdit*>("E_New_Proj");
+            QTest::keyClicks(edit, "Plant 1");
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        Click(*w, "Btn_New");
+        QVERIFY(fs::is_directory(Dir() / "PROJECTS" / "Plant 1" / "bin"));
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Plant 1"));
+        QCOMPARE(w->State().Settings.ProjectName, std::string("Plant 1"));
+        QCOMPARE(w->State().Files.RecFramesFile,
+                 Dir() / "PROJECTS" / "Plant 1" / "CAN_Rec_Frames.xml");
+        QVERIFY(prompts_.errors.isEmpty());
+    }
+
+    void newProjectRefusalsKeepTheDialogOpen_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << "" << "Error! Name Project is not valid";
+        QTest::newRow("exists") << "Old"
+                                << "Error! Name project is not valid because directory already exists";
+        QTest::newRow("separator") << "a/b" << "Error! Name project is not valid";
+        QTest::newRow("device name") << "NUL" << "Error! Name project is not valid";
+    }
+    void newProjectRefusalsKeepTheDialogOpen() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        fs::create_directories(Dir() / "PROJECTS" / "Old");
+        auto w = Start();
+        bool stillOpen = false;
+        QString fieldAfter;
+        WhenModal([&](QWidget* dlg) {
+            auto* edit = dlg->findChild<QLineEdit*>("E_New_Proj");
+            QTest::keyClicks(edit, name);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+            stillOpen = dlg->isVisible();
+            fieldAfter = edit->text();
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_New");
+        QCOMPARE(prompts_.errors, QStringList{message});
+        QVERIFY(stillOpen);
+        QCOMPARE(fieldAfter, name);
+        QVERIFY(!w->State().ProjectOpen());
+        QVERIFY(!fs::exists(Dir() / "PROJECTS" / "a"));
+    }
+
+    void cancelledNewKeepsTheOpenProject() {
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("A", "0", "0"));
+        fs::create_directories(Dir() / "PROJECTS" / "A");
+        auto w = Start();
+        WhenModal([](QWidget* dlg) {
+            QTest::keyClicks(dlg->findChild<QLineEdit*>("E_New_Proj"), "B");
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_New");
+        QCOMPARE(w->State().Settings.ProjectName, std::string("A"));
+        QVERIFY(w->State().ProjectOpen());
+        QVERIFY(!fs::exists(Dir() / "PROJECTS" / "B"));
+    }
+
+    void openPreselectsTheOpenProjectIgnoringCase() {
+        for (const char* d : {"Alpha", "beta"}) fs::create_directories(Dir() / "PROJECTS" / d);
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("BETA", "0", "0"));
+        auto w = Start();
+        // On a case-sensitive file system PROJECTS/BETA does not exist, so open it by hand.
+        w->State().ProjectDir = Dir() / "PROJECTS" / "BETA";
+        QStringList shown;
+        QString selected;
+        WhenModal([&](QWidget* dlg) {
+            auto* list = dlg->findChild<QListWidget*>("ListBox1");
+            for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+            selected = list->currentItem() ? list->currentItem()->text() : QString();
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_Open");
+        QCOMPARE(shown, (QStringList{"Alpha", "beta"}));
+        QCOMPARE(selected, QString("beta"));
+        QCOMPARE(w->State().Settings.ProjectName, std::string("beta"));
+        QCOMPARE(w->State().ProjectDir, Dir() / "PROJECTS" / "beta");
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("beta"));
+    }
+
+    void openChoosesByKeyboardAndCancelChangesNothing() {
+        for (const char* d : {"Alpha", "Beta", "Gamma"}) fs::create_directories(Dir() / "PROJECTS" / d);
+        auto w = Start();
+        WhenModal([](QWidget* dlg) {
+            auto* list = dlg->findChild<QListWidget*>("ListBox1");
+            QCOMPARE(list->currentItem()->text(), QString("Alpha")); // nothing open: first entry
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_Open");
+        QCOMPARE(w->State().Settings.ProjectName, std::string("Gamma"));
+        WhenModal([](QWidget* dlg) {
+            QTest::keyClick(dlg->findChild<QListWidget*>("ListBox1"), Qt::Key_Up);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_Open");
+        QCOMPARE(w->State().Settings.ProjectName, std::string("Gamma"));
+        QCOMPARE(w->State().ProjectDir, Dir() / "PROJECTS" / "Gamma");
+    }
+
+    void openWithEmptyListClosesTheProject() {
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("A", "0", "0"));
+        fs::create_directories(Dir() / "PROJECTS" / "A");
+        auto w = Start();
+        fs::remove_all(Dir() / "PROJECTS" / "A");
+        WhenModal([](QWidget* dlg) {
+            QCOMPARE(dlg->findChild<QListWidget*>("ListBox1")->count(), 0);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_Open");
+        QVERIFY(!w->State().ProjectOpen());
+        QCOMPARE(Text(*w, "L_Name_Conf"), QString("None Configuration Opened "));
+        QCOMPARE(w->State().Settings.ProjectName, std::string());
+    }
+
+    void aboutShowsIdentityAndOpensHomePage() {
+        auto w = Start();
+        QString code, version, doc, desc;
+        QSize size;
+        WhenModal([&](QWidget* dlg) {
+            const auto text = [dlg](const char* n) { return dlg->findChild<QLabel*>(n)->text(); };
+            code = text("Label9");
+            version = text("Label10");
+            doc = text("Label12");
+            desc = text("Label2");
+            size = dlg->size();
+            emit dlg->findChild<QLabel*>("Label4")->linkActivated("x");
+            QTest::mouseClick(dlg->findChild<QPushButton*>("LbButton1"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_Info");
+        QCOMPARE(code, QString("KT52903"));
+        QCOMPARE(version, QString("1.000"));
+        QCOMPARE(doc, QString("DX52903"));
+        QCOMPARE(desc, QString("CAN / PROFIBUS Slave - Converter"));
+        QCOMPARE(size, QSize(425, 148));
+        QCOMPARE(prompts_.urls,
+                 QStringList{"http://www.tarvix.example/HOME/default.asp?frompg=KT52903"});
+    }
+
+    void changeLanguageRelabelsWindowsAndBanner() {
+        auto w = Start();
+        w->State().Lang.Set_Text(9, "Keine Konfiguration ");
+        w->State().Lang.Set_Text(15, "Neu");
+        w->State().Lang.Set_Text(100, "Neue Konfiguration");
+        w->Change_Language();
+        QCOMPARE(Text(*w, "L_Name_Conf"), QString("Keine Konfiguration "));
+        QCOMPARE(Text(*w, "Btn_New"), QString("Neu"));
+        QCOMPARE(w->FNew_Project()->windowTitle(), QString("Neue Konfiguration"));
+        QVERIFY(!w->State().ProjectOpen());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
