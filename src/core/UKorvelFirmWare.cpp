@@ -1,6 +1,7 @@
 #include "core/UKorvelFirmWare.h"
 
 #include "core/Identity.h"
+#include "core/UIcons.h"
 #include "core/UAbout.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -105,19 +105,19 @@ void TFKorvelFirmWare::LayOut() {
     L_Name_Conf = Label("L_Name_Conf", 87, 75);
     L_Name_Conf_L2 = Label("L_Name_Conf_L2", 87, 88);
 
-    const auto iconButton = [this](const char* name, int left, QStyle::StandardPixmap icon) {
+    const auto iconButton = [this](const char* name, int left, IconKind icon) {
         auto* b = new QToolButton(this);
         b->setObjectName(name);
         b->setGeometry(left, 8, 50, 50);
-        b->setIcon(style()->standardIcon(icon));
-        b->setIconSize(QSize(32, 32));
+        b->setIcon(MakeIcon(icon));
+        b->setIconSize(QSize(36, 36));
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, [this, b] { Btn_Click(b); });
         return b;
     };
-    Btn_Info = iconButton("Btn_Info", 516, QStyle::SP_MessageBoxInformation);
-    Btn_Opz = iconButton("Btn_Opz", 574, QStyle::SP_FileDialogDetailedView);
-    Btn_Close = iconButton("Btn_Close", 632, QStyle::SP_DialogCloseButton);
+    Btn_Info = iconButton("Btn_Info", 516, IconKind::Info);
+    Btn_Opz = iconButton("Btn_Opz", 574, IconKind::Options);
+    Btn_Close = iconButton("Btn_Close", 632, IconKind::Close);
 
     LL_Update = Label("LL_Update", 208, 19);
     LL_Update->setTextFormat(Qt::RichText);
