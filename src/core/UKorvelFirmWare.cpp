@@ -266,10 +266,10 @@ void TFKorvelFirmWare::Save_Setting() {
 }
 
 void TFKorvelFirmWare::ApplyTimerRule() {
-    if (state_.Settings.EnableInternet && state_.Settings.EnableUpdate)
-        timer_->start();
-    else
+    if (!(state_.Settings.EnableInternet && state_.Settings.EnableUpdate))
         timer_->stop();
+    else if (!timer_->isActive()) // a running countdown is left alone
+        timer_->start();
 }
 
 void TFKorvelFirmWare::Timer_UpdateTimer() {

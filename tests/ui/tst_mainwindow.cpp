@@ -161,6 +161,19 @@ private slots:
         QCOMPARE(w->Timer_Update()->interval(), 60000);
     }
 
+    void enablingTheRunningTimerKeepsItsCountdown() {
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("", "1", "1"));
+        auto w = Start();
+        QTimer* t = w->Timer_Update();
+        QTest::qWait(30);
+        const int before = t->remainingTime();
+        w->ApplyTimerRule();
+        QVERIFY(t->remainingTime() <= before);
+        w->State().Settings.EnableUpdate = false;
+        w->ApplyTimerRule();
+        QVERIFY(!t->isActive());
+    }
+
     void timerTickShowsOrHidesTheUpdateNotice() {
         WriteFile(Dir() / "Korvel.xml", SettingsWith("", "1", "1"));
         bool answer = true;
