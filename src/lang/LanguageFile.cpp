@@ -160,7 +160,7 @@ LangLine ParseLangLine(std::string_view line, int tableSize) {
     }
     if (*id < 0 || *id >= tableSize) {
         r.skip = LangLineSkip::IdOutOfRange;
-        r.id = *id < 0 ? -1 : static_cast<int>(std::min<long long>(*id, 1'000'000'000));
+        r.id = static_cast<int>(std::clamp(*id, -1'000'000'000LL, 1'000'000'000LL));
         return r;
     }
     r.id = static_cast<int>(*id);
