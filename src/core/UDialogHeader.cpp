@@ -1,6 +1,9 @@
 #include "core/UDialogHeader.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kt {
@@ -33,6 +36,32 @@ DialogHeader::DialogHeader(const QString& code, QWidget* parent) : QWidget(paren
     layout->setSpacing(2);
     layout->addWidget(code_);
     layout->addWidget(desc_);
+}
+
+ButtonPanel MakeButtonPanel(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName("P_Button");
+    panel->setFixedHeight(40);
+    auto* ok = new QPushButton(panel);
+    ok->setObjectName("Btn_OK");
+    auto* cancel = new QPushButton(panel);
+    cancel->setObjectName("Btn_Cancel");
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(12, 4, 12, 4);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return {panel, ok, cancel};
+}
+
+void StackDialog(QDialog* dialog, DialogHeader* header, QBoxLayout* body, QWidget* buttons) {
+    body->setContentsMargins(16, 8, 16, 8);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addLayout(body, 1);
+    layout->addWidget(buttons);
 }
 
 } // namespace kt

@@ -3,7 +3,10 @@
 
 #include <QWidget>
 
+class QBoxLayout;
+class QDialog;
 class QLabel;
+class QPushButton;
 
 namespace kt {
 
@@ -17,5 +20,16 @@ private:
     QLabel* code_;
     QLabel* desc_;
 };
+
+// The P_Button panel along a dialog's bottom edge: OK and Cancel at its right.
+struct ButtonPanel {
+    QWidget* panel;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+[[nodiscard]] ButtonPanel MakeButtonPanel(QWidget* parent);
+
+// Stacks header, body and button panel in the dialog, edge to edge.
+void StackDialog(QDialog* dialog, DialogHeader* header, QBoxLayout* body, QWidget* buttons);
 
 } // namespace kt

@@ -5,7 +5,6 @@
 #include "core/UDialogHeader.h"
 #include "core/UQtText.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,30 +24,14 @@ TFNew_Project::TFNew_Project(AppState& state, Prompts& prompts, QWidget* parent)
     E_New_Proj->setObjectName("E_New_Proj");
     E_New_Proj->setFixedWidth(297);
 
-    auto* P_Button = new QWidget(this);
-    P_Button->setObjectName("P_Button");
-    P_Button->setFixedHeight(40);
-    Btn_OK = new QPushButton(P_Button);
-    Btn_OK->setObjectName("Btn_OK");
-    Btn_Cancel = new QPushButton(P_Button);
-    Btn_Cancel->setObjectName("Btn_Cancel");
-    auto* buttons = new QHBoxLayout(P_Button);
-    buttons->setContentsMargins(12, 4, 12, 4);
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-
+    const ButtonPanel buttons = MakeButtonPanel(this);
+    Btn_OK = buttons.ok;
+    Btn_Cancel = buttons.cancel;
     auto* body = new QVBoxLayout;
-    body->setContentsMargins(16, 8, 16, 8);
     body->addWidget(Label1);
     body->addWidget(E_New_Proj);
     body->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(P_Title);
-    layout->addLayout(body);
-    layout->addWidget(P_Button);
+    StackDialog(this, P_Title, body, buttons.panel);
 
     // Enter in the name field acts as OK, errors included; OK is not a default button
     // so that the dialog never closes without the checks.

@@ -5,7 +5,6 @@
 #include "core/UDialogHeader.h"
 #include "core/UQtText.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,29 +21,13 @@ TFOpenConf::TFOpenConf(AppState& state, QWidget* parent) : QDialog(parent), stat
     ListBox1->setObjectName("ListBox1");
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto* P_Button = new QWidget(this);
-    P_Button->setObjectName("P_Button");
-    P_Button->setFixedHeight(40);
-    Btn_OK = new QPushButton(P_Button);
-    Btn_OK->setObjectName("Btn_OK");
-    Btn_Cancel = new QPushButton(P_Button);
-    Btn_Cancel->setObjectName("Btn_Cancel");
-    auto* buttons = new QHBoxLayout(P_Button);
-    buttons->setContentsMargins(12, 4, 12, 4);
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-
+    const ButtonPanel buttons = MakeButtonPanel(this);
+    Btn_OK = buttons.ok;
+    Btn_Cancel = buttons.cancel;
     auto* body = new QVBoxLayout;
-    body->setContentsMargins(16, 8, 16, 8);
     body->addWidget(Label1);
     body->addWidget(ListBox1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(P_Title);
-    layout->addLayout(body, 1);
-    layout->addWidget(P_Button);
+    StackDialog(this, P_Title, body, buttons.panel);
 
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
