@@ -22,12 +22,14 @@ bool IsCheckField(FrameKind kind, int field) {
 }
 
 void Grid_Delete_Row(FrameList& list, int row) {
-    for (int r = row; r < FrameList::Rows - 1; ++r) list.setRow(r, list.row(r + 1));
+    for (int r = row; r < FrameList::Rows - 1; ++r)
+        list.setRow(r, list.row(r + 1));
     list.setRow(FrameList::Rows - 1, EmptyRow(list));
 }
 
 void Grid_Insert_Row(FrameList& list, int row) {
-    for (int r = FrameList::Rows - 2; r >= row; --r) list.setRow(r + 1, list.row(r));
+    for (int r = FrameList::Rows - 2; r >= row; --r)
+        list.setRow(r + 1, list.row(r));
     list.setRow(row, EmptyRow(list));
 }
 
@@ -36,14 +38,17 @@ bool InsertDropsLastRow(const FrameList& list) {
     return std::any_of(last.begin(), last.end(), [](const std::string& s) { return !Blank(s); });
 }
 
-std::vector<std::string> Grid_Copy_Row(const FrameList& list, int row) { return list.row(row); }
+std::vector<std::string> Grid_Copy_Row(const FrameList& list, int row) {
+    return list.row(row);
+}
 
 PasteCheck CheckPaste(const FrameList& list, int row, bool copied,
                       const std::vector<std::string>& buffer) {
     if (!copied) return PasteCheck::NothingCopied;
     if (static_cast<int>(buffer.size()) != list.fieldCount()) return PasteCheck::WrongShape;
     for (int c = 0; c < list.fieldCount(); ++c)
-        if (!IsCheckField(list.kind(), c) && !Blank(list.field(row, c))) return PasteCheck::RowInUse;
+        if (!IsCheckField(list.kind(), c) && !Blank(list.field(row, c)))
+            return PasteCheck::RowInUse;
     return PasteCheck::Free;
 }
 

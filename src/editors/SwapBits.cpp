@@ -26,10 +26,14 @@ ByteSwapState SwapByteState(std::uint8_t value, int byte) {
 
 const char* SwapStateText(ByteSwapState state) {
     switch (state) {
-    case ByteSwapState::Start: return "START";
-    case ByteSwapState::Swap: return "SWAP";
-    case ByteSwapState::End: return "END";
-    case ByteSwapState::NoSwap: break;
+    case ByteSwapState::Start:
+        return "START";
+    case ByteSwapState::Swap:
+        return "SWAP";
+    case ByteSwapState::End:
+        return "END";
+    case ByteSwapState::NoSwap:
+        break;
     }
     return "NO SWAP";
 }

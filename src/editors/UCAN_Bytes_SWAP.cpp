@@ -116,7 +116,8 @@ void TFCAN_Bytes_SWAP::Refresh_Label() {
         pal.setColor(QPalette::WindowText, SwapStateMarked(s) ? Qt::red : Qt::black);
         l->setPalette(pal);
     }
-    for (int k = 1; k <= SwapToggles; ++k) toggles_[k - 1]->setChecked(SwapLink(value_, k));
+    for (int k = 1; k <= SwapToggles; ++k)
+        toggles_[k - 1]->setChecked(SwapLink(value_, k));
 }
 
 void TFCAN_Bytes_SWAP::SpeedBtnClick(QAbstractButton* button) {

@@ -62,8 +62,8 @@ private:
     DialogHeader* P_Title;
     QLabel* Label17;
     QLabel* Label18;
-    std::array<QLabel*, 8> byteLabels_{};  // Label1..Label8
-    std::array<QLabel*, 8> stateLabels_{}; // Label9..Label16
+    std::array<QLabel*, 8> byteLabels_{};   // Label1..Label8
+    std::array<QLabel*, 8> stateLabels_{};  // Label9..Label16
     std::array<QPushButton*, 8> toggles_{}; // SpeedButton1..SpeedButton8
     QPushButton* Btn_OK;
     QPushButton* Btn_Cancel;

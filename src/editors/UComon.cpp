@@ -26,7 +26,9 @@ void FrameGridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
-bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool IsEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 bool Grid_Enter_Jump(QTableView& grid, int key, bool enabled) {
     if (!enabled || !IsEnterKey(key)) return false;
@@ -49,7 +51,8 @@ void Grid_Header_AutoSize(QTableView& grid, int column) {
         width = std::max(width, cells.horizontalAdvance(
                                     model->data(model->index(r, column), Qt::EditRole).toString()));
     // The cell's own text padding, so the widest text shows whole.
-    const int padding = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+    const int padding =
+        2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
     grid.setColumnWidth(column, width + padding);
 }
 

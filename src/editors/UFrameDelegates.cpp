@@ -11,7 +11,8 @@
 
 namespace kt {
 
-FrameTextDelegate::FrameTextDelegate(FrameGridView& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+FrameTextDelegate::FrameTextDelegate(FrameGridView& grid)
+    : QStyledItemDelegate(&grid), grid_(grid) {}
 
 bool FrameTextDelegate::eventFilter(QObject* editor, QEvent* event) {
     if (event->type() == QEvent::KeyPress && grid_.jumpEnabled() &&
@@ -70,10 +71,10 @@ void FrameCheckDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
     QStyleOptionButton box;
     box.rect = CheckRect(option, opt.widget);
-    box.state = QStyle::State_Enabled |
-                (index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked
-                     ? QStyle::State_On
-                     : QStyle::State_Off);
+    box.state =
+        QStyle::State_Enabled |
+        (index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked ? QStyle::State_On
+                                                                               : QStyle::State_Off);
     style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, opt.widget);
 }
 
@@ -94,7 +95,8 @@ bool FrameCheckDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
             static_cast<QKeyEvent*>(event)->key() != Qt::Key_Select)
             return false;
         break;
-    default: return false;
+    default:
+        return false;
     }
     const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
     return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);

@@ -44,12 +44,15 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     grid_->setItemDelegate(new FrameTextDelegate(*grid_));
     for (int c = 1; c < model_->columnCount(); ++c) {
-        if (model_->isTypeColumn(c)) grid_->setItemDelegateForColumn(c, new FrameTypeDelegate(*grid_));
-        if (model_->isCheckColumn(c)) grid_->setItemDelegateForColumn(c, new FrameCheckDelegate(grid_));
+        if (model_->isTypeColumn(c))
+            grid_->setItemDelegateForColumn(c, new FrameTypeDelegate(*grid_));
+        if (model_->isCheckColumn(c))
+            grid_->setItemDelegateForColumn(c, new FrameCheckDelegate(grid_));
     }
     grid_->setColumnWidth(0, 32);
     const int mnemonic = model_->columnCount() - 1;
-    for (int c = 1; c < mnemonic; ++c) grid_->setColumnWidth(c, model_->isTypeColumn(c) ? 120 : 90);
+    for (int c = 1; c < mnemonic; ++c)
+        grid_->setColumnWidth(c, model_->isTypeColumn(c) ? 120 : 90);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->horizontalHeader()->setHighlightSections(false);
 
@@ -96,13 +99,17 @@ void TFrameListDialog::Set_Lang() {
     P_Title->description()->setText(t(f + 1));
     QPushButton* const buttons[] = {Btn_OK,      Btn_Cancel,   Btn_DelRow,    Btn_InsRow,
                                     Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP};
-    for (int i = 0; i < 7; ++i) buttons[i]->setText(t(f + 2 + i));
-    for (int i = 0; i < 7; ++i) buttons[i]->setToolTip(t(f + 9 + i));
+    for (int i = 0; i < 7; ++i)
+        buttons[i]->setText(t(f + 2 + i));
+    for (int i = 0; i < 7; ++i)
+        buttons[i]->setToolTip(t(f + 9 + i));
 
     QStringList headers;
-    for (int c = 0; c < model_->columnCount(); ++c) headers << t(kind_.firstHeader + c);
+    for (int c = 0; c < model_->columnCount(); ++c)
+        headers << t(kind_.firstHeader + c);
     hints_.clear();
-    for (int c = 1; c < model_->columnCount(); ++c) hints_ << t(kind_.firstHint + c - 1);
+    for (int c = 1; c < model_->columnCount(); ++c)
+        hints_ << t(kind_.firstHint + c - 1);
     model_->setHeaderTexts(headers, hints_);
 }
 
@@ -118,7 +125,8 @@ void TFrameListDialog::showEvent(QShowEvent* event) {
 
 void TFrameListDialog::FormShow() {
     Status loaded;
-    model_->changeList([&](FrameList& list) { loaded = list.Load_Frames(state_.Files.*kind_.file); });
+    model_->changeList(
+        [&](FrameList& list) { loaded = list.Load_Frames(state_.Files.*kind_.file); });
     doCopy_ = false;
     grid_->setCurrentIndex(model_->index(0, 1));
     grid_->setFocus();
@@ -180,12 +188,17 @@ void TFrameListDialog::Btn_PasteRowClick() {
     const int row = CurrentRow();
     if (row < 0) return;
     switch (CheckPaste(list_, row, doCopy_, state_.RowCopyBuffer)) {
-    case PasteCheck::NothingCopied: prompts_.error(Q(state_.Text(1502))); return;
-    case PasteCheck::WrongShape: prompts_.error(Q(state_.Text(1501))); return;
+    case PasteCheck::NothingCopied:
+        prompts_.error(Q(state_.Text(1502)));
+        return;
+    case PasteCheck::WrongShape:
+        prompts_.error(Q(state_.Text(1501)));
+        return;
     case PasteCheck::RowInUse:
         if (!prompts_.confirm(Q(state_.Text(1500)))) return;
         break;
-    case PasteCheck::Free: break;
+    case PasteCheck::Free:
+        break;
     }
     const std::vector<std::string> buffer = state_.RowCopyBuffer;
     model_->changeList([row, &buffer](FrameList& list) { Grid_Paste_Row(list, row, buffer); });

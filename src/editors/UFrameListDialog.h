@@ -23,13 +23,13 @@ class SwapEditor;
 // What makes one frame list dialog differ from the other.
 struct FrameDialogKind {
     FrameKind kind;
-    const char* dialogName;              // FReceiveCAN / FTransmitCAN
-    const char* gridName;                // ACG_CAN_Receive / ACG_CAN_Transmit
-    int firstText;                       // title; captions and hints follow
-    int firstHeader;                     // header of column 0, the others follow
-    int firstHint;                       // hint of column 1, the others follow
-    int deleteQuestion;                  // followed by the row number
-    int insertQuestion;                  // the last row would be lost
+    const char* dialogName; // FReceiveCAN / FTransmitCAN
+    const char* gridName;   // ACG_CAN_Receive / ACG_CAN_Transmit
+    int firstText;          // title; captions and hints follow
+    int firstHeader;        // header of column 0, the others follow
+    int firstHint;          // hint of column 1, the others follow
+    int deleteQuestion;     // followed by the row number
+    int insertQuestion;     // the last row would be lost
     int clientWidth;
     std::filesystem::path ProjectFiles::*file;
 };

@@ -23,17 +23,23 @@ bool FrameTableModel::isCheckColumn(int column) const {
     return IsCheckField(list_.kind(), fieldOf(column));
 }
 
-bool FrameTableModel::isTypeColumn(int column) const { return fieldOf(column) == RxCAN_Type; }
+bool FrameTableModel::isTypeColumn(int column) const {
+    return fieldOf(column) == RxCAN_Type;
+}
 
 QVariant FrameTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= FrameList::Rows || index.column() >= columnCount())
         return {};
     if (index.column() == 0) {
         switch (role) {
-        case Qt::DisplayRole: return index.row() + 1;
-        case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
-        case Qt::BackgroundRole: return QBrush(QPalette().color(QPalette::Button));
-        default: return {};
+        case Qt::DisplayRole:
+            return index.row() + 1;
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignCenter);
+        case Qt::BackgroundRole:
+            return QBrush(QPalette().color(QPalette::Button));
+        default:
+            return {};
         }
     }
     const std::string& text = list_.field(index.row(), fieldOf(index.column()));

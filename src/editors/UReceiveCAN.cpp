@@ -3,8 +3,16 @@
 namespace kt {
 
 namespace {
-const FrameDialogKind kReceive{FrameKind::Receive, "FReceiveCAN", "ACG_CAN_Receive",
-                               1700, 1716, 1723, 1735, 1737, 1010, &ProjectFiles::RecFramesFile};
+const FrameDialogKind kReceive{FrameKind::Receive,
+                               "FReceiveCAN",
+                               "ACG_CAN_Receive",
+                               1700,
+                               1716,
+                               1723,
+                               1735,
+                               1737,
+                               1010,
+                               &ProjectFiles::RecFramesFile};
 } // namespace
 
 TFReceiveCAN::TFReceiveCAN(AppState& state, Prompts& prompts, SwapEditor& swapEditor,

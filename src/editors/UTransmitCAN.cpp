@@ -3,8 +3,16 @@
 namespace kt {
 
 namespace {
-const FrameDialogKind kTransmit{FrameKind::Transmit, "FTransmitCAN", "ACG_CAN_Transmit",
-                                1800, 1816, 1825, 1839, 1841, 1100, &ProjectFiles::SendFramesFile};
+const FrameDialogKind kTransmit{FrameKind::Transmit,
+                                "FTransmitCAN",
+                                "ACG_CAN_Transmit",
+                                1800,
+                                1816,
+                                1825,
+                                1839,
+                                1841,
+                                1100,
+                                &ProjectFiles::SendFramesFile};
 } // namespace
 
 TFTransmitCAN::TFTransmitCAN(AppState& state, Prompts& prompts, SwapEditor& swapEditor,

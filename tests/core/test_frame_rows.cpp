@@ -15,14 +15,15 @@ using kt::PasteCheck;
 FrameList Numbered() {
     FrameList list(FrameKind::Receive);
     for (int r = 0; r < FrameList::Rows; ++r)
-        list.setRow(r, {std::to_string(r + 1), kt::CanType11, "8", "0", "0",
-                        "m" + std::to_string(r + 1)});
+        list.setRow(
+            r, {std::to_string(r + 1), kt::CanType11, "8", "0", "0", "m" + std::to_string(r + 1)});
     return list;
 }
 
 std::vector<std::string> Column0(const FrameList& list) {
     std::vector<std::string> out;
-    for (int r = 0; r < FrameList::Rows; ++r) out.push_back(list.field(r, 0));
+    for (int r = 0; r < FrameList::Rows; ++r)
+        out.push_back(list.field(r, 0));
     return out;
 }
 
@@ -43,7 +44,8 @@ TEST(FrameRows, InsertShiftsDownAndDropsTheLastRow) {
     FrameList list = Numbered();
     kt::Grid_Insert_Row(list, 0);
     std::vector<std::string> expected{""};
-    for (int i = 1; i < FrameList::Rows; ++i) expected.push_back(std::to_string(i));
+    for (int i = 1; i < FrameList::Rows; ++i)
+        expected.push_back(std::to_string(i));
     EXPECT_EQ(Column0(list), expected);
     EXPECT_EQ(list.row(0), kt::FrameRow(6));
 
@@ -92,24 +94,24 @@ TEST_P(Paste, RefusesOrAsksAsTheRowRequires) {
     EXPECT_EQ(kt::CheckPaste(list, 4, c.copied, buffer), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Paste,
-    testing::Values(
-        PasteCase{"NothingCopied", FrameKind::Receive, false, 6, -1, "", PasteCheck::NothingCopied},
-        PasteCase{"TransmitRowIntoReceive", FrameKind::Receive, true, 8, -1, "",
-                  PasteCheck::WrongShape},
-        PasteCase{"ReceiveRowIntoTransmit", FrameKind::Transmit, true, 6, -1, "",
-                  PasteCheck::WrongShape},
-        PasteCase{"EmptyTarget", FrameKind::Receive, true, 6, -1, "", PasteCheck::Free},
-        PasteCase{"BlanksOnly", FrameKind::Receive, true, 6, kt::RxMnemonic, "   ",
-                  PasteCheck::Free},
-        PasteCase{"MnemonicInUse", FrameKind::Receive, true, 6, kt::RxMnemonic, "a",
-                  PasteCheck::RowInUse},
-        PasteCase{"CheckBoxesOnly", FrameKind::Transmit, true, 8, kt::TxOnChange, "Y",
-                  PasteCheck::Free},
-        PasteCase{"TimeInUse", FrameKind::Transmit, true, 8, kt::TxTime, "5",
-                  PasteCheck::RowInUse}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Paste,
+                         testing::Values(PasteCase{"NothingCopied", FrameKind::Receive, false, 6,
+                                                   -1, "", PasteCheck::NothingCopied},
+                                         PasteCase{"TransmitRowIntoReceive", FrameKind::Receive,
+                                                   true, 8, -1, "", PasteCheck::WrongShape},
+                                         PasteCase{"ReceiveRowIntoTransmit", FrameKind::Transmit,
+                                                   true, 6, -1, "", PasteCheck::WrongShape},
+                                         PasteCase{"EmptyTarget", FrameKind::Receive, true, 6, -1,
+                                                   "", PasteCheck::Free},
+                                         PasteCase{"BlanksOnly", FrameKind::Receive, true, 6,
+                                                   kt::RxMnemonic, "   ", PasteCheck::Free},
+                                         PasteCase{"MnemonicInUse", FrameKind::Receive, true, 6,
+                                                   kt::RxMnemonic, "a", PasteCheck::RowInUse},
+                                         PasteCase{"CheckBoxesOnly", FrameKind::Transmit, true, 8,
+                                                   kt::TxOnChange, "Y", PasteCheck::Free},
+                                         PasteCase{"TimeInUse", FrameKind::Transmit, true, 8,
+                                                   kt::TxTime, "5", PasteCheck::RowInUse}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrameRows, PasteWritesCheckBoxFieldsToo) {
     FrameList list(FrameKind::Transmit);

@@ -13,10 +13,18 @@ std::string States(std::uint8_t value) {
     std::string s;
     for (int byte = 1; byte <= kt::SwapBytes; ++byte) {
         switch (kt::SwapByteState(value, byte)) {
-        case ByteSwapState::NoSwap: s += 'N'; break;
-        case ByteSwapState::Start: s += 'S'; break;
-        case ByteSwapState::Swap: s += 'W'; break;
-        case ByteSwapState::End: s += 'E'; break;
+        case ByteSwapState::NoSwap:
+            s += 'N';
+            break;
+        case ByteSwapState::Start:
+            s += 'S';
+            break;
+        case ByteSwapState::Swap:
+            s += 'W';
+            break;
+        case ByteSwapState::End:
+            s += 'E';
+            break;
         }
     }
     return s;
@@ -34,16 +42,17 @@ TEST_P(SwapStates, EachByteFollowsItsTwoLinks) {
     EXPECT_EQ(States(GetParam().value), GetParam().states);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SwapStates,
-    testing::Values(StateCase{"Zero", 0x00, "NNNNNNNN"}, StateCase{"Bit0Only", 0x01, "NNNNNNNN"},
-                    StateCase{"FirstPair", 0x80, "SENNNNNN"},
-                    StateCase{"FirstThree", 0xC0, "SWENNNNN"},
-                    StateCase{"TwoGroups", 0xA0, "SESENNNN"},
-                    StateCase{"SecondLinkOnly", 0x40, "NSENNNNN"},
-                    StateCase{"AllJoined", 0xFE, "SWWWWWWE"}, StateCase{"AllBits", 0xFF, "SWWWWWWE"},
-                    StateCase{"LastPair", 0x02, "NNNNNNSE"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, SwapStates,
+                         testing::Values(StateCase{"Zero", 0x00, "NNNNNNNN"},
+                                         StateCase{"Bit0Only", 0x01, "NNNNNNNN"},
+                                         StateCase{"FirstPair", 0x80, "SENNNNNN"},
+                                         StateCase{"FirstThree", 0xC0, "SWENNNNN"},
+                                         StateCase{"TwoGroups", 0xA0, "SESENNNN"},
+                                         StateCase{"SecondLinkOnly", 0x40, "NSENNNNN"},
+                                         StateCase{"AllJoined", 0xFE, "SWWWWWWE"},
+                                         StateCase{"AllBits", 0xFF, "SWWWWWWE"},
+                                         StateCase{"LastPair", 0x02, "NNNNNNSE"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SwapToggle, PressAndReleaseTouchOnlyTheirLink) {
     std::uint8_t v = 0;
