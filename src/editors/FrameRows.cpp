@@ -34,8 +34,13 @@ void Grid_Insert_Row(FrameList& list, int row) {
 }
 
 bool InsertDropsLastRow(const FrameList& list) {
-    const FrameRow& last = list.row(FrameList::Rows - 1);
-    return std::any_of(last.begin(), last.end(), [](const std::string& s) { return !Blank(s); });
+    const int last = FrameList::Rows - 1;
+    for (int c = 0; c < list.fieldCount(); ++c) {
+        const std::string& text = list.field(last, c);
+        // An unchecked box holds nothing of its own.
+        if (IsCheckField(list.kind(), c) ? text == "Y" : !Blank(text)) return true;
+    }
+    return false;
 }
 
 std::vector<std::string> Grid_Copy_Row(const FrameList& list, int row) {

@@ -17,7 +17,8 @@ namespace kt {
 void Grid_Delete_Row(FrameList& list, int row);
 // Shifts rows row..28 down by one (row 29's content is dropped) and empties `row`.
 void Grid_Insert_Row(FrameList& list, int row);
-// True when an insert would drop something: the last row holds a non-blank field.
+// True when an insert would drop something: the last row holds a non-blank text field or
+// a checked box.
 [[nodiscard]] bool InsertDropsLastRow(const FrameList& list);
 
 // The texts of a row, one per field, empty ones included.

@@ -90,7 +90,11 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
     Set_Lang();
 }
 
-TFrameListDialog::~TFrameListDialog() = default;
+TFrameListDialog::~TFrameListDialog() {
+    // The grid and its model read list_, which goes before the base class takes them down.
+    delete grid_;
+    delete model_;
+}
 
 void TFrameListDialog::Set_Lang() {
     const auto t = [this](int id) { return Q(state_.Text(id)); };

@@ -63,6 +63,8 @@ TEST(FrameRows, InsertDropsLastRowOnlyWhenItHoldsSomething) {
     list.setField(29, kt::TxMnemonic, "kept note");
     EXPECT_TRUE(kt::InsertDropsLastRow(list));
     list.setField(29, kt::TxMnemonic, "");
+    list.setField(29, kt::TxOnTimer, "N");
+    EXPECT_FALSE(kt::InsertDropsLastRow(list));
     list.setField(29, kt::TxOnTimer, "Y");
     EXPECT_TRUE(kt::InsertDropsLastRow(list));
 }
