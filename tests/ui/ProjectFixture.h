@@ -50,6 +50,8 @@ inline void WhenModal(std::function<void(QWidget*)> drive) {
     QTimer::singleShot(0, [drive = std::move(drive)] {
         QWidget* modal = QApplication::activeModalWidget();
         QVERIFY2(modal, "no modal window came up");
+        modal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(modal));
         drive(modal);
     });
 }
