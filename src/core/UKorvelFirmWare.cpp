@@ -6,7 +6,12 @@
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "core/UQtText.h"
+#include "editors/UParGen.h"
+#include "editors/UReceiveCAN.h"
+#include "editors/UTransmitCAN.h"
 #include "lang/LanguageFile.h"
+#include "outputs/UProfibus_GSD.h"
+#include "outputs/USaveBincc.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -174,6 +179,13 @@ void TFKorvelFirmWare::CreateDialogs() {
     about_ = new TFAbout(*services_.prompts, this);
     newProject_ = new TFNew_Project(state_, *services_.prompts, this);
     openConf_ = new TFOpenConf(state_, this);
+    // FSoftOptions follows FOpenConf.
+    parGen_ = new TFParGen(state_, *services_.prompts, this);
+    receiveCAN_ = new TFReceiveCAN(state_, *services_.prompts, swapLink_, this);
+    bytesSwap_ = new TFCAN_Bytes_SWAP(state_, this);
+    swapLink_.Bind(*bytesSwap_);
+    transmitCAN_ = new TFTransmitCAN(state_, *services_.prompts, swapLink_, this);
+    // FBoot comes last.
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -219,6 +231,11 @@ void TFKorvelFirmWare::Change_Language() {
     Set_Lang();
     if (newProject_) newProject_->Set_Lang();
     if (openConf_) openConf_->Set_Lang();
+    // The options dialog's texts go here, before the editors'.
+    if (parGen_) parGen_->Set_Lang();
+    if (receiveCAN_) receiveCAN_->Set_Lang();
+    if (transmitCAN_) transmitCAN_->Set_Lang();
+    if (bytesSwap_) bytesSwap_->Set_Lang();
 }
 
 void TFKorvelFirmWare::Btn_Click(QObject* sender) {
@@ -237,8 +254,17 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         services_.prompts->error(Q(state_.Text(18)));
         return;
     }
-    if (sender == Btn_CreateBin) return Update_Device();
-    // Steps 2 to 5 open windows that are added with the editors.
+    // Each editor saves its own file on OK; how it closed does not matter here.
+    if (sender == Btn_Prm_Gen)
+        parGen_->exec();
+    else if (sender == Btn_CAN_Rec_Frame)
+        receiveCAN_->exec();
+    else if (sender == Btn_CAN_Send_Frame)
+        transmitCAN_->exec();
+    else if (sender == Btn_PROFIBUS_GSD)
+        Create_GSD_File(state_, *services_.prompts);
+    else if (sender == Btn_CreateBin)
+        Update_Device();
 }
 
 void TFKorvelFirmWare::Create_New_Project() {
@@ -257,7 +283,9 @@ void TFKorvelFirmWare::Open_Project() {
 }
 
 void TFKorvelFirmWare::Update_Device() {
-    // Compiling the image and launching the updater arrive with the device outputs.
+    // The updater must never get a stale or missing image: stop when it was not written.
+    if (!Build_Bank_File(state_, *services_.prompts)) return;
+    // Step 3, the update dialog, follows here.
 }
 
 void TFKorvelFirmWare::Save_Setting() {

@@ -3,6 +3,7 @@
 
 #include "core/AppState.h"
 #include "core/UServices.h"
+#include "editors/UCAN_Bytes_SWAP.h"
 
 #include <QWidget>
 
@@ -19,6 +20,9 @@ namespace kt {
 class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFParGen;
+class TFReceiveCAN;
+class TFTransmitCAN;
 
 class TFKorvelFirmWare : public QWidget {
     Q_OBJECT
@@ -47,6 +51,10 @@ public:
     [[nodiscard]] TFAbout* FAbout() const { return about_; }
     [[nodiscard]] TFNew_Project* FNew_Project() const { return newProject_; }
     [[nodiscard]] TFOpenConf* FOpenConf() const { return openConf_; }
+    [[nodiscard]] TFParGen* FParGen() const { return parGen_; }
+    [[nodiscard]] TFReceiveCAN* FReceiveCAN() const { return receiveCAN_; }
+    [[nodiscard]] TFCAN_Bytes_SWAP* FCAN_Bytes_SWAP() const { return bytesSwap_; }
+    [[nodiscard]] TFTransmitCAN* FTransmitCAN() const { return transmitCAN_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +99,11 @@ private:
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;
     TFOpenConf* openConf_ = nullptr;
+    SwapEditorLink swapLink_; // the frame dialogs are created before the byte swap editor
+    TFParGen* parGen_ = nullptr;
+    TFReceiveCAN* receiveCAN_ = nullptr;
+    TFCAN_Bytes_SWAP* bytesSwap_ = nullptr;
+    TFTransmitCAN* transmitCAN_ = nullptr;
 };
 
 } // namespace kt

@@ -1,48 +1,76 @@
 #pragma once
-// Prompts for window tests: records every question and answers from queues.
+// A Prompts that records every message, question and file dialog, and answers the questions
+// and file dialogs from queues the test fills beforehand.
 
 #include "core/UPrompts.h"
 
+#include <QList>
+#include <QString>
 #include <QStringList>
 
-#include <deque>
+#include <functional>
 
 namespace kt::test {
 
 class FakePrompts final : public Prompts {
 public:
-    QStringList errors;
-    QStringList infos;
-    QStringList questions;
-    QStringList saveDialogs; // "dir|filter" per dialog shown
-    QStringList urls;
-    std::deque<bool> confirmAnswers;     // empty: answer No
-    std::deque<QString> saveAnswers;     // empty: cancel
+    enum class Kind { Error, Info, Confirm, SaveFileName, OpenUrl };
+    struct Call {
+        Kind kind;
+        QString text;   // message, question, URL, or the dialog's folder
+        QString filter; // file dialogs only
+    };
 
-    void error(const QString& text) override { errors << text; }
-    void info(const QString& text) override { infos << text; }
+    // Answers, taken front first. A question asked with an empty queue is answered No and a
+    // file dialog is cancelled; both are counted in unanswered.
+    QList<bool> confirmAnswers;
+    QStringList saveAnswers;
+    // Runs on every call after it was recorded (e.g. to look at a window while a box is up).
+    std::function<void(const Call&)> onCall;
+
+    QList<Call> calls;
+    int unanswered = 0;
+
+    void error(const QString& text) override { record({Kind::Error, text, {}}); }
+    void info(const QString& text) override { record({Kind::Info, text, {}}); }
     bool confirm(const QString& text) override {
-        questions << text;
-        if (confirmAnswers.empty()) return false;
-        const bool a = confirmAnswers.front();
-        confirmAnswers.pop_front();
-        return a;
+        record({Kind::Confirm, text, {}});
+        if (confirmAnswers.isEmpty()) {
+            ++unanswered;
+            return false;
+        }
+        return confirmAnswers.takeFirst();
     }
     QString saveFileName(const QString& dir, const QString& filter) override {
-        saveDialogs << dir + "|" + filter;
-        if (saveAnswers.empty()) return {};
-        QString a = saveAnswers.front();
-        saveAnswers.pop_front();
-        return a;
+        record({Kind::SaveFileName, dir, filter});
+        if (saveAnswers.isEmpty()) {
+            ++unanswered;
+            return {};
+        }
+        return saveAnswers.takeFirst();
     }
-    void openUrl(const QString& url) override { urls << url; }
+    void openUrl(const QString& url) override { record({Kind::OpenUrl, url, {}}); }
 
+    // The texts of the calls of one kind, in order.
+    [[nodiscard]] QStringList texts(Kind kind) const {
+        QStringList out;
+        for (const Call& c : calls)
+            if (c.kind == kind) out << c.text;
+        return out;
+    }
+    [[nodiscard]] QStringList errors() const { return texts(Kind::Error); }
+    [[nodiscard]] QStringList questions() const { return texts(Kind::Confirm); }
     void clear() {
-        errors.clear();
-        infos.clear();
-        questions.clear();
-        saveDialogs.clear();
-        urls.clear();
+        calls.clear();
+        confirmAnswers.clear();
+        saveAnswers.clear();
+        unanswered = 0;
+    }
+
+private:
+    void record(const Call& c) {
+        calls.append(c);
+        if (onCall) onCall(c);
     }
 };
 

@@ -101,7 +101,7 @@ private slots:
                              "<enable_jump_field_tables>0</enable_jump_field_tables>"
                              "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>"
                              "</Conf_Settings>"));
-        QVERIFY(prompts_.errors.isEmpty());
+        QVERIFY(prompts_.errors().isEmpty());
     }
 
     void stepsNeedAnOpenProject_data() {
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, button);
         auto w = Start();
         Click(*w, button.toLatin1().constData());
-        QCOMPARE(prompts_.errors, QStringList{"Error! Project not Valid"});
+        QCOMPARE(prompts_.errors(), QStringList{"Error! Project not Valid"});
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!w->State().ProjectOpen());
     }
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(!w->State().ProjectOpen());
         QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Use Step1 to open or create new configuration"));
         Click(*w, "Btn_CreateBin");
-        QCOMPARE(prompts_.errors, QStringList{"Error! Project not Valid"});
+        QCOMPARE(prompts_.errors(), QStringList{"Error! Project not Valid"});
         w->close();
         QVERIFY(ReadFile(Dir() / "Korvel.xml").find("<projectname>Gone</projectname>") !=
                 std::string::npos);
@@ -201,7 +201,7 @@ private slots:
         w->Timer_UpdateTimer();
         QVERIFY(link->isHidden());
         emit link->linkActivated("http://www.tarvix.example/x");
-        QCOMPARE(prompts_.urls, QStringList{"http://www.tarvix.example/x"});
+        QCOMPARE(prompts_.texts(FakePrompts::Kind::OpenUrl), QStringList{"http://www.tarvix.example/x"});
     }
 
     void webAddressOpensTheHomePage() {
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(label->text(), QString("www.tarvix.example"));
         QVERIFY(label->geometry().right() < w->width());
         QTest::mouseClick(label, Qt::LeftButton);
-        QCOMPARE(prompts_.urls,
+        QCOMPARE(prompts_.texts(FakePrompts::Kind::OpenUrl),
                  QStringList{"http://www.tarvix.example/HOME/default.asp?frompg=KT52903"});
     }
 
@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(w->State().Settings.ProjectName, std::string("Plant 1"));
         QCOMPARE(w->State().Files.RecFramesFile,
                  Dir() / "PROJECTS" / "Plant 1" / "CAN_Rec_Frames.xml");
-        QVERIFY(prompts_.errors.isEmpty());
+        QVERIFY(prompts_.errors().isEmpty());
     }
 
     void newProjectRefusalsKeepTheDialogOpen_data() {
@@ -255,7 +255,7 @@ private slots:
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
         });
         Click(*w, "Btn_New");
-        QCOMPARE(prompts_.errors, QStringList{message});
+        QCOMPARE(prompts_.errors(), QStringList{message});
         QVERIFY(stillOpen);
         QCOMPARE(fieldAfter, name);
         QVERIFY(!w->State().ProjectOpen());
@@ -354,7 +354,7 @@ private slots:
         QCOMPARE(doc, QString("DX52903"));
         QCOMPARE(desc, QString("CAN / PROFIBUS Slave - Converter"));
         QCOMPARE(size, QSize(425, 148));
-        QCOMPARE(prompts_.urls,
+        QCOMPARE(prompts_.texts(FakePrompts::Kind::OpenUrl),
                  QStringList{"http://www.tarvix.example/HOME/default.asp?frompg=KT52903"});
     }
 

@@ -1,0 +1,74 @@
+// A full Project (30 receive and 30 transmit frames): loading it as the editors do, then
+// compiling its configuration image and its GSD text. Goal: under 200 microseconds in all.
+#include "core/Workspace.h"
+#include "editors/FrameList.h"
+#include "editors/ParGenFile.h"
+#include "outputs/ConfigImage.h"
+#include "outputs/GsdFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+class FullProject {
+public:
+    FullProject() {
+        std::random_device rd;
+        dir_ = std::filesystem::temp_directory_path() / ("kt-bench-" + std::to_string(rd()));
+        std::filesystem::create_directories(dir_);
+        files_ = kt::MakeProjectFiles(dir_);
+        if (!kt::WriteParGen(files_.ParGenFile, kt::ParGen{7, "12", false})) std::abort();
+        kt::FrameList rx(kt::FrameKind::Receive);
+        kt::FrameList tx(kt::FrameKind::Transmit);
+        for (int r = 0; r < kt::FrameList::Rows; ++r) {
+            const std::string id = std::to_string(0x100 + r);
+            rx.setReceiveFrame(r, {id, "2.0A (11 bits)", "8", "0x0F", "1000", "sensor " + id});
+            tx.setTransmitFrame(r, {"0x" + id, "2.0B (29 bits)", "8", "0", "Y", "Y", "250",
+                                    "actuator " + id});
+        }
+        if (!rx.Save_Frames(files_.RecFramesFile) || !tx.Save_Frames(files_.SendFramesFile))
+            std::abort();
+    }
+    ~FullProject() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    [[nodiscard]] const kt::ProjectFiles& files() const { return files_; }
+
+private:
+    std::filesystem::path dir_;
+    kt::ProjectFiles files_;
+};
+
+void BM_LoadProjectImageAndGsd(benchmark::State& state) {
+    const FullProject project;
+    const kt::ProjectFiles& files = project.files();
+    for (auto _ : state) {
+        kt::ParGen settings;
+        bool found = false;
+        kt::FrameList rx(kt::FrameKind::Receive);
+        kt::FrameList tx(kt::FrameKind::Transmit);
+        if (!kt::ReadParGen(files.ParGenFile, settings, found) || !rx.Load_Frames(files.RecFramesFile) ||
+            !tx.Load_Frames(files.SendFramesFile))
+            state.SkipWithError("load failed");
+        kt::ConfigImage image{};
+        if (!kt::Compile_Config_Image(files, image)) state.SkipWithError("image failed");
+        kt::GSD_Data data;
+        bool hasParGen = false;
+        std::string gsd;
+        if (!kt::Read_GSD_Data(files, data, hasParGen) || !kt::Compose_GSD_Text(data, gsd))
+            state.SkipWithError("GSD failed");
+        benchmark::DoNotOptimize(image);
+        benchmark::DoNotOptimize(gsd);
+        benchmark::DoNotOptimize(rx);
+        benchmark::DoNotOptimize(tx);
+    }
+}
+BENCHMARK(BM_LoadProjectImageAndGsd)->Unit(benchmark::kMicrosecond);
+
+} // namespace

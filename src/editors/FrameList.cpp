@@ -1,0 +1,190 @@
+#include "editors/FrameList.h"
+
+#include "core/FileUtil.h"
+#include "core/XmlUtil.h"
+#include "editors/IntOrDefault.h"
+#include "editors/ProjectXml.h"
+#include "lang/LanguageTable.h"
+
+#include <stdexcept>
+
+namespace kt {
+
+namespace {
+
+constexpr std::array<const char*, 6> kReceiveNames = {"COBID", "CAN_Type", "Dim",
+                                                      "SWAP",  "TimeOut",  "Mnemonic"};
+constexpr std::array<const char*, 8> kTransmitNames = {"COBID",    "CAN_Type", "Dim",  "SWAP",
+                                                       "OnChange", "OnTimer",  "Time", "Mnemonic"};
+
+// Texts of one list's messages.
+struct MessageIds {
+    int errorRow, cobId11, cobId29, dim, swap, lastNumber, afterEmpty;
+};
+constexpr MessageIds kReceiveIds{1729, 1730, 1731, 1732, 1733, 1734, 1736};
+constexpr MessageIds kTransmitIds{1833, 1834, 1835, 1836, 1837, 1838, 1840};
+
+constexpr std::int32_t kMaxCobId11 = 2047;
+constexpr std::int32_t kMaxCobId29 = 0x1FFFFFFF;
+constexpr std::int32_t kMaxMilliseconds = 100000000;
+
+bool InRange(const std::string& text, std::int32_t lo, std::int32_t hi) {
+    const std::int32_t v = IntOrDefault(text, -1);
+    return v >= lo && v <= hi;
+}
+
+bool IsChecked(std::string_view text) {
+    const std::string_view t = TrimBlanks(text);
+    return t.size() == 1 && (t[0] == 'Y' || t[0] == 'y');
+}
+
+// Default of a field that the file does not give.
+const char* FieldDefault(FrameKind kind, int column) {
+    if (kind == FrameKind::Receive) return column == RxTimeOut ? "0" : "";
+    return column == TxOnChange || column == TxOnTimer ? "N" : "";
+}
+
+} // namespace
+
+std::span<const char* const> FrameFieldNames(FrameKind kind) {
+    if (kind == FrameKind::Receive) return kReceiveNames;
+    return kTransmitNames;
+}
+
+const char* FrameRootName(FrameKind kind) {
+    return kind == FrameKind::Receive ? "Receive_Frames" : "Transmit_Frames";
+}
+
+FrameList::FrameList(FrameKind kind) : kind_(kind) { Clear(); }
+
+int FrameList::fieldCount() const { return static_cast<int>(FrameFieldNames(kind_).size()); }
+
+const std::string& FrameList::field(int row, int column) const {
+    return this->row(row).at(static_cast<std::size_t>(column));
+}
+
+void FrameList::setField(int row, int column, std::string text) {
+    if (row < 0 || row >= Rows) throw std::out_of_range("frame row " + std::to_string(row));
+    rows_[static_cast<std::size_t>(row)].at(static_cast<std::size_t>(column)) = std::move(text);
+}
+
+const FrameRow& FrameList::row(int row) const {
+    if (row < 0 || row >= Rows) throw std::out_of_range("frame row " + std::to_string(row));
+    return rows_[static_cast<std::size_t>(row)];
+}
+
+void FrameList::setRow(int row, FrameRow texts) {
+    if (row < 0 || row >= Rows) throw std::out_of_range("frame row " + std::to_string(row));
+    if (static_cast<int>(texts.size()) != fieldCount())
+        throw std::invalid_argument("frame row needs " + std::to_string(fieldCount()) + " fields");
+    rows_[static_cast<std::size_t>(row)] = std::move(texts);
+}
+
+ReceiveFrame FrameList::receiveFrame(int r) const {
+    if (kind_ != FrameKind::Receive) throw std::logic_error("not a receive list");
+    const FrameRow& f = row(r);
+    return {f[RxCOBID], f[RxCAN_Type], f[RxDim], f[RxSWAP], f[RxTimeOut], f[RxMnemonic]};
+}
+
+void FrameList::setReceiveFrame(int r, const ReceiveFrame& f) {
+    if (kind_ != FrameKind::Receive) throw std::logic_error("not a receive list");
+    setRow(r, {f.COBID, f.CAN_Type, f.Dim, f.SWAP, f.TimeOut, f.Mnemonic});
+}
+
+TransmitFrame FrameList::transmitFrame(int r) const {
+    if (kind_ != FrameKind::Transmit) throw std::logic_error("not a transmit list");
+    const FrameRow& f = row(r);
+    return {f[TxCOBID],    f[TxCAN_Type], f[TxDim],  f[TxSWAP],
+            f[TxOnChange], f[TxOnTimer],  f[TxTime], f[TxMnemonic]};
+}
+
+void FrameList::setTransmitFrame(int r, const TransmitFrame& f) {
+    if (kind_ != FrameKind::Transmit) throw std::logic_error("not a transmit list");
+    setRow(r, {f.COBID, f.CAN_Type, f.Dim, f.SWAP, f.OnChange, f.OnTimer, f.Time, f.Mnemonic});
+}
+
+void FrameList::Clear() {
+    for (FrameRow& r : rows_) r.assign(static_cast<std::size_t>(fieldCount()), std::string());
+}
+
+int FrameList::FrameCount() const {
+    int n = 0;
+    while (n < Rows && !TrimBlanks(rows_[static_cast<std::size_t>(n)][0]).empty()) ++n;
+    return n;
+}
+
+Status FrameList::Load_Frames(const std::filesystem::path& file) {
+    Clear();
+    pugi::xml_document doc;
+    if (Status s = LoadXmlFile(file, doc); !s) {
+        if (s.message.empty()) return Status::success(); // no file: an empty list
+        return s;
+    }
+    const auto names = FrameFieldNames(kind_);
+    std::size_t r = 0;
+    for (pugi::xml_node n = RootElement(doc).first_child(); n && r < rows_.size();
+         n = n.next_sibling()) {
+        if (!IsFrameNode(n)) continue;
+        FrameRow& row = rows_[r++];
+        for (std::size_t c = 0; c < names.size(); ++c) {
+            const pugi::xml_attribute a = n.type() == pugi::node_element ? n.attribute(names[c])
+                                                                          : pugi::xml_attribute();
+            row[c] = a ? a.value() : FieldDefault(kind_, static_cast<int>(c));
+        }
+    }
+    return Status::success();
+}
+
+std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
+    const MessageIds& ids = kind_ == FrameKind::Receive ? kReceiveIds : kTransmitIds;
+    const auto fail = [&](int row, int reason) {
+        return texts.Get_Text(ids.errorRow) + std::to_string(row + 1) + texts.Get_Text(reason);
+    };
+    const int count = FrameCount();
+    for (int r = 0; r < count; ++r) {
+        const FrameRow& f = rows_[static_cast<std::size_t>(r)];
+        if (TrimBlanks(f[RxCAN_Type]) == CanType11) {
+            if (!InRange(f[RxCOBID], 0, kMaxCobId11)) return fail(r, ids.cobId11);
+        } else if (!InRange(f[RxCOBID], 0, kMaxCobId29)) {
+            return fail(r, ids.cobId29);
+        }
+        if (!InRange(f[RxDim], 1, 8)) return fail(r, ids.dim);
+        if (!InRange(f[RxSWAP], 0, 255)) return fail(r, ids.swap);
+        if (kind_ == FrameKind::Receive) {
+            if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) return fail(r, ids.lastNumber);
+        } else if (IsChecked(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
+            return fail(r, ids.lastNumber);
+        }
+    }
+    // Saving stops at the first blank COBID; refuse rather than drop what follows it.
+    // Unchecked check boxes are no data of their own.
+    for (int r = count + 1; r < Rows; ++r) {
+        const FrameRow& f = rows_[static_cast<std::size_t>(r)];
+        for (int c = 0; c < fieldCount(); ++c) {
+            const bool checkBox = kind_ == FrameKind::Transmit && (c == TxOnChange || c == TxOnTimer);
+            const std::string& text = f[static_cast<std::size_t>(c)];
+            if (checkBox ? IsChecked(text) : !TrimBlanks(text).empty()) return fail(r, ids.afterEmpty);
+        }
+    }
+    return {};
+}
+
+std::string FrameList::ToXml() const {
+    pugi::xml_document doc;
+    pugi::xml_node root = doc.append_child(FrameRootName(kind_));
+    AppendVersionComment(doc);
+    const auto names = FrameFieldNames(kind_);
+    const int count = FrameCount();
+    for (int r = 0; r < count; ++r) {
+        pugi::xml_node row = root.append_child("row");
+        for (std::size_t c = 0; c < names.size(); ++c)
+            row.append_attribute(names[c]).set_value(rows_[static_cast<std::size_t>(r)][c].c_str());
+    }
+    return XmlToString(doc);
+}
+
+Status FrameList::Save_Frames(const std::filesystem::path& file) const {
+    return WriteFileAtomic(file, ToXml());
+}
+
+} // namespace kt

@@ -1,0 +1,95 @@
+#pragma once
+// The two CAN frame lists of a Project (receive and transmit) and their files.
+
+#include "core/Status.h"
+
+#include <array>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kt {
+
+class LanguageTable;
+
+enum class FrameKind { Receive, Transmit };
+
+// Column indices of the fields; the order of the editor's columns and of the file's attributes.
+enum ReceiveField : int { RxCOBID, RxCAN_Type, RxDim, RxSWAP, RxTimeOut, RxMnemonic };
+enum TransmitField : int { TxCOBID, TxCAN_Type, TxDim, TxSWAP, TxOnChange, TxOnTimer, TxTime,
+                           TxMnemonic };
+
+inline constexpr const char* CanType11 = "2.0A (11 bits)";
+inline constexpr const char* CanType29 = "2.0B (29 bits)";
+
+struct ReceiveFrame {
+    std::string COBID, CAN_Type, Dim, SWAP, TimeOut, Mnemonic;
+    bool operator==(const ReceiveFrame&) const = default;
+};
+
+struct TransmitFrame {
+    std::string COBID, CAN_Type, Dim, SWAP, OnChange, OnTimer, Time, Mnemonic;
+    bool operator==(const TransmitFrame&) const = default;
+};
+
+// Attribute names of a kind, in file order (6 or 8 entries).
+[[nodiscard]] std::span<const char* const> FrameFieldNames(FrameKind kind);
+// Name of the root element of the kind's file.
+[[nodiscard]] const char* FrameRootName(FrameKind kind);
+
+// One row: the field texts, one per column of the kind.
+using FrameRow = std::vector<std::string>;
+
+class FrameList {
+public:
+    static constexpr int Rows = 30;
+
+    // 30 rows with every field empty.
+    explicit FrameList(FrameKind kind);
+
+    [[nodiscard]] FrameKind kind() const { return kind_; }
+    // 6 for a receive list, 8 for a transmit list.
+    [[nodiscard]] int fieldCount() const;
+
+    // Rows are 0..29 (shown to the user as 1..30), columns 0..fieldCount()-1;
+    // an index outside throws std::out_of_range.
+    [[nodiscard]] const std::string& field(int row, int column) const;
+    void setField(int row, int column, std::string text);
+    [[nodiscard]] const FrameRow& row(int row) const;
+    // `texts` must hold fieldCount() entries, else std::invalid_argument.
+    void setRow(int row, FrameRow texts);
+
+    // Typed views of one row; the kind must match, else std::logic_error.
+    [[nodiscard]] ReceiveFrame receiveFrame(int row) const;
+    void setReceiveFrame(int row, const ReceiveFrame& frame);
+    [[nodiscard]] TransmitFrame transmitFrame(int row) const;
+    void setTransmitFrame(int row, const TransmitFrame& frame);
+
+    // Every field of every row empty.
+    void Clear();
+    // Number of frames: rows before the first row whose COBID is blank.
+    [[nodiscard]] int FrameCount() const;
+
+    // Clears the rows, then fills them from the file (at most 30 frames). A missing file is
+    // an empty list with success; malformed XML fails with the parser's description and the
+    // file's name and leaves every row empty.
+    [[nodiscard]] Status Load_Frames(const std::filesystem::path& file);
+
+    // Empty when the list is valid; else the message of the first failure: the list's
+    // "Error row " text, the row number (from 1) and the reason, without separators.
+    // Rows after the first blank COBID must be blank too, since saving would drop them.
+    [[nodiscard]] std::string Controllo_dati(const LanguageTable& texts) const;
+
+    // The document as stored: one `row` a frame up to the first blank COBID, the version
+    // comment last, no declaration, no indentation.
+    [[nodiscard]] std::string ToXml() const;
+    // Replaces the file atomically; on failure the old file stays and the message says why.
+    [[nodiscard]] Status Save_Frames(const std::filesystem::path& file) const;
+
+private:
+    FrameKind kind_;
+    std::array<FrameRow, Rows> rows_;
+};
+
+} // namespace kt

@@ -1,0 +1,23 @@
+#pragma once
+// Reading rules shared by every reader of the Project files.
+
+#include <pugixml.hpp>
+
+#include <string_view>
+
+namespace kt {
+
+// True for the child nodes of a list root that stand for a frame: every node but the
+// whitespace that an indented file puts between elements.
+[[nodiscard]] bool IsFrameNode(const pugi::xml_node& node);
+
+// Text of the root's first child element of that name; nullptr when there is none.
+[[nodiscard]] const char* ChildText(const pugi::xml_node& root, const char* name);
+
+// Text without leading and trailing blanks (and control characters).
+[[nodiscard]] std::string_view TrimBlanks(std::string_view s);
+
+// Appends the version comment that every Project file carries after its root element.
+void AppendVersionComment(pugi::xml_document& doc);
+
+} // namespace kt

@@ -1,0 +1,39 @@
+#pragma once
+// Grid routines shared by the two frame list dialogs: the grid view with the Enter jump and
+// the header auto-size. The row operations themselves are GUI-free (FrameRows.h).
+
+#include <QTableView>
+
+#include <functional>
+
+namespace kt {
+
+// The frame grid: a table view whose Enter key may jump to the next field.
+class FrameGridView : public QTableView {
+    Q_OBJECT
+public:
+    // jumpEnabled and autoSizeEnabled are asked at each key and double click, so a change
+    // of the settings applies at once.
+    FrameGridView(std::function<bool()> jumpEnabled, std::function<bool()> autoSizeEnabled,
+                  QWidget* parent = nullptr);
+    [[nodiscard]] bool jumpEnabled() const { return jumpEnabled_(); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::function<bool()> jumpEnabled_;
+    std::function<bool()> autoSizeEnabled_;
+};
+
+[[nodiscard]] bool IsEnterKey(int key);
+
+// With the jump on and key Enter: moves the current cell right, or to the first field of the
+// next row (from the last row to the first), and returns true (the key is consumed). The
+// row-number column never moves. Otherwise false and nothing happens.
+bool Grid_Enter_Jump(QTableView& grid, int key, bool enabled);
+
+// Fits a column to its widest text, header included.
+void Grid_Header_AutoSize(QTableView& grid, int column);
+
+} // namespace kt

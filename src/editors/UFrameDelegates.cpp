@@ -1,0 +1,105 @@
+#include "editors/UFrameDelegates.h"
+
+#include "editors/FrameList.h"
+#include "editors/UComon.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kt {
+
+FrameTextDelegate::FrameTextDelegate(FrameGridView& grid)
+    : QStyledItemDelegate(&grid), grid_(grid) {}
+
+bool FrameTextDelegate::eventFilter(QObject* editor, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && grid_.jumpEnabled() &&
+        IsEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+        auto* w = qobject_cast<QWidget*>(editor);
+        emit commitData(w);
+        emit closeEditor(w, QAbstractItemDelegate::NoHint);
+        Grid_Enter_Jump(grid_, static_cast<QKeyEvent*>(event)->key(), true);
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
+}
+
+QWidget* FrameTypeDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                         const QModelIndex&) const {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName("CB_CAN_Type");
+    combo->addItems({CanType11, CanType29});
+    // A pick ends the edit at once, as in a pick-list cell.
+    connect(combo, &QComboBox::activated, this, [this, combo] {
+        auto* self = const_cast<FrameTypeDelegate*>(this);
+        emit self->commitData(combo);
+        emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
+    });
+    return combo;
+}
+
+void FrameTypeDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* combo = static_cast<QComboBox*>(editor);
+    combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
+}
+
+void FrameTypeDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                     const QModelIndex& index) const {
+    const auto* combo = static_cast<QComboBox*>(editor);
+    if (combo->currentIndex() >= 0) model->setData(index, combo->currentText(), Qt::EditRole);
+}
+
+namespace {
+QRect CheckRect(const QStyleOptionViewItem& option, const QWidget* widget) {
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    QStyleOptionButton box;
+    const QRect r = style->subElementRect(QStyle::SE_CheckBoxIndicator, &box, widget);
+    return QStyle::alignedRect(option.direction, Qt::AlignCenter, r.size(), option.rect);
+}
+} // namespace
+
+void FrameCheckDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    // Background, selection and focus without the indicator, which goes in the middle.
+    opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+
+    QStyleOptionButton box;
+    box.rect = CheckRect(option, opt.widget);
+    box.state =
+        QStyle::State_Enabled |
+        (index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked ? QStyle::State_On
+                                                                               : QStyle::State_Off);
+    style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, opt.widget);
+}
+
+bool FrameCheckDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (!(index.flags() & Qt::ItemIsUserCheckable)) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton ||
+            !option.rect.contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            return false;
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space &&
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Select)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    const bool checked = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+    return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
+} // namespace kt

@@ -1,0 +1,47 @@
+#pragma once
+// Cell editors of the frame grids: free text, the CAN type pick list, centred Y/N check boxes.
+// The text and pick-list editors pass Enter to the grid's jump while it is on.
+
+#include <QStyledItemDelegate>
+
+namespace kt {
+
+class FrameGridView;
+
+// Free text; Enter commits and jumps when the grid's jump is on.
+class FrameTextDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit FrameTextDelegate(FrameGridView& grid);
+
+protected:
+    bool eventFilter(QObject* editor, QEvent* event) override;
+
+private:
+    FrameGridView& grid_;
+};
+
+// The two CAN identifier types; an empty cell stays empty until one is picked.
+class FrameTypeDelegate : public FrameTextDelegate {
+    Q_OBJECT
+public:
+    using FrameTextDelegate::FrameTextDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+};
+
+// A check box in the middle of the cell; a click in the cell or Space toggles it.
+class FrameCheckDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+};
+
+} // namespace kt

@@ -1,0 +1,221 @@
+#include "editors/UFrameListDialog.h"
+
+#include "core/Identity.h"
+#include "core/UDialogHeader.h"
+#include "core/UQtText.h"
+#include "editors/FrameRows.h"
+#include "editors/SwapBits.h"
+#include "editors/UCAN_Bytes_SWAP.h"
+#include "editors/UComon.h"
+#include "editors/UFrameDelegates.h"
+#include "editors/UFrameTableModel.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace kt {
+
+namespace {
+constexpr int kClientHeight = 337;
+} // namespace
+
+TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state, Prompts& prompts,
+                                   SwapEditor& swapEditor, QWidget* parent)
+    : QDialog(parent), kind_(kind), state_(state), prompts_(prompts), swapEditor_(swapEditor),
+      list_(kind.kind) {
+    setObjectName(kind_.dialogName);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    P_Title = new DialogHeader(SwCode, this);
+
+    grid_ = new FrameGridView([this] { return state_.Settings.EnableJumpFieldTables; },
+                              [this] { return state_.Settings.DoubleClickAutoSize; }, this);
+    grid_->setObjectName(kind_.gridName);
+    model_ = new FrameTableModel(list_, this);
+    grid_->setModel(model_);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(22);
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    grid_->setItemDelegate(new FrameTextDelegate(*grid_));
+    for (int c = 1; c < model_->columnCount(); ++c) {
+        if (model_->isTypeColumn(c))
+            grid_->setItemDelegateForColumn(c, new FrameTypeDelegate(*grid_));
+        if (model_->isCheckColumn(c))
+            grid_->setItemDelegateForColumn(c, new FrameCheckDelegate(grid_));
+    }
+    grid_->setColumnWidth(0, 32);
+    const int mnemonic = model_->columnCount() - 1;
+    for (int c = 1; c < mnemonic; ++c)
+        grid_->setColumnWidth(c, model_->isTypeColumn(c) ? 120 : 90);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setHighlightSections(false);
+
+    const auto button = [this](const char* name, void (TFrameListDialog::*handler)()) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        if (handler) connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    Btn_OK = button("Btn_OK", &TFrameListDialog::Btn_OKClick);
+    Btn_Cancel = button("Btn_Cancel", nullptr);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    Btn_DelRow = button("Btn_DelRow", &TFrameListDialog::Btn_DelRowClick);
+    Btn_InsRow = button("Btn_InsRow", &TFrameListDialog::Btn_InsRowClick);
+    Btn_CopyRow = button("Btn_CopyRow", &TFrameListDialog::Btn_CopyRowClick);
+    Btn_PasteRow = button("Btn_PasteRow", &TFrameListDialog::Btn_PasteRowClick);
+    Btn_CreateSWAP = button("Btn_CreateSWAP", &TFrameListDialog::Btn_CreateSWAPClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(8, 6, 8, 8);
+    for (QPushButton* b :
+         {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP})
+        buttons->addWidget(b);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(P_Title);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(buttons);
+
+    resize(kind_.clientWidth, kClientHeight);
+    Set_Lang();
+}
+
+TFrameListDialog::~TFrameListDialog() {
+    // The grid and its model read list_, which goes before the base class takes them down.
+    delete grid_;
+    delete model_;
+}
+
+void TFrameListDialog::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    const int f = kind_.firstText;
+    setWindowTitle(t(f));
+    P_Title->description()->setText(t(f + 1));
+    QPushButton* const buttons[] = {Btn_OK,      Btn_Cancel,   Btn_DelRow,    Btn_InsRow,
+                                    Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP};
+    for (int i = 0; i < 7; ++i)
+        buttons[i]->setText(t(f + 2 + i));
+    for (int i = 0; i < 7; ++i)
+        buttons[i]->setToolTip(t(f + 9 + i));
+
+    QStringList headers;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        headers << t(kind_.firstHeader + c);
+    hints_.clear();
+    for (int c = 1; c < model_->columnCount(); ++c)
+        hints_ << t(kind_.firstHint + c - 1);
+    model_->setHeaderTexts(headers, hints_);
+}
+
+QString TFrameListDialog::GridHint(int row, int column) const {
+    if (row != 0 || column < 1 || column > hints_.size()) return {};
+    return hints_[column - 1];
+}
+
+void TFrameListDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFrameListDialog::FormShow() {
+    Status loaded;
+    model_->changeList(
+        [&](FrameList& list) { loaded = list.Load_Frames(state_.Files.*kind_.file); });
+    doCopy_ = false;
+    grid_->setCurrentIndex(model_->index(0, 1));
+    grid_->setFocus();
+    if (!loaded) prompts_.error(Q(loaded.message));
+}
+
+int TFrameListDialog::CurrentRow() const {
+    const QModelIndex current = grid_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void TFrameListDialog::CommitEdit() {
+    // Taking the focus away ends the cell editor, which hands its text to the model.
+    if (QWidget* focus = focusWidget(); focus && focus != grid_ && grid_->isAncestorOf(focus))
+        grid_->setFocus();
+}
+
+void TFrameListDialog::Btn_OKClick() {
+    CommitEdit();
+    if (const std::string error = list_.Controllo_dati(state_.Lang); !error.empty()) {
+        prompts_.error(Q(error));
+        return;
+    }
+    if (const Status saved = list_.Save_Frames(state_.Files.*kind_.file); !saved) {
+        prompts_.error(Q(saved.message));
+        return;
+    }
+    accept();
+}
+
+void TFrameListDialog::Btn_DelRowClick() {
+    CommitEdit();
+    const int row = CurrentRow();
+    if (row < 0) return;
+    if (!prompts_.confirm(Q(state_.Text(kind_.deleteQuestion)) + QString::number(row + 1))) return;
+    model_->changeList([row](FrameList& list) { Grid_Delete_Row(list, row); });
+}
+
+void TFrameListDialog::Btn_InsRowClick() {
+    CommitEdit();
+    const int row = CurrentRow();
+    if (row < 0) return;
+    // Inserting pushes the last row out of the list; never drop a frame silently.
+    if (InsertDropsLastRow(list_) && !prompts_.confirm(Q(state_.Text(kind_.insertQuestion))))
+        return;
+    model_->changeList([row](FrameList& list) { Grid_Insert_Row(list, row); });
+}
+
+void TFrameListDialog::Btn_CopyRowClick() {
+    CommitEdit();
+    const int row = CurrentRow();
+    if (row < 0) return;
+    state_.RowCopyBuffer = Grid_Copy_Row(list_, row);
+    doCopy_ = true;
+}
+
+void TFrameListDialog::Btn_PasteRowClick() {
+    CommitEdit();
+    const int row = CurrentRow();
+    if (row < 0) return;
+    switch (CheckPaste(list_, row, doCopy_, state_.RowCopyBuffer)) {
+    case PasteCheck::NothingCopied:
+        prompts_.error(Q(state_.Text(1502)));
+        return;
+    case PasteCheck::WrongShape:
+        prompts_.error(Q(state_.Text(1501)));
+        return;
+    case PasteCheck::RowInUse:
+        if (!prompts_.confirm(Q(state_.Text(1500)))) return;
+        break;
+    case PasteCheck::Free:
+        break;
+    }
+    const std::vector<std::string> buffer = state_.RowCopyBuffer;
+    model_->changeList([row, &buffer](FrameList& list) { Grid_Paste_Row(list, row, buffer); });
+}
+
+void TFrameListDialog::Btn_CreateSWAPClick() {
+    CommitEdit();
+    const int row = CurrentRow();
+    if (!CanCreateSwap(list_, row)) return;
+    const std::optional<std::uint8_t> edited =
+        swapEditor_.Edit_Swap(SwapFromCell(list_.field(row, RxSWAP)));
+    if (!edited) return;
+    model_->setData(model_->index(row, RxSWAP + 1), Q(SwapValueText(*edited)), Qt::EditRole);
+}
+
+} // namespace kt

@@ -1,0 +1,89 @@
+#pragma once
+// The frame list dialogs (receive and transmit) share this window; TFReceiveCAN and
+// TFTransmitCAN only choose the list, the texts and the names.
+
+#include "core/AppState.h"
+#include "core/UPrompts.h"
+#include "editors/FrameList.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <filesystem>
+
+class QPushButton;
+
+namespace kt {
+
+class DialogHeader;
+class FrameGridView;
+class FrameTableModel;
+class SwapEditor;
+
+// What makes one frame list dialog differ from the other.
+struct FrameDialogKind {
+    FrameKind kind;
+    const char* dialogName; // FReceiveCAN / FTransmitCAN
+    const char* gridName;   // ACG_CAN_Receive / ACG_CAN_Transmit
+    int firstText;          // title; captions and hints follow
+    int firstHeader;        // header of column 0, the others follow
+    int firstHint;          // hint of column 1, the others follow
+    int deleteQuestion;     // followed by the row number
+    int insertQuestion;     // the last row would be lost
+    int clientWidth;
+    std::filesystem::path ProjectFiles::*file;
+};
+
+class TFrameListDialog : public QDialog {
+    Q_OBJECT
+public:
+    TFrameListDialog(const FrameDialogKind& kind, AppState& state, Prompts& prompts,
+                     SwapEditor& swapEditor, QWidget* parent);
+    ~TFrameListDialog() override;
+
+    void Set_Lang();
+    void Btn_OKClick();
+    void Btn_DelRowClick();
+    void Btn_InsRowClick();
+    void Btn_CopyRowClick();
+    void Btn_PasteRowClick();
+    void Btn_CreateSWAPClick();
+    // The hint over a cell (row 0 is the header row, column 0 the row numbers).
+    [[nodiscard]] QString GridHint(int row, int column) const;
+
+    [[nodiscard]] const FrameList& Frames() const { return list_; }
+    [[nodiscard]] FrameGridView* Grid() const { return grid_; }
+    [[nodiscard]] const QStringList& Hints() const { return hints_; }
+    [[nodiscard]] bool Do_Copy() const { return doCopy_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    // The current data row (0..29), -1 when none.
+    [[nodiscard]] int CurrentRow() const;
+    // Ends an open cell edit so its text reaches the list before a button acts on it.
+    void CommitEdit();
+
+    const FrameDialogKind kind_;
+    AppState& state_;
+    Prompts& prompts_;
+    SwapEditor& swapEditor_;
+    FrameList list_;
+    bool doCopy_ = false;
+    QStringList hints_; // Hint_ReceiveCAN / Hint_TransmitCAN
+
+    DialogHeader* P_Title;
+    FrameGridView* grid_;
+    FrameTableModel* model_;
+    QPushButton* Btn_OK;
+    QPushButton* Btn_Cancel;
+    QPushButton* Btn_DelRow;
+    QPushButton* Btn_InsRow;
+    QPushButton* Btn_CopyRow;
+    QPushButton* Btn_PasteRow;
+    QPushButton* Btn_CreateSWAP;
+};
+
+} // namespace kt

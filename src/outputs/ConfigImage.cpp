@@ -1,0 +1,142 @@
+#include "outputs/ConfigImage.h"
+
+#include "core/FileUtil.h"
+#include "core/XmlUtil.h"
+#include "editors/FrameList.h"
+#include "editors/IntOrDefault.h"
+#include "editors/ParGenFile.h"
+#include "editors/ProjectXml.h"
+
+#include <string_view>
+#include <system_error>
+
+namespace kt {
+
+namespace {
+
+constexpr std::size_t kEntrySize = 32;
+constexpr std::size_t kSendTable = 1024;
+constexpr std::size_t kParamBlock = 2048;
+constexpr std::size_t kChecksumOffset = 2044;
+
+constexpr std::array<std::uint32_t, 10> kBaudRates = {10000,  20000,  50000,  62500,  100000,
+                                                      125000, 250000, 500000, 800000, 1000000};
+
+void Put32(ConfigImage& img, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) img[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void Put16(ConfigImage& img, std::size_t at, std::uint16_t v) {
+    img[at] = static_cast<std::uint8_t>(v);
+    img[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void PutParam(ConfigImage& img, std::size_t offset, std::uint32_t v) {
+    Put32(img, kParamBlock + offset, v);
+}
+
+// 16 bytes of 0, then eight 16-bit words of 0xFFFF.
+void ResetTables(ConfigImage& img) {
+    for (std::size_t e = 0; e < 2 * ConfigImageFrames; ++e) {
+        const std::size_t at = e * kEntrySize;
+        for (std::size_t i = 0; i < 16; ++i) img[at + i] = 0;
+        for (std::size_t i = 16; i < 32; ++i) img[at + i] = 0xFF;
+    }
+}
+
+void DefaultParamBlock(ConfigImage& img) {
+    for (std::size_t i = kParamBlock; i < ConfigImageSize; ++i) img[i] = 0;
+    PutParam(img, 0, 125000);
+    PutParam(img, 4, 125000);
+    PutParam(img, 8, 9600);
+}
+
+// The attribute as an integer; `fallback` when it is missing or no number.
+std::uint32_t Attr(const pugi::xml_node& n, const char* name, std::int32_t fallback) {
+    const pugi::xml_attribute a = n.attribute(name);
+    return static_cast<std::uint32_t>(a ? IntOrDefault(a.value(), fallback) : fallback);
+}
+
+Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
+    pugi::xml_document doc;
+    if (Status s = LoadXmlFile(file, doc); !s) return s.message.empty() ? Status::success() : s;
+    const pugi::xml_node root = RootElement(doc);
+    const char* baud = ChildText(root, "CAN_BAUDRATE");
+    const std::int32_t index = baud ? IntOrDefault(baud, DefaultCanBaudIndex) : DefaultCanBaudIndex;
+    PutParam(img, 0, index >= 0 && index < 10 ? kBaudRates[std::size_t(index)] : 1000000);
+    const char* address = ChildText(root, "PROFIBUS_ID_Device");
+    PutParam(img, 40, static_cast<std::uint32_t>(address ? IntOrDefault(address, 10) : 10));
+    const char* mapping = ChildText(root, "PROFIBUS_GDS_CAN_Mapping");
+    PutParam(img, 156, mapping && std::string_view(mapping) == "1" ? 1 : 0);
+    return Status::success();
+}
+
+Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& img) {
+    std::uint32_t count = 0;
+    std::uint32_t offset = 0;
+    pugi::xml_document doc;
+    Status s = LoadXmlFile(file, doc);
+    if (!s && !s.message.empty()) return s;
+    if (s) {
+        const std::size_t table = send ? kSendTable : 0;
+        for (pugi::xml_node n = RootElement(doc).first_child(); n && count < ConfigImageFrames;
+             n = n.next_sibling()) {
+            if (!IsFrameNode(n)) continue;
+            const std::size_t at = table + count * kEntrySize;
+            std::uint32_t cobId = Attr(n, "COBID", 0);
+            if (TrimBlanks(n.attribute("CAN_Type").value()) == CanType29) cobId |= 0x80000000u;
+            Put32(img, at, cobId);
+            const auto dataLen = static_cast<std::uint8_t>(Attr(n, "Dim", 8));
+            if (send) {
+                std::uint8_t flags = 1;
+                if (std::string_view(n.attribute("OnChange").value()) == "Y") flags |= 2;
+                if (std::string_view(n.attribute("OnTimer").value()) == "Y") flags |= 4;
+                img[at + 13] = flags;
+                Put32(img, at + 4, Attr(n, "Time", 0));
+            } else {
+                Put32(img, at + 8, Attr(n, "TimeOut", 0));
+            }
+            img[at + 14] = dataLen;
+            img[at + 15] = static_cast<std::uint8_t>(Attr(n, "SWAP", 0));
+            Put16(img, at + 16, static_cast<std::uint16_t>(offset));
+            offset += dataLen;
+            ++count;
+        }
+    }
+    PutParam(img, send ? 48 : 44, offset);
+    PutParam(img, send ? 208 : 204, count);
+    return Status::success();
+}
+
+} // namespace
+
+Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image) {
+    DefaultParamBlock(image);
+    ResetTables(image);
+    if (Status s = ReadCommSettings(files.ParGenFile, image); !s) return s;
+    PutParam(image, 196, RecTableAddr);
+    PutParam(image, 200, SendTableAddr);
+    if (Status s = ReadFrameList(files.RecFramesFile, false, image); !s) return s;
+    if (Status s = ReadFrameList(files.SendFramesFile, true, image); !s) return s;
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < kChecksumOffset; ++i) sum += image[kParamBlock + i];
+    PutParam(image, kChecksumOffset, sum);
+    return Status::success();
+}
+
+Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image) {
+    const std::filesystem::path dir = file.parent_path();
+    if (!dir.empty() && !IsDirectory(dir)) {
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
+        if (ec)
+            return Status::failure("Cannot create the folder \"" + PathToUtf8(dir) +
+                                   "\": " + ec.message());
+    }
+    return WriteFileAtomic(
+        file, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+}
+
+std::filesystem::path ConfigImageFile(const std::filesystem::path& projectDir) {
+    return projectDir / "bin" / "bank1.bin";
+}
+
+} // namespace kt

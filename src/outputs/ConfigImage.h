@@ -1,0 +1,33 @@
+#pragma once
+// The 4096-byte binary configuration image compiled from a Project's three files.
+
+#include "core/Status.h"
+#include "core/Workspace.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+namespace kt {
+
+inline constexpr std::size_t ConfigImageSize = 4096;
+using ConfigImage = std::array<std::uint8_t, ConfigImageSize>;
+
+// Frames per table; a list file with more child nodes contributes its first 32.
+inline constexpr int ConfigImageFrames = 32;
+inline constexpr std::uint32_t RecTableAddr = 0x00067800;
+inline constexpr std::uint32_t SendTableAddr = 0x00067C00;
+
+// Builds the image from ParGen.xml and both frame lists; missing files and values give
+// their defaults. Fails, leaving `image` unspecified, when a file exists but is not
+// well-formed XML or cannot be read (message with the file's name).
+[[nodiscard]] Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image);
+
+// Writes the image to `file` atomically, creating its folder when missing. On failure the
+// message carries the system's reason and the caller must not go on to the update.
+[[nodiscard]] Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image);
+
+// Where the update step puts the image: <projectDir>/bin/bank1.bin.
+[[nodiscard]] std::filesystem::path ConfigImageFile(const std::filesystem::path& projectDir);
+
+} // namespace kt

@@ -1,0 +1,90 @@
+#include "outputs/ConfigImageDump.h"
+
+#include "outputs/ConfigImage.h"
+
+#include <cstdint>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace kt {
+
+namespace {
+
+std::uint32_t Get32(std::string_view b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + std::size_t(i)]);
+    return v;
+}
+std::uint32_t Get16(std::string_view b, std::size_t at) {
+    return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
+}
+std::uint32_t Param(std::string_view b, std::size_t offset) { return Get32(b, 2048 + offset); }
+
+std::string Hex(std::uint32_t v, int digits) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%0*X", digits, static_cast<unsigned>(v));
+    return buf;
+}
+
+void Table(std::string_view b, bool send, std::uint32_t count, std::string& out) {
+    out += send ? "Send frames: " : "Receive frames: ";
+    out += std::to_string(count);
+    if (count > std::uint32_t(ConfigImageFrames))
+        out += " (more than the " + std::to_string(ConfigImageFrames) + " entries of the table)";
+    out += "\n";
+    const std::uint32_t used = std::min<std::uint32_t>(count, ConfigImageFrames);
+    for (std::uint32_t i = 0; i < used; ++i) {
+        const std::size_t at = (send ? 1024 : 0) + 32 * std::size_t(i);
+        const std::uint32_t cobId = Get32(b, at);
+        out += "  " + std::to_string(i + 1) + ": CobId " + Hex(cobId & 0x7FFFFFFF, 8) +
+               ((cobId & 0x80000000u) ? " 29-bit" : " 11-bit") + ", DataLen " +
+               std::to_string(static_cast<unsigned char>(b[at + 14])) + ", DataOffset " +
+               std::to_string(Get16(b, at + 16)) + ", Swap " +
+               Hex(static_cast<unsigned char>(b[at + 15]), 2);
+        if (send) {
+            const unsigned flags = static_cast<unsigned char>(b[at + 13]);
+            out += ", SendFlags " + Hex(flags, 2) + " (OnChange " + ((flags & 2) ? "Y" : "N") +
+                   ", OnTimer " + ((flags & 4) ? "Y" : "N") + "), SendTime " +
+                   std::to_string(Get32(b, at + 4)) + " ms";
+        } else {
+            out += ", RecTimeOut " + std::to_string(Get32(b, at + 8)) + " ms";
+        }
+        out += "\n";
+    }
+}
+
+} // namespace
+
+Status DumpConfigImage(std::string_view bytes, std::string& text) {
+    if (bytes.size() != ConfigImageSize)
+        return Status::failure("A configuration image has " + std::to_string(ConfigImageSize) +
+                               " bytes, this one has " + std::to_string(bytes.size()));
+    std::string out;
+    Table(bytes, false, Param(bytes, 204), out);
+    Table(bytes, true, Param(bytes, 208), out);
+    const auto field = [&](const char* name, std::uint32_t v) {
+        out += "  " + std::string(name) + " " + std::to_string(v) + "\n";
+    };
+    out += "Parameters:\n";
+    field("CanBaudRate", Param(bytes, 0));
+    field("Word4", Param(bytes, 4));
+    field("Word8", Param(bytes, 8));
+    field("ProfibusAddress", Param(bytes, 40));
+    field("RecDataBytes", Param(bytes, 44));
+    field("SendDataBytes", Param(bytes, 48));
+    field("GsdCanMapping", Param(bytes, 156));
+    out += "  RecTableAddr " + Hex(Param(bytes, 196), 8) + "\n";
+    out += "  SendTableAddr " + Hex(Param(bytes, 200), 8) + "\n";
+    field("RecFrameCount", Param(bytes, 204));
+    field("SendFrameCount", Param(bytes, 208));
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < 2044; ++i) sum += static_cast<unsigned char>(bytes[2048 + i]);
+    const std::uint32_t stored = Param(bytes, 2044);
+    out += "  ParamChecksum " + Hex(stored, 8) +
+           (stored == sum ? " (matches)\n" : " (does not match: computed " + Hex(sum, 8) + ")\n");
+    text = std::move(out);
+    return Status::success();
+}
+
+} // namespace kt

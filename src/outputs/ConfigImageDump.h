@@ -1,0 +1,15 @@
+#pragma once
+// Readable text of a configuration image, for checking what goes into the device.
+
+#include "core/Status.h"
+
+#include <string>
+#include <string_view>
+
+namespace kt {
+
+// Decodes a 4096-byte image: the used entries of both frame tables, the named fields of the
+// parameter block and whether the stored checksum matches. Any other size fails.
+[[nodiscard]] Status DumpConfigImage(std::string_view bytes, std::string& text);
+
+} // namespace kt

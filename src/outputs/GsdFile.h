@@ -1,0 +1,42 @@
+#pragma once
+// The PROFIBUS device description (GSD, revision 5) generated from a Project.
+
+#include "core/Status.h"
+#include "core/Workspace.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kt {
+
+struct GSD_Data {
+    bool Map_Frames = false;           // one module per CAN frame
+    std::vector<std::int32_t> In_Dim;  // data length of each received frame, file order
+    std::vector<std::int32_t> Out_Dim; // data length of each sent frame, file order
+    std::int64_t In_Len = 0;           // sum of In_Dim
+    std::int64_t Out_Len = 0;          // sum of Out_Dim
+    std::int64_t In_Modules = 0;
+    std::int64_t Out_Modules = 0;
+
+    bool operator==(const GSD_Data&) const = default;
+};
+
+// Resets `data` and fills it from the Project files. `hasParGen` is false when the
+// Project has no ParGen.xml (text 1504 for the user). Fails when a file exists but is
+// not well-formed XML (parser's description and the file's name).
+[[nodiscard]] Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen);
+
+// The whole GSD text, CR LF line ends. Fails when the lengths do not fit the format's
+// 32-bit numbers or the module count is beyond reason (only hand-edited lists get there).
+[[nodiscard]] Status Compose_GSD_Text(const GSD_Data& data, std::string& text);
+
+// Composes the text and replaces `file` atomically; nothing is written on failure.
+[[nodiscard]] Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data);
+
+// The name the GSD step uses for a chosen name: unchanged when it ends with ".gsd" in any
+// case, else with ".gsd" appended.
+[[nodiscard]] std::string WithGsdExtension(const std::string& chosen);
+
+} // namespace kt

@@ -1,0 +1,61 @@
+#pragma once
+// Shared by the harnesses: one private temp folder a process, and the outputs of a Project.
+
+#include "core/Workspace.h"
+#include "outputs/ConfigImage.h"
+#include "outputs/ConfigImageDump.h"
+#include "outputs/GsdFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace kt::fuzz {
+
+// A Project folder below the system's temp folder, removed when the process ends.
+inline const std::filesystem::path& ProjectDir() {
+    static const std::filesystem::path dir = [] {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "kt-fuzz-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) std::abort();
+        static const std::string keep = tmpl;
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(keep, ec);
+        });
+        return std::filesystem::path(tmpl);
+    }();
+    return dir;
+}
+
+inline void Put(const std::filesystem::path& file, const std::uint8_t* data, std::size_t size) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+inline void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Compiles the image and the GSD text of the Project as it stands; checks what must always hold.
+inline void Outputs(const ProjectFiles& files) {
+    ConfigImage image{};
+    if (Compile_Config_Image(files, image)) {
+        std::string text;
+        Check(DumpConfigImage({reinterpret_cast<const char*>(image.data()), image.size()}, text).ok);
+        Check(text.find("(matches)") != std::string::npos);
+        Check(text.find("more than the") == std::string::npos);
+    }
+    GSD_Data data;
+    bool hasParGen = false;
+    if (Read_GSD_Data(files, data, hasParGen) && hasParGen) {
+        std::string gsd;
+        if (Compose_GSD_Text(data, gsd)) {
+            Check(gsd.rfind("EndSlotDefinition\r\n\r\n\r\n\r\n\r\n") == gsd.size() - 27);
+        }
+    }
+}
+
+} // namespace kt::fuzz

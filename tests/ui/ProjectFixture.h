@@ -1,0 +1,59 @@
+#pragma once
+// A Workspace in a temporary folder with one open Project, and small file helpers.
+
+#include "core/AppState.h"
+#include "core/FileUtil.h"
+#include "core/UQtText.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace kt::test {
+
+struct ProjectFixture {
+    QTemporaryDir dir;
+    AppState state;
+
+    explicit ProjectFixture(const std::string& name = "Plant") {
+        state.Lang.Load_Default_Texts();
+        state.Workspace = MakeWorkspacePaths(PathOf(dir.path()));
+        CreateWorkspaceDirs(state.Workspace);
+        state.Settings.ProjectName = name;
+        state.ProjectDir = state.Workspace.ProjectsDir / name;
+        std::filesystem::create_directories(state.ProjectDir / "bin");
+        state.Set_Files();
+    }
+    [[nodiscard]] QString text(int id) const { return Q(state.Text(id)); }
+};
+
+inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+[[nodiscard]] inline std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs `drive` once the next modal window is up (it is handed to `drive`), so a test can
+// work a dialog that the code under test shows with exec().
+inline void WhenModal(std::function<void(QWidget*)> drive) {
+    QTimer::singleShot(0, [drive = std::move(drive)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY2(modal, "no modal window came up");
+        modal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(modal));
+        drive(modal);
+    });
+}
+
+} // namespace kt::test
