@@ -1,5 +1,5 @@
 #pragma once
-// A Project folder in a temp dir with helpers to write its three files.
+// A Project folder in a temp dir with functions that write its three files.
 
 #include "core/Workspace.h"
 #include "TempDir.h"
