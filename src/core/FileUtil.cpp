@@ -82,12 +82,21 @@ Status WriteFileAtomic(const fs::path& target, std::string_view bytes) {
 }
 
 Status ReadFileBytes(const fs::path& file, std::string& out) {
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         return Status::failure("Cannot read \"" + PathToUtf8(file) + "\": " +
                                SystemReason(errno ? errno : ENOENT));
     }
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // A read error (a folder, a device that fails) throws from inside the stream buffer.
+    try {
+        out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        const int err = errno;
+        out.clear();
+        return Status::failure("Cannot read \"" + PathToUtf8(file) + "\": " +
+                               SystemReason(err ? err : EIO));
+    }
     if (in.bad()) return Status::failure("Cannot read \"" + PathToUtf8(file) + "\"");
     return Status::success();
 }

@@ -322,7 +322,8 @@ static_assert(AscendingAndInRange(), "default text IDs must be unique, ascending
 constexpr auto kDefaults = [] {
     std::array<const char*, LanguageTable::DefaultSize> table{};
     table.fill(" ");
-    for (const DefaultEntry& e : kEntries) table[static_cast<std::size_t>(e.id)] = e.text;
+    for (const DefaultEntry& e : kEntries)
+        table[static_cast<std::size_t>(e.id)] = e.text;
     return table;
 }();
 
