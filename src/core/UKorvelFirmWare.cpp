@@ -6,11 +6,15 @@
 #include "core/UOpenConf.h"
 #include "core/UQtText.h"
 #include "lang/LanguageFile.h"
+#include "options/USoftOptions.h"
+#include "update/UBoot.h"
+#include "update/UStartProgram.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -174,6 +178,14 @@ void TFKorvelFirmWare::CreateDialogs() {
     about_ = new TFAbout(*services_.prompts, this);
     newProject_ = new TFNew_Project(state_, *services_.prompts, this);
     openConf_ = new TFOpenConf(state_, this);
+    softOptions_ = new TFSoftOptions(
+        state_, services_, {[this] { Change_Language(); }, [this] { ApplyTimerRule(); }}, this);
+    boot_ = new TFBoot(
+        state_, services_,
+        [this](const QString& nomeSW, const QString& parameter, bool tipo) {
+            Start_Program(nomeSW, parameter, tipo);
+        },
+        this);
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -219,6 +231,7 @@ void TFKorvelFirmWare::Change_Language() {
     Set_Lang();
     if (newProject_) newProject_->Set_Lang();
     if (openConf_) openConf_->Set_Lang();
+    if (softOptions_) softOptions_->Set_Lang();
 }
 
 void TFKorvelFirmWare::Btn_Click(QObject* sender) {
@@ -232,7 +245,13 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         about_->exec();
         return;
     }
-    if (sender == Btn_Opz) return; // the options dialog arrives with its own window
+    if (sender == Btn_Opz) {
+        if (softOptions_->exec() == QDialog::Accepted) {
+            Save_Setting();
+            ApplyTimerRule();
+        }
+        return;
+    }
     if (!state_.ProjectOpen()) {
         services_.prompts->error(Q(state_.Text(18)));
         return;
@@ -257,7 +276,22 @@ void TFKorvelFirmWare::Open_Project() {
 }
 
 void TFKorvelFirmWare::Update_Device() {
-    // Compiling the image and launching the updater arrive with the device outputs.
+    // Compiling the image and writing bank1.bin arrive with the device outputs.
+    Show_Update_Dialog();
+}
+
+void TFKorvelFirmWare::Show_Update_Dialog() {
+    boot_->Form_Type = 3;
+    boot_->exec();
+}
+
+void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {
+    StartProgramOptions options;
+    options.waitLimitMs = services_.updaterWaitLimitMs;
+    options.busyText = Q(state_.Text(17));
+    kt::Start_Program(NomeSW, Parameter, options, *services_.prompts,
+                      QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                        : this);
 }
 
 void TFKorvelFirmWare::Save_Setting() {
@@ -266,15 +300,19 @@ void TFKorvelFirmWare::Save_Setting() {
 }
 
 void TFKorvelFirmWare::ApplyTimerRule() {
-    if (state_.Settings.EnableInternet && state_.Settings.EnableUpdate)
-        timer_->start();
-    else
+    if (!(state_.Settings.EnableInternet && state_.Settings.EnableUpdate))
         timer_->stop();
+    else if (!timer_->isActive() && !checkPending_)
+        timer_->start();
 }
 
 void TFKorvelFirmWare::Timer_UpdateTimer() {
     timer_->stop();
-    const auto finish = [this](bool newer) {
+    checkPending_ = true;
+    const QPointer<TFKorvelFirmWare> self(this);
+    const auto finish = [this, self](bool newer) {
+        if (!self) return;
+        checkPending_ = false;
         if (newer) {
             LL_Update->setText(QString("<a href=\"%1\">%2</a>")
                                    .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));

@@ -19,6 +19,8 @@ namespace kt {
 class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFBoot;
+class TFSoftOptions;
 
 class TFKorvelFirmWare : public QWidget {
     Q_OBJECT
@@ -40,13 +42,18 @@ public:
     void Timer_UpdateTimer();
     void LL_UpdateLinkClick(const QString& link);
     void L_TarvixClick();
-    // Enables the version-check timer when internet and update are both allowed.
+    // Enables the version-check timer when internet and update are both allowed; a running
+    // countdown is left alone, and no countdown starts while a check awaits its answer.
     void ApplyTimerRule();
+    // Starts NomeSW with the command line Parameter and waits for it (tipo: always false).
+    void Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo);
 
     [[nodiscard]] QTimer* Timer_Update() const { return timer_; }
     [[nodiscard]] TFAbout* FAbout() const { return about_; }
     [[nodiscard]] TFNew_Project* FNew_Project() const { return newProject_; }
     [[nodiscard]] TFOpenConf* FOpenConf() const { return openConf_; }
+    [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
+    [[nodiscard]] TFBoot* FBoot() const { return boot_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +67,8 @@ private:
     void Create_New_Project();
     void Open_Project();
     void Update_Device();
+    // Last step of Update_Device: the update dialog in its CAN mode.
+    void Show_Update_Dialog();
     QPushButton* StepButton(const char* name, int left, int top);
     QLabel* Label(const char* name, int left, int top);
 
@@ -87,10 +96,13 @@ private:
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
+    bool checkPending_ = false;
 
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;
     TFOpenConf* openConf_ = nullptr;
+    TFSoftOptions* softOptions_ = nullptr;
+    TFBoot* boot_ = nullptr;
 };
 
 } // namespace kt
