@@ -19,7 +19,7 @@ namespace {
 // The request runs on a thread of its own so the windows stay responsive; the answer
 // comes back through the event loop. The watcher belongs to the application, so an
 // answer that arrives while the program ends is dropped, not delivered to a dead window.
-void CheckVersionInBackground(std::function<void(bool)> done) {
+void CheckVersionInBackground(const VersionRequest& request, std::function<void(bool)> done) {
     auto* watcher = new QFutureWatcher<bool>(QCoreApplication::instance());
     QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [watcher, done] {
         const bool newer = watcher->future().resultCount() > 0 && watcher->result();
@@ -28,9 +28,9 @@ void CheckVersionInBackground(std::function<void(bool)> done) {
     });
     QPromise<bool> promise;
     watcher->setFuture(promise.future());
-    std::thread([promise = std::move(promise)]() mutable {
+    std::thread([promise = std::move(promise), request]() mutable {
         promise.start();
-        promise.addResult(Check_Version(VersionRequest{}));
+        promise.addResult(Check_Version(request));
         promise.finish();
     }).detach();
 }
@@ -52,10 +52,12 @@ QList<SerialPortEntry> SystemSerialPorts() {
     return ports;
 }
 
-Services Services::Production(Prompts& prompts) {
+Services Services::Production(Prompts& prompts, VersionRequest versionRequest) {
     Services s;
     s.prompts = &prompts;
-    s.checkVersion = CheckVersionInBackground;
+    s.checkVersion = [versionRequest](std::function<void(bool)> done) {
+        CheckVersionInBackground(versionRequest, std::move(done));
+    };
     s.listSerialPorts = SystemSerialPorts;
     return s;
 }

@@ -3,6 +3,7 @@
 // serial ports, the updater. Production code fills it with the real ones; tests with fakes.
 
 #include "core/UPrompts.h"
+#include "options/VersionCheck.h"
 
 #include <QList>
 #include <QString>
@@ -30,7 +31,8 @@ struct Services {
     // How long Start_Program waits for the updater before leaving it running.
     int updaterWaitLimitMs = 150000;
 
-    [[nodiscard]] static Services Production(Prompts& prompts);
+    // The real outside world; `versionRequest` says where and how long to ask.
+    [[nodiscard]] static Services Production(Prompts& prompts, VersionRequest versionRequest = {});
 };
 
 // The serial ports as Qt Serial Port lists them, sorted naturally by name.
