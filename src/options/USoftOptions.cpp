@@ -125,7 +125,6 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     P_Title->code()->setText(SwCode);
-    TS_Con_Options->setVisible(true);
     Set_Lang();
 }
 

@@ -141,6 +141,7 @@ private slots:
         QCOMPARE(child<QPushButton>("Btn_Next")->isVisible(), next);
         QCOMPARE(child<QLabel>("L_L1")->text(), firstName);
         QCOMPARE(child<QLabel>("L_Sel_Lang")->text(), t(304) + "English");
+        QVERIFY(!child<QCheckBox>("CB_En_Con")->isVisible()); // other tabs stay behind
     }
 
     void prev_goesBackAPage() {
