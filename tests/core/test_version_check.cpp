@@ -1,9 +1,10 @@
 #include "options/VersionCheck.h"
+#ifndef _WIN32
 #include "HttpTestServer.h"
+#endif
 
 #include <gtest/gtest.h>
 
-using kt::test::HttpTestServer;
 using namespace std::chrono_literals;
 
 namespace {
@@ -59,6 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerCase{"OnlyBlanks", " \t ", false},
                     AnswerCase{"LowerCasePrefixNewer", "ver. 2.000", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The test server speaks POSIX sockets.
+#ifndef _WIN32
+using kt::test::HttpTestServer;
 
 kt::VersionRequest Local(const HttpTestServer& server, std::chrono::milliseconds timeout = 5s) {
     kt::VersionRequest r;
@@ -118,6 +123,8 @@ TEST(CheckVersion, OverlongBodyIsAFailure) {
     const kt::HttpAnswer answer = kt::FetchVersionAnswer(Local(server));
     EXPECT_FALSE(answer.ok);
 }
+
+#endif
 
 TEST(CheckVersion, UrlUsesTheConfiguredHost) {
     EXPECT_EQ(kt::VersionCheckUrl("www.tarvix.example"),
