@@ -1,45 +1,77 @@
 #pragma once
-// Prompts for window tests: records every request and answers questions and file dialogs
-// from queues (an empty queue answers No / cancel).
+// A Prompts that records every message, question and file dialog, and answers the questions
+// and file dialogs from queues the test fills beforehand.
 
 #include "core/UPrompts.h"
 
-#include <QQueue>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace kt::test {
 
 class FakePrompts final : public Prompts {
 public:
+    enum class Kind { Error, Info, Confirm, SaveFileName, OpenUrl };
     struct Call {
-        QString kind; // "error", "info", "confirm", "saveFileName", "openUrl"
-        QString text;
+        Kind kind;
+        QString text;   // message, question, URL, or the dialog's folder
+        QString filter; // file dialogs only
     };
 
-    void error(const QString& text) override { calls.append({"error", text}); }
-    void info(const QString& text) override { calls.append({"info", text}); }
+    // Answers, taken front first. A question asked with an empty queue is answered No and a
+    // file dialog is cancelled; both are counted in unanswered.
+    QList<bool> confirmAnswers;
+    QStringList saveAnswers;
+    // Runs on every call after it was recorded (e.g. to look at a window while a box is up).
+    std::function<void(const Call&)> onCall;
+
+    QList<Call> calls;
+    int unanswered = 0;
+
+    void error(const QString& text) override { record({Kind::Error, text, {}}); }
+    void info(const QString& text) override { record({Kind::Info, text, {}}); }
     bool confirm(const QString& text) override {
-        calls.append({"confirm", text});
-        return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
+        record({Kind::Confirm, text, {}});
+        if (confirmAnswers.isEmpty()) {
+            ++unanswered;
+            return false;
+        }
+        return confirmAnswers.takeFirst();
     }
     QString saveFileName(const QString& dir, const QString& filter) override {
-        calls.append({"saveFileName", dir + "|" + filter});
-        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+        record({Kind::SaveFileName, dir, filter});
+        if (saveAnswers.isEmpty()) {
+            ++unanswered;
+            return {};
+        }
+        return saveAnswers.takeFirst();
     }
-    void openUrl(const QString& url) override { calls.append({"openUrl", url}); }
+    void openUrl(const QString& url) override { record({Kind::OpenUrl, url, {}}); }
 
-    // Texts of the calls of one kind, in order.
-    [[nodiscard]] QStringList texts(const QString& kind) const {
+    // The texts of the calls of one kind, in order.
+    [[nodiscard]] QStringList texts(Kind kind) const {
         QStringList out;
         for (const Call& c : calls)
             if (c.kind == kind) out << c.text;
         return out;
     }
+    [[nodiscard]] QStringList errors() const { return texts(Kind::Error); }
+    [[nodiscard]] QStringList questions() const { return texts(Kind::Confirm); }
+    void clear() {
+        calls.clear();
+        confirmAnswers.clear();
+        saveAnswers.clear();
+        unanswered = 0;
+    }
 
-    QList<Call> calls;
-    QQueue<bool> confirmAnswers;
-    QQueue<QString> fileAnswers;
+private:
+    void record(const Call& c) {
+        calls.append(c);
+        if (onCall) onCall(c);
+    }
 };
 
 } // namespace kt::test

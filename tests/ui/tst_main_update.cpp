@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(notice()->text(), QString("<a href=\"%1\">%2</a>")
                                        .arg(DownloadPageUrl, Q(main_->State().Text(19))));
         emit notice()->linkActivated(DownloadPageUrl);
-        QCOMPARE(prompts_.texts("openUrl"), QStringList{DownloadPageUrl});
+        QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl), QStringList{DownloadPageUrl});
 
         main_->Timer_UpdateTimer();
         pendingChecks_.takeFirst()(false);
@@ -215,7 +215,7 @@ private slots:
     void updateDevice_withoutProject_refuses() {
         start();
         QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
-        QCOMPARE(prompts_.texts("error"), QStringList{Q(main_->State().Text(18))});
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(18))});
         QVERIFY(!main_->FBoot()->isVisible());
     }
 };

@@ -183,15 +183,15 @@ private slots:
         open();
         QTest::mouseClick(child<QPushButton>("Btn_Next"), Qt::LeftButton);
 
-        prompts_.confirmAnswers.enqueue(false);
+        prompts_.confirmAnswers.append(false);
         QTest::mouseClick(child<QLabel>("L_L1"), Qt::LeftButton);
-        QCOMPARE(prompts_.texts("confirm"),
+        QCOMPARE(prompts_.questions(),
                  QStringList{t(316) + "English" + t(317) + "Greek" + t(318)});
         QCOMPARE(languageChanges_, 0);
         QCOMPARE(dlg_->Language_In_Use(), std::string("English"));
 
         state_.Lang.Set_Text(17, "changed");
-        prompts_.confirmAnswers.enqueue(true);
+        prompts_.confirmAnswers.append(true);
         QTest::mouseClick(child<QLabel>("I_L1"), Qt::LeftButton);
         QCOMPARE(languageChanges_, 1);
         QCOMPARE(state_.Text(17), std::string(DefaultText(17))); // loading starts from defaults
@@ -201,13 +201,13 @@ private slots:
         QCOMPARE(dlg_->Show_Page(), 2);
         QCOMPARE(child<QLabel>("L_Page_Lang")->text(), t(305) + "2" + t(306) + "2");
         QCOMPARE(child<QLabel>("L_Sel_Lang")->text(), QString("Glossa: Greek"));
-        QVERIFY(prompts_.texts("error").isEmpty());
+        QVERIFY(prompts_.errors().isEmpty());
     }
 
     void cancelKeepsTheStoredLanguage_okStoresIt() {
         addLanguages({"Greek"});
         open();
-        prompts_.confirmAnswers.enqueue(true);
+        prompts_.confirmAnswers.append(true);
         QTest::mouseClick(child<QLabel>("L_L1"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>("Btn_Cancel"), Qt::LeftButton);
         QCOMPARE(dlg_->result(), int(QDialog::Rejected));
@@ -216,7 +216,7 @@ private slots:
 
         open(); // the next opening starts from the stored language
         QCOMPARE(child<QLabel>("L_Sel_Lang")->text(), t(304) + "English");
-        prompts_.confirmAnswers.enqueue(true);
+        prompts_.confirmAnswers.append(true);
         QTest::mouseClick(child<QLabel>("L_L1"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>("Btn_OK"), Qt::LeftButton);
         QCOMPARE(dlg_->result(), int(QDialog::Accepted));
@@ -320,7 +320,7 @@ private slots:
             QCOMPARE(link->text(),
                      QString("<a href=\"%1\">%2</a>").arg(DownloadPageUrl, t(314).toHtmlEscaped()));
             emit link->linkActivated(DownloadPageUrl);
-            QCOMPARE(prompts_.texts("openUrl"), QStringList{DownloadPageUrl});
+            QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl), QStringList{DownloadPageUrl});
         } else {
             QCOMPARE(link->textFormat(), Qt::PlainText);
             QCOMPARE(link->text(), t(315));

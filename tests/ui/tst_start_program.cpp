@@ -99,7 +99,7 @@ private slots:
             f.write("not a program");
         }
         run(program, "COM3 0");
-        const QStringList errors = prompts_.texts("error");
+        const QStringList errors = prompts_.errors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].startsWith(program + "\n"), qPrintable(errors[0]));
         QVERIFY(errors[0].size() > program.size() + 1);
