@@ -10,13 +10,17 @@
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
 #include "lang/LanguageFile.h"
+#include "options/USoftOptions.h"
 #include "outputs/UProfibus_GSD.h"
 #include "outputs/USaveBincc.h"
+#include "update/UBoot.h"
+#include "update/UStartProgram.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -179,13 +183,19 @@ void TFKorvelFirmWare::CreateDialogs() {
     about_ = new TFAbout(*services_.prompts, this);
     newProject_ = new TFNew_Project(state_, *services_.prompts, this);
     openConf_ = new TFOpenConf(state_, this);
-    // FSoftOptions follows FOpenConf.
+    softOptions_ = new TFSoftOptions(
+        state_, services_, {[this] { Change_Language(); }, [this] { ApplyTimerRule(); }}, this);
     parGen_ = new TFParGen(state_, *services_.prompts, this);
     receiveCAN_ = new TFReceiveCAN(state_, *services_.prompts, swapLink_, this);
     bytesSwap_ = new TFCAN_Bytes_SWAP(state_, this);
     swapLink_.Bind(*bytesSwap_);
     transmitCAN_ = new TFTransmitCAN(state_, *services_.prompts, swapLink_, this);
-    // FBoot comes last.
+    boot_ = new TFBoot(
+        state_, services_,
+        [this](const QString& nomeSW, const QString& parameter, bool tipo) {
+            Start_Program(nomeSW, parameter, tipo);
+        },
+        this);
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -231,7 +241,7 @@ void TFKorvelFirmWare::Change_Language() {
     Set_Lang();
     if (newProject_) newProject_->Set_Lang();
     if (openConf_) openConf_->Set_Lang();
-    // The options dialog's texts go here, before the editors'.
+    if (softOptions_) softOptions_->Set_Lang();
     if (parGen_) parGen_->Set_Lang();
     if (receiveCAN_) receiveCAN_->Set_Lang();
     if (transmitCAN_) transmitCAN_->Set_Lang();
@@ -249,7 +259,13 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         about_->exec();
         return;
     }
-    if (sender == Btn_Opz) return; // the options dialog arrives with its own window
+    if (sender == Btn_Opz) {
+        if (softOptions_->exec() == QDialog::Accepted) {
+            Save_Setting();
+            ApplyTimerRule();
+        }
+        return;
+    }
     if (!state_.ProjectOpen()) {
         services_.prompts->error(Q(state_.Text(18)));
         return;
@@ -285,7 +301,21 @@ void TFKorvelFirmWare::Open_Project() {
 void TFKorvelFirmWare::Update_Device() {
     // The updater must never get a stale or missing image: stop when it was not written.
     if (!Build_Bank_File(state_, *services_.prompts)) return;
-    // Step 3, the update dialog, follows here.
+    Show_Update_Dialog();
+}
+
+void TFKorvelFirmWare::Show_Update_Dialog() {
+    boot_->Form_Type = 3;
+    boot_->exec();
+}
+
+void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {
+    StartProgramOptions options;
+    options.waitLimitMs = services_.updaterWaitLimitMs;
+    options.busyText = Q(state_.Text(17));
+    kt::Start_Program(NomeSW, Parameter, options, *services_.prompts,
+                      QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                        : this);
 }
 
 void TFKorvelFirmWare::Save_Setting() {
@@ -296,13 +326,17 @@ void TFKorvelFirmWare::Save_Setting() {
 void TFKorvelFirmWare::ApplyTimerRule() {
     if (!(state_.Settings.EnableInternet && state_.Settings.EnableUpdate))
         timer_->stop();
-    else if (!timer_->isActive()) // a running countdown is left alone
+    else if (!timer_->isActive() && !checkPending_) // a running countdown is left alone
         timer_->start();
 }
 
 void TFKorvelFirmWare::Timer_UpdateTimer() {
     timer_->stop();
-    const auto finish = [this](bool newer) {
+    checkPending_ = true;
+    const QPointer<TFKorvelFirmWare> self(this);
+    const auto finish = [this, self](bool newer) {
+        if (!self) return;
+        checkPending_ = false;
         if (newer) {
             LL_Update->setText(QString("<a href=\"%1\">%2</a>")
                                    .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));

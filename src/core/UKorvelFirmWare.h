@@ -23,6 +23,8 @@ class TFOpenConf;
 class TFParGen;
 class TFReceiveCAN;
 class TFTransmitCAN;
+class TFBoot;
+class TFSoftOptions;
 
 class TFKorvelFirmWare : public QWidget {
     Q_OBJECT
@@ -44,8 +46,11 @@ public:
     void Timer_UpdateTimer();
     void LL_UpdateLinkClick(const QString& link);
     void L_TarvixClick();
-    // Enables the version-check timer when internet and update are both allowed.
+    // Enables the version-check timer when internet and update are both allowed; a running
+    // countdown is left alone, and no countdown starts while a check awaits its answer.
     void ApplyTimerRule();
+    // Starts NomeSW with the command line Parameter and waits for it (tipo: always false).
+    void Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo);
 
     [[nodiscard]] QTimer* Timer_Update() const { return timer_; }
     [[nodiscard]] TFAbout* FAbout() const { return about_; }
@@ -55,6 +60,8 @@ public:
     [[nodiscard]] TFReceiveCAN* FReceiveCAN() const { return receiveCAN_; }
     [[nodiscard]] TFCAN_Bytes_SWAP* FCAN_Bytes_SWAP() const { return bytesSwap_; }
     [[nodiscard]] TFTransmitCAN* FTransmitCAN() const { return transmitCAN_; }
+    [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
+    [[nodiscard]] TFBoot* FBoot() const { return boot_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +75,8 @@ private:
     void Create_New_Project();
     void Open_Project();
     void Update_Device();
+    // Last step of Update_Device: the update dialog in its CAN mode.
+    void Show_Update_Dialog();
     QPushButton* StepButton(const char* name, int left, int top);
     QLabel* Label(const char* name, int left, int top);
 
@@ -95,6 +104,7 @@ private:
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
+    bool checkPending_ = false;
 
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;
@@ -104,6 +114,8 @@ private:
     TFReceiveCAN* receiveCAN_ = nullptr;
     TFCAN_Bytes_SWAP* bytesSwap_ = nullptr;
     TFTransmitCAN* transmitCAN_ = nullptr;
+    TFSoftOptions* softOptions_ = nullptr;
+    TFBoot* boot_ = nullptr;
 };
 
 } // namespace kt

@@ -3,10 +3,20 @@
 // serial ports, the updater. Production code fills it with the real ones; tests with fakes.
 
 #include "core/UPrompts.h"
+#include "options/VersionCheck.h"
+
+#include <QList>
+#include <QString>
 
 #include <functional>
 
 namespace kt {
+
+// One serial port as the update dialog offers it.
+struct SerialPortEntry {
+    QString name;     // shown in the list: "COM3", "ttyUSB0"
+    QString location; // handed to the updater: "COM3", "/dev/ttyUSB0"
+};
 
 struct Services {
     Prompts* prompts = nullptr;
@@ -15,7 +25,17 @@ struct Services {
     // Empty: no check is made and no newer version is reported.
     std::function<void(std::function<void(bool newer)> done)> checkVersion;
 
-    [[nodiscard]] static Services Production(Prompts& prompts);
+    // The serial ports present now, in natural order of their names.
+    std::function<QList<SerialPortEntry>()> listSerialPorts;
+
+    // How long Start_Program waits for the updater before leaving it running.
+    int updaterWaitLimitMs = 150000;
+
+    // The real outside world; `versionRequest` says where and how long to ask.
+    [[nodiscard]] static Services Production(Prompts& prompts, VersionRequest versionRequest = {});
 };
+
+// The serial ports as Qt Serial Port lists them, sorted naturally by name.
+[[nodiscard]] QList<SerialPortEntry> SystemSerialPorts();
 
 } // namespace kt

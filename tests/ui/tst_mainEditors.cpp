@@ -202,7 +202,13 @@ private slots:
         openProject();
         WriteFile(state().Files.ParGenFile, kParGen);
         WriteFile(state().Files.RecFramesFile, kOneFrame);
+        QString opened;
+        WhenModal([&](QWidget* m) {
+            opened = m->objectName();
+            static_cast<QDialog*>(m)->reject();
+        });
         click("Btn_CreateBin");
+        QCOMPARE(opened, QString("FBoot")); // the update dialog follows a written image
         QVERIFY(prompts.calls.isEmpty());
         ConfigImage expected{};
         QVERIFY(Compile_Config_Image(state().Files, expected).ok);
@@ -310,6 +316,7 @@ private slots:
         QVERIFY(Compose_GSD_Text(data, gsd).ok);
         QCOMPARE(ReadFile(state().ProjectDir / "road.gsd"), gsd);
 
+        WhenModal([](QWidget* m) { static_cast<QDialog*>(m)->reject(); });
         click("Btn_CreateBin");
         ConfigImage image{};
         QVERIFY(Compile_Config_Image(state().Files, image).ok);

@@ -1,0 +1,307 @@
+#include "options/USoftOptions.h"
+
+#include "core/Identity.h"
+#include "core/UDialogHeader.h"
+#include "core/UQtText.h"
+#include "lang/LanguageFile.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace kt {
+
+namespace {
+constexpr int kFlagSize = 48;
+
+template <typename T> T* Named(T* w, const QString& name) {
+    w->setObjectName(name);
+    return w;
+}
+
+// Language name of a listed file: the file name without its last four characters.
+std::string LanguageOf(const std::string& fileName) {
+    return fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+}
+} // namespace
+
+TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOptionsHooks hooks,
+                             QWidget* parent)
+    : QDialog(parent), state_(state), services_(services), hooks_(std::move(hooks)) {
+    setObjectName("FSoftOptions");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    P_Title = new DialogHeader(SwCode, this);
+
+    PC_Options = Named(new QTabWidget(this), "PC_Options");
+    TS_Language = Named(new QWidget, "TS_Language");
+    TS_Con_Options = Named(new QWidget, "TS_Con_Options");
+    TS_Soft_Settings = Named(new QWidget, "TS_Soft_Settings");
+    PC_Options->addTab(TS_Language, QString());
+    PC_Options->addTab(TS_Con_Options, QString());
+    PC_Options->addTab(TS_Soft_Settings, QString());
+
+    // Language tab: tiles 1-3 down the left column, 4-6 down the right one.
+    L_Sel_Lang = Named(new QLabel(TS_Language), "L_Sel_Lang");
+    L_Sel_Lang->move(16, 12);
+    for (int k = 0; k < TilesPerPage; ++k) {
+        const int left = 16 + (k / 3) * 210;
+        const int top = 40 + (k % 3) * 58;
+        I_L[k] = Named(new QLabel(TS_Language), QString("I_L%1").arg(k + 1));
+        I_L[k]->setGeometry(left, top, kFlagSize, kFlagSize);
+        I_L[k]->setScaledContents(true);
+        I_L[k]->setFrameShape(QFrame::NoFrame);
+        L_L[k] = Named(new QLabel(TS_Language), QString("L_L%1").arg(k + 1));
+        L_L[k]->setGeometry(left + kFlagSize + 8, top + 16, 140, 18);
+        for (QLabel* l : {I_L[k], L_L[k]}) {
+            l->setCursor(Qt::PointingHandCursor);
+            l->installEventFilter(this);
+        }
+    }
+    Btn_Prev = Named(new QPushButton(TS_Language), "Btn_Prev");
+    Btn_Prev->setGeometry(16, 222, 90, 28);
+    L_Page_Lang = Named(new QLabel(TS_Language), "L_Page_Lang");
+    L_Page_Lang->setGeometry(116, 222, 200, 28);
+    L_Page_Lang->setAlignment(Qt::AlignCenter);
+    Btn_Next = Named(new QPushButton(TS_Language), "Btn_Next");
+    Btn_Next->setGeometry(326, 222, 90, 28);
+
+    // Connection options tab.
+    CB_En_Con = Named(new QCheckBox(TS_Con_Options), "CB_En_Con");
+    CB_En_Con->setGeometry(16, 16, 400, 22);
+    CB_Update = Named(new QCheckBox(TS_Con_Options), "CB_Update");
+    CB_Update->setGeometry(40, 46, 376, 22);
+    Btn_Check_Update = Named(new QPushButton(TS_Con_Options), "Btn_Check_Update");
+    Btn_Check_Update->setGeometry(40, 78, 220, 28);
+    LL_Check_Update = Named(new QLabel(TS_Con_Options), "LL_Check_Update");
+    LL_Check_Update->setGeometry(40, 120, 376, 22);
+    LL_Check_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                             Qt::LinksAccessibleByKeyboard);
+    LL_Check_Update->setOpenExternalLinks(false);
+
+    // Software settings tab.
+    CB_Soft_Set_Jump_Table = Named(new QCheckBox(TS_Soft_Settings), "CB_Soft_Set_Jump_Table");
+    CB_Soft_Set_Jump_Table->setGeometry(16, 16, 400, 22);
+    CB_DoubleClick_Auto_Size = Named(new QCheckBox(TS_Soft_Settings), "CB_DoubleClick_Auto_Size");
+    CB_DoubleClick_Auto_Size->setGeometry(16, 46, 400, 22);
+
+    auto* P_Button = Named(new QWidget(this), "P_Button");
+    P_Button->setFixedHeight(44);
+    Btn_OK = Named(new QPushButton(P_Button), "Btn_OK");
+    Btn_Cancel = Named(new QPushButton(P_Button), "Btn_Cancel");
+    Btn_OK->setAutoDefault(false);
+    Btn_Cancel->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout(P_Button);
+    buttons->setContentsMargins(12, 4, 12, 8);
+    buttons->addStretch();
+    buttons->addWidget(Btn_OK);
+    buttons->addWidget(Btn_Cancel);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(8, 8, 8, 0);
+    body->addWidget(PC_Options);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(P_Title);
+    layout->addLayout(body);
+    layout->addWidget(P_Button);
+    setFixedSize(460, 400);
+
+    connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
+    connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
+    for (QCheckBox* cb : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
+        connect(cb, &QCheckBox::clicked, this, &TFSoftOptions::Update_CheckBox);
+    connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
+    connect(LL_Check_Update, &QLabel::linkActivated, this,
+            &TFSoftOptions::LL_Check_UpdateLinkClick);
+    connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    P_Title->code()->setText(SwCode);
+    Set_Lang();
+}
+
+void TFSoftOptions::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(300));
+    P_Title->description()->setText(t(301));
+    PC_Options->setTabText(0, t(302));
+    PC_Options->setTabText(1, t(303));
+    PC_Options->setTabText(2, t(319));
+    L_Sel_Lang->setText(t(304));
+    L_Sel_Lang->adjustSize();
+    L_Page_Lang->setText(t(305) + "1" + t(306) + "1");
+    Btn_Prev->setText(t(307));
+    Btn_Next->setText(t(308));
+    CB_En_Con->setText(t(309));
+    CB_Update->setText(t(310));
+    Btn_Check_Update->setText(t(311));
+    Btn_OK->setText(t(312));
+    Btn_Cancel->setText(t(313));
+    CB_Soft_Set_Jump_Table->setText(t(320));
+    CB_DoubleClick_Auto_Size->setText(t(321));
+}
+
+void TFSoftOptions::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFSoftOptions::FormShow() {
+    ++opening_;
+    languageInUse_ = state_.Settings.LanguageName;
+    Create_Lang_List();
+    LL_Check_Update->hide();
+    PC_Options->setCurrentWidget(TS_Language);
+    CB_En_Con->setChecked(state_.Settings.EnableInternet);
+    CB_Update->setChecked(state_.Settings.EnableUpdate);
+    CB_Soft_Set_Jump_Table->setChecked(state_.Settings.EnableJumpFieldTables);
+    CB_DoubleClick_Auto_Size->setChecked(state_.Settings.DoubleClickAutoSize);
+    Update_CheckBox();
+}
+
+void TFSoftOptions::Create_Lang_List() {
+    languages_ = ListLanguageFiles(state_.Workspace.LanguageDir);
+    showPage_ = 1;
+    Update_Lang_Page(showPage_);
+}
+
+int TFSoftOptions::PageCount() const {
+    return (static_cast<int>(languages_.size()) + TilesPerPage - 1) / TilesPerPage;
+}
+
+void TFSoftOptions::ShowSelectedAndPage() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    L_Sel_Lang->setText(t(304) + Q(languageInUse_));
+    L_Sel_Lang->adjustSize();
+    L_Page_Lang->setText(t(305) + QString::number(showPage_) + t(306) +
+                         QString::number(PageCount()));
+}
+
+void TFSoftOptions::Update_Lang_Page(int Num_Page) {
+    showPage_ = Num_Page;
+    ShowSelectedAndPage();
+    const int pages = PageCount();
+    Btn_Prev->setVisible(Num_Page != 1);
+    Btn_Next->setVisible(Num_Page != pages);
+
+    const int first = (Num_Page - 1) * TilesPerPage;
+    const int n = std::min(TilesPerPage, static_cast<int>(languages_.size()) - first);
+    for (int k = 0; k < TilesPerPage; ++k) {
+        const bool shown = k == 0 || k < n;
+        I_L[k]->setVisible(shown);
+        L_L[k]->setVisible(shown);
+    }
+    if (n <= 0) {
+        // Nothing to offer: tile 1 stays in place but names no language.
+        L_L[0]->clear();
+        I_L[0]->clear();
+        I_L[0]->hide();
+        return;
+    }
+    for (int k = 0; k < n; ++k) {
+        const std::string name = LanguageOf(languages_[static_cast<std::size_t>(first + k)]);
+        L_L[k]->setText(Q(name));
+        const auto flag = FlagPicture(state_.Workspace.LanguageDir, name);
+        QPixmap picture;
+        if (flag) picture.load(QPath(*flag));
+        I_L[k]->setPixmap(picture);
+        I_L[k]->setVisible(!picture.isNull());
+    }
+}
+
+void TFSoftOptions::Btn_NextClick(QObject* sender) {
+    if (sender == Btn_Next && PageCount() >= showPage_ + 1) ++showPage_;
+    if (sender == Btn_Prev && showPage_ >= 2) --showPage_;
+    Update_Lang_Page(showPage_);
+}
+
+void TFSoftOptions::LangClick(int tile) {
+    const std::size_t i = static_cast<std::size_t>((showPage_ - 1) * TilesPerPage + (tile - 1));
+    if (tile < 1 || tile > TilesPerPage || i >= languages_.size()) return;
+    const std::string chosen = LanguageOf(languages_[i]);
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    if (!services_.prompts->confirm(t(316) + Q(languageInUse_) + t(317) + Q(chosen) + t(318)))
+        return;
+    languageInUse_ = chosen;
+    // The stored language changes only with OK; this load is for the screen.
+    std::string loading = chosen;
+    const Status loaded = Load_Language(state_.Workspace.LanguageDir, loading, state_.Lang);
+    if (!loaded.ok) services_.prompts->error(Q(loaded.message));
+    if (hooks_.Change_Language) hooks_.Change_Language();
+    ShowSelectedAndPage();
+}
+
+void TFSoftOptions::Update_CheckBox() {
+    if (CB_En_Con->isChecked()) {
+        CB_Update->setEnabled(true);
+    } else {
+        CB_Update->setEnabled(false);
+        Btn_Check_Update->setEnabled(false);
+    }
+    Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked() &&
+                                 !checkRunning_);
+}
+
+void TFSoftOptions::Btn_Check_UpdateClick() {
+    if (checkRunning_) return;
+    checkRunning_ = true;
+    Update_CheckBox();
+    const QPointer<TFSoftOptions> self(this);
+    const int opening = opening_;
+    const auto done = [this, self, opening](bool newer) {
+        if (!self) return;
+        checkRunning_ = false;
+        Update_CheckBox();
+        if (opening != opening_ || !isVisible()) return;
+        if (newer) {
+            LL_Check_Update->setTextFormat(Qt::RichText);
+            LL_Check_Update->setText(QString("<a href=\"%1\">%2</a>")
+                                         .arg(QString(DownloadPageUrl),
+                                              Q(state_.Text(314)).toHtmlEscaped()));
+        } else {
+            LL_Check_Update->setTextFormat(Qt::PlainText);
+            LL_Check_Update->setText(Q(state_.Text(315)));
+        }
+        LL_Check_Update->show();
+    };
+    if (services_.checkVersion)
+        services_.checkVersion(done);
+    else
+        done(false);
+}
+
+void TFSoftOptions::LL_Check_UpdateLinkClick(const QString& link) {
+    services_.prompts->openUrl(link);
+}
+
+void TFSoftOptions::Btn_OKClick() {
+    state_.Settings.LanguageName = languageInUse_;
+    state_.Settings.EnableInternet = CB_En_Con->isChecked();
+    state_.Settings.EnableUpdate = CB_Update->isChecked();
+    if (hooks_.ApplyTimerRule) hooks_.ApplyTimerRule();
+    state_.Settings.EnableJumpFieldTables = CB_Soft_Set_Jump_Table->isChecked();
+    state_.Settings.DoubleClickAutoSize = CB_DoubleClick_Auto_Size->isChecked();
+    accept();
+}
+
+bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (int k = 0; k < TilesPerPage; ++k) {
+            if (watched == I_L[k] || watched == L_L[k]) {
+                LangClick(k + 1);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace kt

@@ -1,0 +1,167 @@
+#include "update/UBoot.h"
+
+#include "core/Identity.h"
+#include "core/UDialogHeader.h"
+#include "core/UQtText.h"
+#include "update/UpdaterCommand.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kt {
+
+namespace {
+constexpr int kClientWidth = 449;
+
+QWidget* Panel(const char* name, int height, QWidget* parent) {
+    auto* p = new QWidget(parent);
+    p->setObjectName(name);
+    p->setFixedHeight(height);
+    return p;
+}
+
+template <typename T> T* Named(T* w, const char* name) {
+    w->setObjectName(name);
+    return w;
+}
+} // namespace
+
+TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn startProgram,
+               QWidget* parent)
+    : QDialog(parent), state_(state), services_(services), startProgram_(std::move(startProgram)) {
+    setObjectName("FBoot");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+
+    P_Title = new DialogHeader(SwCode, this);
+
+    QWidget* P_CAN = Panel("P_CAN", 112, this);
+    L_CAN_COM = Named(new QLabel(P_CAN), "L_CAN_COM");
+    CB_CAN_COM_Port = Named(new QComboBox(P_CAN), "CB_CAN_COM_Port");
+    Btn_CAN_COM_List = Named(new QToolButton(P_CAN), "Btn_CAN_COM_List");
+    Btn_CAN_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    L_CAN_Baudrate = Named(new QLabel(P_CAN), "L_CAN_Baudrate");
+    CB_CAN_Baudrate = Named(new QComboBox(P_CAN), "CB_CAN_Baudrate");
+    for (const std::string& e : CanBaudRateEntries()) CB_CAN_Baudrate->addItem(Q(e));
+    CB_CAN_Baudrate->setCurrentIndex(0);
+    auto* can = new QGridLayout(P_CAN);
+    can->setContentsMargins(16, 8, 16, 4);
+    can->addWidget(L_CAN_COM, 0, 0, 1, 2);
+    can->addWidget(CB_CAN_COM_Port, 1, 0);
+    can->addWidget(Btn_CAN_COM_List, 1, 1);
+    can->addWidget(L_CAN_Baudrate, 2, 0, 1, 2);
+    can->addWidget(CB_CAN_Baudrate, 3, 0);
+    can->setColumnStretch(0, 1);
+
+    QWidget* P_Options = Panel("P_Options", 88, this);
+    L_Update_Option = Named(new QLabel(P_Options), "L_Update_Option");
+    CB_Update_Options = Named(new QComboBox(P_Options), "CB_Update_Options");
+    CB_Update_Option_Read_Back = Named(new QCheckBox(P_Options), "CB_Update_Option_Read_Back");
+    auto* options = new QGridLayout(P_Options);
+    options->setContentsMargins(16, 4, 16, 4);
+    options->addWidget(L_Update_Option, 0, 0, 1, 2);
+    options->addWidget(CB_Update_Options, 1, 0);
+    options->addWidget(CB_Update_Option_Read_Back, 2, 0);
+    options->setColumnStretch(0, 1);
+    options->setColumnMinimumWidth(1, Btn_CAN_COM_List->sizeHint().width());
+
+    QWidget* P_Button = Panel("P_Button", 44, this);
+    Btn_Update = Named(new QPushButton(P_Button), "Btn_Update");
+    Btn_Cancel = Named(new QPushButton(P_Button), "Btn_Cancel");
+    Btn_Update->setAutoDefault(false);
+    Btn_Cancel->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout(P_Button);
+    buttons->setContentsMargins(12, 4, 12, 8);
+    buttons->addStretch();
+    buttons->addWidget(Btn_Update);
+    buttons->addWidget(Btn_Cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QWidget* p : {static_cast<QWidget*>(P_Title), P_CAN, P_Options, P_Button})
+        layout->addWidget(p);
+    setFixedSize(kClientWidth,
+                 P_Title->height() + P_CAN->height() + P_Options->height() + P_Button->height());
+
+    setTabOrder(CB_CAN_COM_Port, Btn_CAN_COM_List);
+    setTabOrder(Btn_CAN_COM_List, CB_CAN_Baudrate);
+    setTabOrder(CB_CAN_Baudrate, CB_Update_Options);
+    setTabOrder(CB_Update_Options, CB_Update_Option_Read_Back);
+    setTabOrder(CB_Update_Option_Read_Back, Btn_Update);
+    setTabOrder(Btn_Update, Btn_Cancel);
+
+    connect(Btn_CAN_COM_List, &QToolButton::clicked, this, &TFBoot::Btn_CAN_COM_ListClick);
+    connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFBoot::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    // No language texts exist for this update mode; these few stay English.
+    setWindowTitle(t(17));
+    P_Title->description()->setText("Update over CAN with the USB to CAN Converter");
+    L_CAN_COM->setText("Select the COM port of USB to CAN Converter");
+    Btn_CAN_COM_List->setToolTip("Update COM Ports List");
+    L_CAN_Baudrate->setText("Select the CAN Baudrate");
+    L_Update_Option->setText(t(1614));
+    CB_Update_Options->clear();
+    CB_Update_Options->addItems({t(1615), t(1616), t(1617)});
+    CB_Update_Options->setCurrentIndex(0);
+    CB_Update_Options->setToolTip(t(1632));
+    CB_Update_Option_Read_Back->setText(t(1618));
+    CB_Update_Option_Read_Back->setToolTip(t(1633));
+    Btn_Cancel->setText(t(1619));
+    Btn_Cancel->setToolTip(t(1634));
+    Btn_Update->setText(t(1620));
+    Btn_Update->setToolTip(t(1635));
+}
+
+void TFBoot::FormShow() {
+    Set_Lang();
+    P_Title->code()->setText(SwCode);
+    CB_Update_Options->setCurrentIndex(0);
+    CB_Update_Option_Read_Back->setChecked(true);
+    update_CAN_ComPort();
+    if (CB_CAN_COM_Port->isEnabled()) CB_CAN_COM_Port->setFocus();
+}
+
+void TFBoot::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFBoot::update_CAN_ComPort() {
+    CB_CAN_COM_Port->clear();
+    const QList<SerialPortEntry> ports =
+        services_.listSerialPorts ? services_.listSerialPorts() : QList<SerialPortEntry>();
+    for (const SerialPortEntry& p : ports) CB_CAN_COM_Port->addItem(p.name, p.location);
+    CB_CAN_COM_Port->setCurrentIndex(ports.isEmpty() ? -1 : 0);
+    // Without a port the updater would read the baud-rate index as the port.
+    Btn_Update->setEnabled(!ports.isEmpty());
+}
+
+QString TFBoot::CommandLine() const {
+    UpdaterRequest r;
+    r.port = S(CB_CAN_COM_Port->currentData().toString());
+    r.baudIndex = CB_CAN_Baudrate->currentIndex();
+    r.option = static_cast<UpdateOption>(std::max(0, CB_Update_Options->currentIndex()));
+    r.readBack = CB_Update_Option_Read_Back->isChecked();
+    r.masterDir = state_.Workspace.MasterDir;
+    r.projectDir = state_.ProjectDir;
+    return Q(UpdaterCommandLine(r));
+}
+
+void TFBoot::Btn_UpdateClick() {
+    if (CB_CAN_COM_Port->count() == 0) return;
+    startProgram_(QPath(state_.Workspace.ExeDir / UpdaterFileName), CommandLine(), false);
+}
+
+} // namespace kt

@@ -1,0 +1,24 @@
+#pragma once
+// Start_Program: launches another program without a shell and waits for its end, keeping
+// the windows painted behind a modal "updating" indicator.
+
+#include <QString>
+
+class QWidget;
+
+namespace kt {
+
+class Prompts;
+
+struct StartProgramOptions {
+    int waitLimitMs = 150000; // after this the program is left running and we go on
+    QString busyText;         // shown in the indicator while waiting
+};
+
+// Starts `program` with `parameter` split as a command line reads. A start failure is
+// reported through prompts with the system's reason. Returns when the program ended or
+// the wait limit passed; the exit code is not looked at.
+void Start_Program(const QString& program, const QString& parameter,
+                   const StartProgramOptions& options, Prompts& prompts, QWidget* parent);
+
+} // namespace kt

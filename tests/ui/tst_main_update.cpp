@@ -1,0 +1,224 @@
+// The main window's part in updating and options: the version-check timer, the options
+// button, the language change reaching the options dialog, and Update Device end to end
+// with the fake updater.
+
+#include "core/Identity.h"
+#include "core/UKorvelFirmWare.h"
+#include "core/UQtText.h"
+#include "options/USoftOptions.h"
+#include "update/UBoot.h"
+#include "update/UpdaterCommand.h"
+#include "FakePrompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace kt;
+
+class TestMainUpdate : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    test::FakePrompts prompts_;
+    QList<std::function<void(bool)>> pendingChecks_;
+    std::unique_ptr<TFKorvelFirmWare> main_;
+
+    QString exeDir() const { return dir_->filePath("kt dir"); }
+    void writeSettings(bool internet, bool update, const std::string& project = {}) {
+        AppSettings s;
+        s.EnableInternet = internet;
+        s.EnableUpdate = update;
+        s.ProjectName = project;
+        QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok);
+    }
+    void start() {
+        Services services;
+        services.prompts = &prompts_;
+        services.checkVersion = [this](std::function<void(bool)> done) {
+            pendingChecks_.append(std::move(done));
+        };
+        services.listSerialPorts = [] {
+            return QList<SerialPortEntry>{{"ttyUSB0", "/dev/ttyUSB0"}};
+        };
+        services.updaterWaitLimitMs = 20000;
+        main_ = std::make_unique<TFKorvelFirmWare>(PathOf(exeDir()), services);
+    }
+    QTimer* timer() { return main_->Timer_Update(); }
+    QLabel* notice() { return main_->findChild<QLabel*>("LL_Update"); }
+    template <typename T> static T* in(QWidget* w, const char* name) {
+        T* c = w->findChild<T*>(name);
+        if (!c) qFatal("no control %s", name);
+        return c;
+    }
+    static void tick(QCheckBox* cb) {
+        QTest::mouseClick(cb, Qt::LeftButton, {}, QPoint(6, cb->height() / 2));
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(exeDir()));
+        prompts_ = test::FakePrompts{};
+        pendingChecks_.clear();
+    }
+    void cleanup() { main_.reset(); }
+
+    void timerStartsOnlyWhenBothFlagsAllow_data() {
+        QTest::addColumn<bool>("internet");
+        QTest::addColumn<bool>("update");
+        QTest::newRow("both") << true << true;
+        QTest::newRow("internet only") << true << false;
+        QTest::newRow("update only") << false << true;
+    }
+    void timerStartsOnlyWhenBothFlagsAllow() {
+        QFETCH(bool, internet);
+        QFETCH(bool, update);
+        writeSettings(internet, update);
+        start();
+        QCOMPARE(timer()->isActive(), internet && update);
+        QCOMPARE(timer()->interval(), 60000);
+    }
+
+    void tick_checksOnceThenEveryTwoHours() {
+        writeSettings(true, true);
+        start();
+        main_->Timer_UpdateTimer();
+        QCOMPARE(pendingChecks_.size(), 1);
+        QVERIFY(!timer()->isActive()); // no second check while the answer is pending
+        main_->ApplyTimerRule();
+        QVERIFY(!timer()->isActive());
+
+        pendingChecks_.takeFirst()(true);
+        QVERIFY(timer()->isActive());
+        QCOMPARE(timer()->interval(), 7200000);
+        QVERIFY(!notice()->isHidden());
+        QCOMPARE(notice()->text(), QString("<a href=\"%1\">%2</a>")
+                                       .arg(DownloadPageUrl, Q(main_->State().Text(19))));
+        emit notice()->linkActivated(DownloadPageUrl);
+        QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl), QStringList{DownloadPageUrl});
+
+        main_->Timer_UpdateTimer();
+        pendingChecks_.takeFirst()(false);
+        QVERIFY(notice()->isHidden());
+        QCOMPARE(timer()->interval(), 7200000);
+    }
+
+    void checksSwitchedOffWhileAnAnswerIsPending_stayOff() {
+        writeSettings(true, true);
+        start();
+        main_->Timer_UpdateTimer();
+        main_->State().Settings.EnableUpdate = false;
+        main_->ApplyTimerRule();
+        pendingChecks_.takeFirst()(false);
+        QVERIFY(!timer()->isActive());
+    }
+
+    void enablingARunningTimer_keepsItsCountdown() {
+        writeSettings(true, true);
+        start();
+        // Precise, so the remaining time is exact to the millisecond.
+        timer()->setTimerType(Qt::PreciseTimer);
+        timer()->start();
+        QTest::qWait(150);
+        main_->ApplyTimerRule();
+        QVERIFY(timer()->isActive());
+        QVERIFY2(timer()->remainingTime() <= 60000 - 100, "the countdown was restarted");
+    }
+
+    void optionsOk_savesSettingsAndStartsChecks() {
+        writeSettings(false, false);
+        start();
+        QVERIFY(!timer()->isActive());
+        QFile::remove(exeDir() + "/Korvel.xml");
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dlg = qobject_cast<TFSoftOptions*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            seen = true;
+            in<QTabWidget>(dlg, "PC_Options")->setCurrentIndex(1);
+            tick(in<QCheckBox>(dlg, "CB_En_Con"));
+            tick(in<QCheckBox>(dlg, "CB_Update"));
+            QTest::mouseClick(in<QPushButton>(dlg, "Btn_OK"), Qt::LeftButton);
+        });
+        QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);
+        QVERIFY(seen);
+        const AppSettings stored = ReadSettings(PathOf(exeDir() + "/Korvel.xml"));
+        QVERIFY(stored.EnableInternet && stored.EnableUpdate);
+        QVERIFY(timer()->isActive());
+        QCOMPARE(timer()->interval(), 60000);
+    }
+
+    void optionsCancel_writesNothing() {
+        writeSettings(false, false);
+        start();
+        QFile::remove(exeDir() + "/Korvel.xml");
+        QTimer::singleShot(0, this, [] {
+            if (QWidget* dlg = QApplication::activeModalWidget())
+                QTest::mouseClick(in<QPushButton>(dlg, "Btn_Cancel"), Qt::LeftButton);
+        });
+        QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);
+        QVERIFY(!QFile::exists(exeDir() + "/Korvel.xml"));
+        QVERIFY(!timer()->isActive());
+    }
+
+    void changeLanguage_relabelsTheOptionsDialog() {
+        start();
+        main_->State().Lang.Set_Text(300, "Optionen");
+        main_->Change_Language();
+        QCOMPARE(main_->FSoftOptions()->windowTitle(), QString("Optionen"));
+    }
+
+    void updateDevice_startsTheUpdaterWithTheImagePath() {
+        writeSettings(false, false, "Plant 1");
+        QVERIFY(QDir().mkpath(exeDir() + "/PROJECTS/Plant 1/bin"));
+        QVERIFY(QFile::link(QStringLiteral(KT_TEST_BIN_DIR "/fake_updater"),
+                            exeDir() + "/" + UpdaterFileName));
+        const QString log = dir_->filePath("args.txt");
+        qputenv("KT_FAKE_UPDATER_LOG", log.toUtf8());
+        qunsetenv("KT_FAKE_UPDATER_SLEEP");
+        qunsetenv("KT_FAKE_UPDATER_DONE");
+        start();
+        QVERIFY(main_->State().ProjectOpen());
+
+        int formType = 0;
+        QString port;
+        QTimer::singleShot(0, this, [&] {
+            auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget());
+            if (!boot) return;
+            formType = boot->Form_Type;
+            port = in<QComboBox>(boot, "CB_CAN_COM_Port")->currentText();
+            QTest::mouseClick(in<QPushButton>(boot, "Btn_Update"), Qt::LeftButton);
+            boot->reject();
+        });
+        QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
+        QCOMPARE(formType, 3);
+        QCOMPARE(port, QString("ttyUSB0"));
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList args = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(args, QStringList({"/dev/ttyUSB0", "0", "FW", "FR", "PW", "PR",
+                                    QDir(exeDir()).filePath("MASTER/sim52903.sim"),
+                                    QDir(exeDir()).filePath("PROJECTS/Plant 1/bin/bank1.bin")}));
+        QVERIFY(prompts_.calls.isEmpty());
+    }
+
+    void updateDevice_withoutProject_refuses() {
+        start();
+        QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(18))});
+        QVERIFY(!main_->FBoot()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainUpdate)
+#include "tst_main_update.moc"

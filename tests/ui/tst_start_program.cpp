@@ -1,0 +1,111 @@
+// Start_Program against the fake updater: arguments as the command line reads, the wait
+// with its modal indicator, the wait limit and start failures.
+
+#include "update/UStartProgram.h"
+#include "FakePrompts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+using namespace kt;
+
+class TestStartProgram : public QObject {
+    Q_OBJECT
+
+    const QString fake_ = QStringLiteral(KT_TEST_BIN_DIR "/fake_updater");
+    std::unique_ptr<QTemporaryDir> dir_;
+    test::FakePrompts prompts_;
+    QWidget owner_;
+
+    QString file(const char* name) const { return dir_->filePath(name); }
+    static QStringList lines(const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+    void run(const QString& program, const QString& parameter, int limitMs = 20000) {
+        Start_Program(program, parameter, {limitMs, "Update Device"}, prompts_, &owner_);
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        prompts_ = test::FakePrompts{};
+        qputenv("KT_FAKE_UPDATER_LOG", file("args.txt").toUtf8());
+        qputenv("KT_FAKE_UPDATER_DONE", file("done.txt").toUtf8());
+        qunsetenv("KT_FAKE_UPDATER_SLEEP");
+        qunsetenv("KT_FAKE_UPDATER_EXIT");
+    }
+
+    void quotedPathsArriveAsOneArgumentEach() {
+        qputenv("KT_FAKE_UPDATER_EXIT", "3"); // the exit code is not looked at
+        run(fake_, "COM3 0 FW FR PW PR \"/a b/MASTER/sim52903.sim\" \"/a b/P 1/bin/bank1.bin\"");
+        QVERIFY(QFile::exists(file("done.txt")));
+        QCOMPARE(lines(file("args.txt")),
+                 QStringList({"COM3", "0", "FW", "FR", "PW", "PR", "/a b/MASTER/sim52903.sim",
+                              "/a b/P 1/bin/bank1.bin"}));
+        QVERIFY(prompts_.calls.isEmpty());
+    }
+
+    void waitingShowsAModalIndicatorAndKeepsTheLoopRunning() {
+        qputenv("KT_FAKE_UPDATER_SLEEP", "600");
+        QString modalSeen;
+        bool visible = false;
+        QTimer::singleShot(200, this, [&] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                modalSeen = w->objectName();
+                visible = w->isVisible();
+            }
+        });
+        run(fake_, "x");
+        QCOMPARE(modalSeen, QString("FUpdateBusy"));
+        QVERIFY(visible);
+        QVERIFY(QFile::exists(file("done.txt"))); // returned only after the end
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void waitLimitLeavesTheProgramRunning() {
+        qputenv("KT_FAKE_UPDATER_SLEEP", "1500");
+        QElapsedTimer clock;
+        clock.start();
+        run(fake_, "x", 200);
+        QVERIFY2(clock.elapsed() < 1400, "returned only after the program ended");
+        QVERIFY(!QFile::exists(file("done.txt")));
+        // Not killed: it still ends on its own.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file("done.txt")), 10000);
+        QTest::qWait(50); // let the finished process be reaped and released
+        QVERIFY(prompts_.calls.isEmpty());
+    }
+
+    void startFailureIsReportedWithTheReason_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("missing") << "CAN_52903_Update" << false;
+        QTest::newRow("not executable") << "CAN_52903_Update" << true;
+    }
+    void startFailureIsReportedWithTheReason() {
+        QFETCH(QString, name);
+        QFETCH(bool, create);
+        const QString program = dir_->filePath(name);
+        if (create) {
+            QFile f(program);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a program");
+        }
+        run(program, "COM3 0");
+        const QStringList errors = prompts_.errors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith(program + "\n"), qPrintable(errors[0]));
+        QVERIFY(errors[0].size() > program.size() + 1);
+        QVERIFY(!QFile::exists(file("args.txt")));
+    }
+};
+
+QTEST_MAIN(TestStartProgram)
+#include "tst_start_program.moc"
