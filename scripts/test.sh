@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test in a sanitizer build (ASan + UBSan).
+# Sets everything up and runs every test in a sanitizer build (ASan + UBSan),
+# after a short run of each fuzzer (KT_FUZZ_SECONDS, default 20; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKT_SANITIZE=ON -DKT_BUILD_BENCH=OFF
+bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKT_SANITIZE=ON -DKT_BUILD_BENCH=ON
+fuzz_seconds=${KT_FUZZ_SECONDS:-20}
+if [ "$fuzz_seconds" != 0 ]; then
+  bash scripts/fuzz.sh "$fuzz_seconds"
+fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-asan --output-on-failure -j2
