@@ -254,6 +254,17 @@ TEST(ConfigImage, WriteCreatesMissingBinFolder) {
     EXPECT_EQ(TempDir::read(file), Expected({{P, "48E80100"}, {4092, "07040000"}}));
 }
 
+TEST(ConfigImage, VanishedProjectFolderIsNotRecreated) {
+    TempDir dir;
+    const auto gone = dir / "Removed Project";
+    kt::ConfigImage img{};
+    ASSERT_TRUE(kt::Compile_Config_Image(kt::MakeProjectFiles(gone), img).ok);
+    const kt::Status s = kt::Write_Config_Image(kt::ConfigImageFile(gone), img);
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.message.find("bin"), std::string::npos) << s.message;
+    EXPECT_FALSE(std::filesystem::exists(gone));
+}
+
 TEST(ConfigImage, FailedWriteIsReportedAndKeepsTheOldFile) {
     ProjectDir project;
     kt::ConfigImage img{};
