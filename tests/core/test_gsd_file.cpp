@@ -397,6 +397,41 @@ TEST(GsdFile, WithoutParGenTheStepStops) {
     EXPECT_EQ(data, GSD_Data{});
 }
 
+struct MappingCase {
+    const char* name;
+    const char* parGen;
+    bool mapFrames;
+};
+
+class GsdMapping : public ::testing::TestWithParam<MappingCase> {};
+
+TEST_P(GsdMapping, OnlyExactlyOne) {
+    ProjectDir project;
+    project.parGen(GetParam().parGen);
+    GSD_Data data;
+    bool hasParGen = false;
+    ASSERT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
+    EXPECT_TRUE(hasParGen);
+    EXPECT_EQ(data.Map_Frames, GetParam().mapFrames);
+}
+
+const MappingCase kMappingCases[] = {
+    {"One", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>", true},
+    {"RootNameNotChecked", "<X><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></X>", true},
+    {"BlankBefore", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping> 1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
+     false},
+    {"BlankAfter", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>1 </PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
+     false},
+    {"True", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>true</PROFIBUS_GDS_CAN_Mapping></Par_Gen>", false},
+    {"Empty", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping/></Par_Gen>", false},
+    {"Missing", "<Par_Gen><CAN_BAUDRATE>1</CAN_BAUDRATE></Par_Gen>", false},
+    {"NameCaseSensitive",
+     "<Par_Gen><profibus_gds_can_mapping>1</profibus_gds_can_mapping></Par_Gen>", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(All, GsdMapping, ::testing::ValuesIn(kMappingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(GsdFile, ReadsDataFromIndentedFiles) {
     ProjectDir project;
     project.parGen("<?xml version=\"1.0\"?>\n<!-- x -->\n<Par_Gen>\n  <PROFIBUS_GDS_CAN_Mapping>1"
