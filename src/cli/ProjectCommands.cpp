@@ -48,6 +48,8 @@ void RunImage(const ProjectOptions& o) {
 }
 
 void RunGsd(const ProjectOptions& o) {
+    // An empty name would become a hidden ".gsd" in the working folder.
+    if (o.output.empty()) Fail("The GSD file needs a name");
     GSD_Data data;
     bool hasParGen = false;
     Require(Read_GSD_Data(MakeProjectFiles(PathFromUtf8(o.projectDir)), data, hasParGen));

@@ -125,8 +125,10 @@ Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image) {
 Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image) {
     const std::filesystem::path dir = file.parent_path();
     if (!dir.empty() && !IsDirectory(dir)) {
+        // Only the last level: a Project folder that vanished must not come back holding
+        // an image compiled from defaults.
         std::error_code ec;
-        std::filesystem::create_directories(dir, ec);
+        std::filesystem::create_directory(dir, ec);
         if (ec)
             return Status::failure("Cannot create the folder \"" + PathToUtf8(dir) +
                                    "\": " + ec.message());

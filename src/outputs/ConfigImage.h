@@ -23,7 +23,8 @@ inline constexpr std::uint32_t SendTableAddr = 0x00067C00;
 // well-formed XML or cannot be read (message with the file's name).
 [[nodiscard]] Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image);
 
-// Writes the image to `file` atomically, creating its folder when missing. On failure the
+// Writes the image to `file` atomically, creating its folder (one level, such as a Project's
+// missing "bin") when needed; a missing parent of that folder is a failure. On failure the
 // message carries the system's reason and the caller must not go on to the update.
 [[nodiscard]] Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image);
 

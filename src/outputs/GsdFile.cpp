@@ -6,11 +6,11 @@
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
 #include <string_view>
+#include <utility>
 
 namespace kt {
 
@@ -206,6 +206,21 @@ std::int64_t Sum(const std::vector<std::int32_t>& dims) {
     return sum;
 }
 
+// Empty when every frame length can be declared; else why not. Only hand-edited lists get
+// here: a negative length has no meaning, and in one-module-per-frame mode a length byte
+// holds 1 to 64 bytes, so 0 or more than 64 would declare a different size.
+std::string UndeclarableDim(bool mapFrames, const std::vector<std::int32_t>& dims,
+                            const char* direction) {
+    for (std::size_t i = 0; i < dims.size(); ++i) {
+        const std::int32_t d = dims[i];
+        if (d >= 0 && (!mapFrames || (d >= 1 && d <= kModuleBytes))) continue;
+        return std::string(direction) + " frame " + std::to_string(i + 1) + " has the length " +
+               std::to_string(d) + (mapFrames ? "; a module per frame needs 1 to 64 bytes"
+                                              : "; a length cannot be negative");
+    }
+    return {};
+}
+
 bool FitsInt32(std::int64_t v) {
     return v >= std::numeric_limits<std::int32_t>::min() &&
            v <= std::numeric_limits<std::int32_t>::max();
@@ -244,13 +259,15 @@ Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen)
 }
 
 Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
+    for (const auto& [dims, direction] : {std::pair{&data.In_Dim, "Receive"},
+                                          std::pair{&data.Out_Dim, "Send"}})
+        if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction); !why.empty())
+            return Status::failure(why);
     const std::int64_t inLen = Sum(data.In_Dim);
     const std::int64_t outLen = Sum(data.Out_Dim);
     if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen))
         return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
-    const auto capped = [](std::int64_t len) { return std::max<std::int64_t>(len, 0); };
-    if (!data.Map_Frames &&
-        (capped(inLen) + capped(outLen)) / kModuleBytes > kMaxModules)
+    if (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules)
         return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);

@@ -28,8 +28,9 @@ struct GSD_Data {
 // not well-formed XML (parser's description and the file's name).
 [[nodiscard]] Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen);
 
-// The whole GSD text, CR LF line ends. Fails when the lengths do not fit the format's
-// 32-bit numbers or the module count is beyond reason (only hand-edited lists get there).
+// The whole GSD text, CR LF line ends. Fails when a frame length is negative, or outside
+// 1..64 with one module per frame, when the lengths do not fit the format's 32-bit numbers,
+// or when the module count is beyond reason (only hand-edited lists get there).
 [[nodiscard]] Status Compose_GSD_Text(const GSD_Data& data, std::string& text);
 
 // Composes the text and replaces `file` atomically; nothing is written on failure.

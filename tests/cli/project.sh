@@ -75,6 +75,11 @@ grep -q $'^Module="DO  (PORT2)    " 0x82,0x01,0x00,0x02\r$' "$g" || fail "gsd: o
 [ "$(tr -cd '\n' <"$g" | wc -c)" = "$(grep -c $'\r$' "$g")" ] || fail "gsd: a line without CR"
 run gsd "$p" -o "$tmp/Plant.GSD"
 [ -f "$tmp/Plant.GSD" ] || fail "gsd: Plant.GSD should be used as given"
+(cd "$tmp" && "$cli" gsd "$p" -o "" >"$tmp/out" 2>"$tmp/err")
+rc=$?
+[ "$rc" -ne 0 ] || fail "gsd with an empty name succeeded"
+expect_out "The GSD file needs a name" err "gsd with an empty name"
+[ ! -e "$tmp/.gsd" ] || fail "gsd with an empty name wrote .gsd"
 
 # check: all valid, then one bad row.
 run check "$p"

@@ -90,6 +90,12 @@ const ImageCase kImageCases[] = {
      nullptr,
      nullptr,
      {{P, "40420F00"}, {P + 40, "0A000000"}, {4092, "71030000"}}},
+    {"BaudNotANumber",
+     nullptr,
+     {"abc", "10", "0"},
+     nullptr,
+     nullptr,
+     {{P, "40420F00"}, {P + 40, "0A000000"}, {4092, "71030000"}}},
     {"NegativeBaudAddressWithTrailingBlank",
      nullptr,
      {"-1", "10 ", "yes"},
@@ -169,6 +175,16 @@ const ImageCase kImageCases[] = {
       {P + 48, "20000000"},
       {P + 208, "04000000"},
       {4092, "2B040000"}}},
+    {"SendFlagsNeedExactlyY",
+     nullptr,
+     {},
+     nullptr,
+     "<row COBID=\"1\" Dim=\"8\" OnChange=\"Y \" OnTimer=\" Y\" Time=\"5\"/>",
+     {{P, "48E80100"},
+      {1024, "01000000 05000000 00000000 00 01 08 00 0000 FFFF FFFF FFFF FFFF FFFF FFFF FFFF"},
+      {P + 48, "08000000"},
+      {P + 208, "01000000"},
+      {4092, "10040000"}}},
     {"MissingAttributesStillTakeTheirPlace",
      nullptr,
      {},
@@ -252,6 +268,17 @@ TEST(ConfigImage, WriteCreatesMissingBinFolder) {
     const kt::Status s = kt::Write_Config_Image(file, img);
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_EQ(TempDir::read(file), Expected({{P, "48E80100"}, {4092, "07040000"}}));
+}
+
+TEST(ConfigImage, VanishedProjectFolderIsNotRecreated) {
+    TempDir dir;
+    const auto gone = dir / "Removed Project";
+    kt::ConfigImage img{};
+    ASSERT_TRUE(kt::Compile_Config_Image(kt::MakeProjectFiles(gone), img).ok);
+    const kt::Status s = kt::Write_Config_Image(kt::ConfigImageFile(gone), img);
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.message.find("bin"), std::string::npos) << s.message;
+    EXPECT_FALSE(std::filesystem::exists(gone));
 }
 
 TEST(ConfigImage, FailedWriteIsReportedAndKeepsTheOldFile) {

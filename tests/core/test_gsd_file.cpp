@@ -335,15 +335,55 @@ const ModuleCase kModuleCases[] = {
          return s;
      }(),
      1, 32},
-    {"MappingZeroAndNineBytes", "1", "<row Dim=\"0\"/><row Dim=\"9\"/>", "",
-     "Module=\"DI  (PORT1)    \" 0x42,0xFF,0x00,0x01\n"
-     "Module=\"DI  (PORT2)    \" 0x42,0x08,0x00,0x02\n",
-     9, 0},
-    {"NegativeTotalGivesNoModule", "0", "<row Dim=\"-3\"/>", "<row Dim=\"1\"/>",
-     "Module=\"DO  (PORT1)    \" 0x82,0x00,0x00,0x01\n", -3, 1},
+    {"MappingNineAndSixtyFourBytes", "1", "<row Dim=\"9\"/><row Dim=\"64\"/>", "",
+     "Module=\"DI  (PORT1)    \" 0x42,0x08,0x00,0x01\n"
+     "Module=\"DI  (PORT2)    \" 0x42,0x3F,0x00,0x02\n",
+     73, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, GsdModules, ::testing::ValuesIn(kModuleCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusedCase {
+    const char* name;
+    const char* mapping;
+    const char* receive; // rows
+    const char* transmit;
+    const char* message;
+};
+
+class GsdRefused : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(GsdRefused, NothingWritten) {
+    const RefusedCase& c = GetParam();
+    ProjectDir project;
+    project.settings("9", "10", c.mapping);
+    project.receive(c.receive);
+    project.transmit(c.transmit);
+    GSD_Data data;
+    bool hasParGen = false;
+    ASSERT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
+    const auto file = project.path() / "out.gsd";
+    const kt::Status s = kt::Write_GSD_File(file, data);
+    EXPECT_FALSE(s.ok);
+    EXPECT_EQ(s.message, c.message);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+const RefusedCase kRefusedCases[] = {
+    {"MappingZeroLength", "1", "<row Dim=\"8\"/><row Dim=\"0\"/>", "",
+     "Receive frame 2 has the length 0; a module per frame needs 1 to 64 bytes"},
+    {"MappingMissingDim", "1", "", "<row Dim=\"2\"/><row Dim=\"3\"/><row/>",
+     "Send frame 3 has the length 0; a module per frame needs 1 to 64 bytes"},
+    {"MappingAbove64", "1", "<row Dim=\"65\"/>", "",
+     "Receive frame 1 has the length 65; a module per frame needs 1 to 64 bytes"},
+    {"MappingNegative", "1", "", "<row Dim=\"-1\"/>",
+     "Send frame 1 has the length -1; a module per frame needs 1 to 64 bytes"},
+    {"NegativeWithoutMapping", "0", "<row Dim=\"8\"/><row Dim=\"-3\"/>", "<row Dim=\"1\"/>",
+     "Receive frame 2 has the length -3; a length cannot be negative"},
+};
+
+INSTANTIATE_TEST_SUITE_P(All, GsdRefused, ::testing::ValuesIn(kRefusedCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GsdFile, WithoutParGenTheStepStops) {
@@ -356,6 +396,41 @@ TEST(GsdFile, WithoutParGenTheStepStops) {
     EXPECT_FALSE(hasParGen);
     EXPECT_EQ(data, GSD_Data{});
 }
+
+struct MappingCase {
+    const char* name;
+    const char* parGen;
+    bool mapFrames;
+};
+
+class GsdMapping : public ::testing::TestWithParam<MappingCase> {};
+
+TEST_P(GsdMapping, OnlyExactlyOne) {
+    ProjectDir project;
+    project.parGen(GetParam().parGen);
+    GSD_Data data;
+    bool hasParGen = false;
+    ASSERT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
+    EXPECT_TRUE(hasParGen);
+    EXPECT_EQ(data.Map_Frames, GetParam().mapFrames);
+}
+
+const MappingCase kMappingCases[] = {
+    {"One", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>", true},
+    {"RootNameNotChecked", "<X><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></X>", true},
+    {"BlankBefore", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping> 1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
+     false},
+    {"BlankAfter", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>1 </PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
+     false},
+    {"True", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>true</PROFIBUS_GDS_CAN_Mapping></Par_Gen>", false},
+    {"Empty", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping/></Par_Gen>", false},
+    {"Missing", "<Par_Gen><CAN_BAUDRATE>1</CAN_BAUDRATE></Par_Gen>", false},
+    {"NameCaseSensitive",
+     "<Par_Gen><profibus_gds_can_mapping>1</profibus_gds_can_mapping></Par_Gen>", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(All, GsdMapping, ::testing::ValuesIn(kMappingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GsdFile, ReadsDataFromIndentedFiles) {
     ProjectDir project;
