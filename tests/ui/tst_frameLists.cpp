@@ -125,6 +125,18 @@ private slots:
         QCOMPARE(d->Frames().field(0, TxOnTimer), std::string("Y"));
     }
 
+    void clickOnACheckBoxMakesItsRowCurrent() {
+        auto d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        g.type(4, 1, "44");
+        g.go(0, 1);
+        g.click(4, 6);
+        QCOMPARE(d->Grid()->currentIndex(), g.at(4, 6));
+        QCOMPARE(g.cell(4, 6), QString("Y"));
+        press(*d, "Btn_CopyRow");
+        QCOMPARE(fx->state.RowCopyBuffer.front(), std::string("44"));
+    }
+
     void invalidListShowsTheMessageAndStaysOpen() {
         auto d = open<TFTransmitCAN>();
         GridDriver g(*d->Grid());
