@@ -385,11 +385,15 @@ private slots:
 
     void headerDoubleClickAutoSizes_data() {
         QTest::addColumn<bool>("setting");
-        QTest::newRow("on") << true;
-        QTest::newRow("off") << false;
+        QTest::addColumn<bool>("onBorder"); // on the column's right border instead of its middle
+        QTest::newRow("on") << true << false;
+        QTest::newRow("off") << false << false;
+        QTest::newRow("on, border") << true << true;
+        QTest::newRow("off, border") << false << true;
     }
     void headerDoubleClickAutoSizes() {
         QFETCH(bool, setting);
+        QFETCH(bool, onBorder);
         fx->state.Settings.DoubleClickAutoSize = setting;
         auto d = open<TFReceiveCAN>();
         GridDriver g(*d->Grid());
@@ -397,7 +401,8 @@ private slots:
         g.type(7, 1, longText);
         const int before = d->Grid()->columnWidth(1);
         QHeaderView* header = d->Grid()->horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(1) + before / 2, header->height() / 2);
+        const int x = header->sectionViewportPosition(1) + (onBorder ? before - 1 : before / 2);
+        const QPoint at(x, header->height() / 2);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, at);
         const int textWidth = d->Grid()->fontMetrics().horizontalAdvance(longText);
         if (setting) {
