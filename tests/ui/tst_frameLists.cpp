@@ -418,6 +418,68 @@ private slots:
         QCOMPARE(d->Grid()->columnWidth(1), now);
     }
 
+    // Every caption, hint and column header from its own ID: each ID of both blocks gets a
+    // text of its own.
+    void eachControlShowsItsText_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<QString>("control"); // objectName, "" for the window, "column" for the grid
+        QTest::addColumn<QString>("property"); // for "column": header or hint
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        const char* buttons[] = {"Btn_OK",     "Btn_Cancel",   "Btn_DelRow",    "Btn_InsRow",
+                                 "Btn_CopyRow", "Btn_PasteRow", "Btn_CreateSWAP"};
+        for (const bool receive : {true, false}) {
+            const int base = receive ? 1700 : 1800;
+            const int columns = receive ? 7 : 9;
+            const char* list = receive ? "rx" : "tx";
+            const auto T = [](int id) { return QString("T%1").arg(id); };
+            QTest::addRow("%s title", list) << receive << "" << "windowTitle" << 0 << T(base);
+            QTest::addRow("%s description", list)
+                << receive << "L_SW_Desc" << "text" << 0 << T(base + 1);
+            for (int i = 0; i < 7; ++i) {
+                QTest::addRow("%s %s caption", list, buttons[i])
+                    << receive << buttons[i] << "text" << 0 << T(base + 2 + i);
+                QTest::addRow("%s %s hint", list, buttons[i])
+                    << receive << buttons[i] << "toolTip" << 0 << T(base + 9 + i);
+            }
+            for (int c = 0; c < columns; ++c)
+                QTest::addRow("%s header %d", list, c)
+                    << receive << "column" << "header" << c << T(base + 16 + c);
+            for (int c = 1; c < columns; ++c)
+                QTest::addRow("%s hint %d", list, c)
+                    << receive << "column" << "hint" << c << T(base + 16 + columns + c - 1);
+        }
+    }
+    void eachControlShowsItsText() {
+        QFETCH(bool, receive);
+        QFETCH(QString, control);
+        QFETCH(QString, property);
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        for (int id = 1700; id < 1900; ++id)
+            fx->state.Lang.Set_Text(id, "T" + std::to_string(id));
+        std::unique_ptr<TFrameListDialog> d;
+        if (receive)
+            d = std::make_unique<TFReceiveCAN>(fx->state, prompts, swap);
+        else
+            d = std::make_unique<TFTransmitCAN>(fx->state, prompts, swap);
+        if (control == "column") {
+            const QAbstractItemModel* m = d->Grid()->model();
+            if (property == "header") {
+                QCOMPARE(m->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+                         expected);
+            } else {
+                QCOMPARE(d->GridHint(0, column), expected);
+                QCOMPARE(m->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                         expected);
+            }
+            return;
+        }
+        QObject* o = control.isEmpty() ? d.get() : d->findChild<QObject*>(control);
+        QVERIFY2(o, qPrintable(control));
+        QCOMPARE(o->property(qPrintable(property)).toString(), expected);
+    }
+
     void setLangRelabels() {
         auto d = open<TFTransmitCAN>();
         fx->state.Lang.Set_Text(1800, "Trasmissione");
