@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -255,6 +256,30 @@ private slots:
                             Qt::NoScrollPhase, false);
         QApplication::sendEvent(ok, &outside);
         QCOMPARE(bar->value(), 0);
+    }
+
+    void wheelFollowsTheSystemSetting_data() {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one") << 1;
+        QTest::newRow("five") << 5;
+    }
+    void wheelFollowsTheSystemSetting() {
+        QFETCH(int, lines);
+        const auto restore = qScopeGuard(
+            [before = QApplication::wheelScrollLines()] { QApplication::setWheelScrollLines(before); });
+        QApplication::setWheelScrollLines(lines);
+        auto d = open();
+        d->resize(460, 170); // room for little more than the panel titles
+        QScrollBar* bar = child<QScrollArea>(*d, "CPG")->verticalScrollBar();
+        QVERIFY(bar->maximum() > 5 * bar->singleStep());
+        QWidget* over = child<QScrollArea>(*d, "CPG")->viewport();
+        const QPoint local = over->rect().center();
+        QWheelEvent down(local, over->mapToGlobal(local), {}, {0, -120}, Qt::NoButton, {},
+                         Qt::NoScrollPhase, false);
+        down.setAccepted(false);
+        QApplication::sendEvent(over, &down);
+        QVERIFY(down.isAccepted());
+        QCOMPARE(bar->value(), lines * bar->singleStep());
     }
 
     // Every text of the window from its own ID: each ID of the block gets a text of its own.
