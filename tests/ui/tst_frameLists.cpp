@@ -221,6 +221,34 @@ private slots:
         QCOMPARE(g.cell(29, 8), QString());
     }
 
+    void rowQuestionsUseTheirListsTexts_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("text");
+        QTest::addColumn<QString>("suffix"); // the row number, where the question carries it
+        QTest::newRow("rx delete") << true << "Btn_DelRow" << 1735 << "30";
+        QTest::newRow("tx delete") << false << "Btn_DelRow" << 1839 << "30";
+        QTest::newRow("rx insert") << true << "Btn_InsRow" << 1737 << "";
+        QTest::newRow("tx insert") << false << "Btn_InsRow" << 1841 << "";
+    }
+    void rowQuestionsUseTheirListsTexts() {
+        QFETCH(bool, receive);
+        QFETCH(QString, button);
+        QFETCH(int, text);
+        QFETCH(QString, suffix);
+        std::unique_ptr<TFrameListDialog> d;
+        if (receive)
+            d = open<TFReceiveCAN>();
+        else
+            d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        g.type(29, 1, "30");
+        g.go(29, 1);
+        press(*d, button.toUtf8().constData());
+        QCOMPARE(prompts.questions(), QStringList{fx->text(text) + suffix});
+        QCOMPARE(g.cell(29, 1), QString("30")); // answered No
+    }
+
     void copyAndPasteRow() {
         auto d = open<TFTransmitCAN>();
         GridDriver g(*d->Grid());
