@@ -13,9 +13,17 @@ FrameGridView::FrameGridView(std::function<bool()> jumpEnabled,
                              std::function<bool()> autoSizeEnabled, QWidget* parent)
     : QTableView(parent), jumpEnabled_(std::move(jumpEnabled)),
       autoSizeEnabled_(std::move(autoSizeEnabled)) {
-    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int column) {
+    // A double click on a header cell or on its border: the setting decides, so the view's
+    // own fit-on-border-double-click goes (string- or pointer-connected, by Qt version).
+    disconnect(horizontalHeader(), SIGNAL(sectionHandleDoubleClicked(int)), this,
+               SLOT(resizeColumnToContents(int)));
+    disconnect(horizontalHeader(), &QHeaderView::sectionHandleDoubleClicked, this,
+               &QTableView::resizeColumnToContents);
+    const auto autoSize = [this](int column) {
         if (autoSizeEnabled_()) Grid_Header_AutoSize(*this, column);
-    });
+    };
+    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, autoSize);
+    connect(horizontalHeader(), &QHeaderView::sectionHandleDoubleClicked, this, autoSize);
 }
 
 void FrameGridView::keyPressEvent(QKeyEvent* event) {

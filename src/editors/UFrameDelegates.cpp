@@ -83,6 +83,7 @@ bool FrameCheckDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
     if (!(index.flags() & Qt::ItemIsUserCheckable)) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        return false; // the view makes the cell current; the release toggles
     case QEvent::MouseButtonDblClick:
         return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
     case QEvent::MouseButtonRelease:

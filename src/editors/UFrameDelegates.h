@@ -33,7 +33,8 @@ public:
                       const QModelIndex& index) const override;
 };
 
-// A check box in the middle of the cell; a click in the cell or Space toggles it.
+// A check box in the middle of the cell; a click in the cell (which also makes it current)
+// or Space toggles it.
 class FrameCheckDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -74,6 +74,7 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(8, 6, 8, 8);
+    buttons->setSpacing(6); // else it takes the window layout's 0 and the buttons touch
     for (QPushButton* b :
          {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP})
         buttons->addWidget(b);

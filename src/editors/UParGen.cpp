@@ -92,6 +92,7 @@ void TFParGen::FormCreate() {
     Btn_Cancel->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(8, 8, 8, 8);
+    buttons->setSpacing(6); // else it takes the window layout's 0 and the buttons touch
     buttons->addStretch();
     buttons->addWidget(Btn_OK);
     buttons->addWidget(Btn_Cancel);

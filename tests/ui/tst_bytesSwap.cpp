@@ -136,6 +136,39 @@ private slots:
         QCOMPARE(d.Edit_Swap(0x80), std::optional<std::uint8_t>());
     }
 
+    // Every text of the window from its own ID: each ID of the block gets a text of its own.
+    void eachControlShowsItsText_data() {
+        QTest::addColumn<QString>("control"); // objectName; empty for the window itself
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("title") << "" << "windowTitle" << "T1900";
+        QTest::newRow("description") << "L_SW_Desc" << "text" << "T1901";
+        QTest::newRow("OK caption") << "Btn_OK" << "text" << "T1902";
+        QTest::newRow("Cancel caption") << "Btn_Cancel" << "text" << "T1903";
+        QTest::newRow("OK hint") << "Btn_OK" << "toolTip" << "T1904";
+        QTest::newRow("Cancel hint") << "Btn_Cancel" << "toolTip" << "T1905";
+        QTest::newRow("value caption") << "Label17" << "text" << "T1906";
+        for (int i = 1; i <= 8; ++i) {
+            QTest::addRow("byte %d", i) << QString("Label%1").arg(i) << "text"
+                                        << QString("T%1").arg(1906 + i);
+            QTest::addRow("toggle %d", i) << QString("SpeedButton%1").arg(i) << "text"
+                                          << QString("T%1").arg(1914 + i);
+        }
+        QTest::newRow("SwCode") << "L_SW_Code" << "text" << "KT52903";
+    }
+    void eachControlShowsItsText() {
+        QFETCH(QString, control);
+        QFETCH(QString, property);
+        QFETCH(QString, expected);
+        for (int id = 1900; id < 2000; ++id)
+            fx.state.Lang.Set_Text(id, "T" + std::to_string(id));
+        TFCAN_Bytes_SWAP d(fx.state);
+        fx.state.Lang.Load_Default_Texts();
+        QObject* o = control.isEmpty() ? &d : d.findChild<QObject*>(control);
+        QVERIFY2(o, qPrintable(control));
+        QCOMPARE(o->property(qPrintable(property)).toString(), expected);
+    }
+
     void textsComeFromTheTable() {
         fx.state.Lang.Set_Text(1900, "Scambio");
         fx.state.Lang.Set_Text(1915, "CAMBIA");

@@ -125,6 +125,18 @@ private slots:
         QCOMPARE(d->Frames().field(0, TxOnTimer), std::string("Y"));
     }
 
+    void clickOnACheckBoxMakesItsRowCurrent() {
+        auto d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        g.type(4, 1, "44");
+        g.go(0, 1);
+        g.click(4, 6);
+        QCOMPARE(d->Grid()->currentIndex(), g.at(4, 6));
+        QCOMPARE(g.cell(4, 6), QString("Y"));
+        press(*d, "Btn_CopyRow");
+        QCOMPARE(fx->state.RowCopyBuffer.front(), std::string("44"));
+    }
+
     void invalidListShowsTheMessageAndStaysOpen() {
         auto d = open<TFTransmitCAN>();
         GridDriver g(*d->Grid());
@@ -207,6 +219,34 @@ private slots:
         press(*d, "Btn_InsRow");
         QCOMPARE(g.cell(2, 1), QString("10"));
         QCOMPARE(g.cell(29, 8), QString());
+    }
+
+    void rowQuestionsUseTheirListsTexts_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("text");
+        QTest::addColumn<QString>("suffix"); // the row number, where the question carries it
+        QTest::newRow("rx delete") << true << "Btn_DelRow" << 1735 << "30";
+        QTest::newRow("tx delete") << false << "Btn_DelRow" << 1839 << "30";
+        QTest::newRow("rx insert") << true << "Btn_InsRow" << 1737 << "";
+        QTest::newRow("tx insert") << false << "Btn_InsRow" << 1841 << "";
+    }
+    void rowQuestionsUseTheirListsTexts() {
+        QFETCH(bool, receive);
+        QFETCH(QString, button);
+        QFETCH(int, text);
+        QFETCH(QString, suffix);
+        std::unique_ptr<TFrameListDialog> d;
+        if (receive)
+            d = open<TFReceiveCAN>();
+        else
+            d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        g.type(29, 1, "30");
+        g.go(29, 1);
+        press(*d, button.toUtf8().constData());
+        QCOMPARE(prompts.questions(), QStringList{fx->text(text) + suffix});
+        QCOMPARE(g.cell(29, 1), QString("30")); // answered No
     }
 
     void copyAndPasteRow() {
@@ -373,11 +413,15 @@ private slots:
 
     void headerDoubleClickAutoSizes_data() {
         QTest::addColumn<bool>("setting");
-        QTest::newRow("on") << true;
-        QTest::newRow("off") << false;
+        QTest::addColumn<bool>("onBorder"); // on the column's right border instead of its middle
+        QTest::newRow("on") << true << false;
+        QTest::newRow("off") << false << false;
+        QTest::newRow("on, border") << true << true;
+        QTest::newRow("off, border") << false << true;
     }
     void headerDoubleClickAutoSizes() {
         QFETCH(bool, setting);
+        QFETCH(bool, onBorder);
         fx->state.Settings.DoubleClickAutoSize = setting;
         auto d = open<TFReceiveCAN>();
         GridDriver g(*d->Grid());
@@ -385,7 +429,8 @@ private slots:
         g.type(7, 1, longText);
         const int before = d->Grid()->columnWidth(1);
         QHeaderView* header = d->Grid()->horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(1) + before / 2, header->height() / 2);
+        const int x = header->sectionViewportPosition(1) + (onBorder ? before - 1 : before / 2);
+        const QPoint at(x, header->height() / 2);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, at);
         const int textWidth = d->Grid()->fontMetrics().horizontalAdvance(longText);
         if (setting) {
@@ -399,6 +444,68 @@ private slots:
         QTest::mouseDClick(d->Grid()->viewport(), Qt::LeftButton, {},
                            d->Grid()->visualRect(g.at(3, 1)).center());
         QCOMPARE(d->Grid()->columnWidth(1), now);
+    }
+
+    // Every caption, hint and column header from its own ID: each ID of both blocks gets a
+    // text of its own.
+    void eachControlShowsItsText_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<QString>("control"); // objectName, "" for the window, "column" for the grid
+        QTest::addColumn<QString>("property"); // for "column": header or hint
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        const char* buttons[] = {"Btn_OK",     "Btn_Cancel",   "Btn_DelRow",    "Btn_InsRow",
+                                 "Btn_CopyRow", "Btn_PasteRow", "Btn_CreateSWAP"};
+        for (const bool receive : {true, false}) {
+            const int base = receive ? 1700 : 1800;
+            const int columns = receive ? 7 : 9;
+            const char* list = receive ? "rx" : "tx";
+            const auto T = [](int id) { return QString("T%1").arg(id); };
+            QTest::addRow("%s title", list) << receive << "" << "windowTitle" << 0 << T(base);
+            QTest::addRow("%s description", list)
+                << receive << "L_SW_Desc" << "text" << 0 << T(base + 1);
+            for (int i = 0; i < 7; ++i) {
+                QTest::addRow("%s %s caption", list, buttons[i])
+                    << receive << buttons[i] << "text" << 0 << T(base + 2 + i);
+                QTest::addRow("%s %s hint", list, buttons[i])
+                    << receive << buttons[i] << "toolTip" << 0 << T(base + 9 + i);
+            }
+            for (int c = 0; c < columns; ++c)
+                QTest::addRow("%s header %d", list, c)
+                    << receive << "column" << "header" << c << T(base + 16 + c);
+            for (int c = 1; c < columns; ++c)
+                QTest::addRow("%s hint %d", list, c)
+                    << receive << "column" << "hint" << c << T(base + 16 + columns + c - 1);
+        }
+    }
+    void eachControlShowsItsText() {
+        QFETCH(bool, receive);
+        QFETCH(QString, control);
+        QFETCH(QString, property);
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        for (int id = 1700; id < 1900; ++id)
+            fx->state.Lang.Set_Text(id, "T" + std::to_string(id));
+        std::unique_ptr<TFrameListDialog> d;
+        if (receive)
+            d = std::make_unique<TFReceiveCAN>(fx->state, prompts, swap);
+        else
+            d = std::make_unique<TFTransmitCAN>(fx->state, prompts, swap);
+        if (control == "column") {
+            const QAbstractItemModel* m = d->Grid()->model();
+            if (property == "header") {
+                QCOMPARE(m->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+                         expected);
+            } else {
+                QCOMPARE(d->GridHint(0, column), expected);
+                QCOMPARE(m->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                         expected);
+            }
+            return;
+        }
+        QObject* o = control.isEmpty() ? d.get() : d->findChild<QObject*>(control);
+        QVERIFY2(o, qPrintable(control));
+        QCOMPARE(o->property(qPrintable(property)).toString(), expected);
     }
 
     void setLangRelabels() {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -255,6 +256,69 @@ private slots:
                             Qt::NoScrollPhase, false);
         QApplication::sendEvent(ok, &outside);
         QCOMPARE(bar->value(), 0);
+    }
+
+    void wheelFollowsTheSystemSetting_data() {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one") << 1;
+        QTest::newRow("five") << 5;
+    }
+    void wheelFollowsTheSystemSetting() {
+        QFETCH(int, lines);
+        const auto restore = qScopeGuard(
+            [before = QApplication::wheelScrollLines()] { QApplication::setWheelScrollLines(before); });
+        QApplication::setWheelScrollLines(lines);
+        auto d = open();
+        d->resize(460, 170); // room for little more than the panel titles
+        QScrollBar* bar = child<QScrollArea>(*d, "CPG")->verticalScrollBar();
+        QVERIFY(bar->maximum() > 5 * bar->singleStep());
+        QWidget* over = child<QScrollArea>(*d, "CPG")->viewport();
+        const QPoint local = over->rect().center();
+        QWheelEvent down(local, over->mapToGlobal(local), {}, {0, -120}, Qt::NoButton, {},
+                         Qt::NoScrollPhase, false);
+        down.setAccepted(false);
+        QApplication::sendEvent(over, &down);
+        QVERIFY(down.isAccepted());
+        QCOMPARE(bar->value(), lines * bar->singleStep());
+    }
+
+    // Every text of the window from its own ID: each ID of the block gets a text of its own.
+    void eachControlShowsItsText_data() {
+        QTest::addColumn<QString>("control"); // objectName; empty for the window itself
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const char* control, const char* property,
+                            const QString& expected) {
+            QTest::newRow(name) << control << property << expected;
+        };
+        row("title", "", "windowTitle", "T400");
+        row("description", "L_SW_Desc", "text", "T401");
+        row("OK caption", "Btn_OK", "text", "T402");
+        row("Cancel caption", "Btn_Cancel", "text", "T403");
+        row("OK hint", "Btn_OK", "toolTip", "T404");
+        row("Cancel hint", "Btn_Cancel", "toolTip", "T405");
+        row("CAN panel", "CP_CAN_Header", "text", "1. T406");
+        row("CAN baud label", "L_CAN_Baudrate", "text", "T407");
+        row("CAN baud hint", "CB_CAN_Baudrate", "toolTip", "T408");
+        row("PROFIBUS panel", "CP_PROFIBUS_Header", "text", "2. T409");
+        row("address label", "L_PROFIBUS_IDDevice", "text", "T410");
+        row("address hint", "E_PROFIBUS_IDDevice", "toolTip", "T411");
+        row("PROFIBUS baud label", "L_PROFIBUS_Baudrate", "text", "T412");
+        row("PROFIBUS baud hint", "CB_PROFIBUS_Baudrate", "toolTip", "T413");
+        row("mapping caption", "CB_PROFIBUS_CAN_Mapping", "text", "T414");
+        row("mapping hint", "CB_PROFIBUS_CAN_Mapping", "toolTip", "T415");
+        row("SwCode", "L_SW_Code", "text", "KT52903");
+    }
+    void eachControlShowsItsText() {
+        QFETCH(QString, control);
+        QFETCH(QString, property);
+        QFETCH(QString, expected);
+        for (int id = 400; id < 500; ++id)
+            fx->state.Lang.Set_Text(id, "T" + std::to_string(id));
+        TFParGen d(fx->state, prompts);
+        QObject* o = control.isEmpty() ? &d : d.findChild<QObject*>(control);
+        QVERIFY2(o, qPrintable(control));
+        QCOMPARE(o->property(qPrintable(property)).toString(), expected);
     }
 
     void textsComeFromTheTable() {
