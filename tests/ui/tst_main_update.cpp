@@ -185,7 +185,7 @@ private slots:
                             exeDir() + "/" + UpdaterFileName));
         const QString log = dir_->filePath("args.txt");
         qputenv("KT_FAKE_UPDATER_LOG", log.toUtf8());
-        qunsetenv("KT_FAKE_UPDATER_SLEEP");
+        qunsetenv("KT_FAKE_UPDATER_HOLD");
         qunsetenv("KT_FAKE_UPDATER_DONE");
         start();
         QVERIFY(main_->State().ProjectOpen());
