@@ -135,10 +135,26 @@ private slots:
         QVERIFY2(timer()->remainingTime() <= 60000 - 100, "the countdown was restarted");
     }
 
-    void optionsOk_savesSettingsAndStartsChecks() {
-        writeSettings(false, false);
+    void optionsOk_savesSettingsAndSetsTheTimer_data() {
+        QTest::addColumn<bool>("internet");
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<QStringList>("ticks");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("both ticked starts checks")
+            << false << false << QStringList{"CB_En_Con", "CB_Update"} << true;
+        QTest::newRow("update unticked stops checks")
+            << true << true << QStringList{"CB_Update"} << false;
+        QTest::newRow("internet unticked stops checks")
+            << true << true << QStringList{"CB_En_Con"} << false;
+    }
+    void optionsOk_savesSettingsAndSetsTheTimer() {
+        QFETCH(bool, internet);
+        QFETCH(bool, update);
+        QFETCH(QStringList, ticks);
+        QFETCH(bool, active);
+        writeSettings(internet, update);
         start();
-        QVERIFY(!timer()->isActive());
+        QCOMPARE(timer()->isActive(), internet && update);
         QFile::remove(exeDir() + "/Korvel.xml");
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
@@ -146,16 +162,16 @@ private slots:
             if (!dlg) return;
             seen = true;
             in<QTabWidget>(dlg, "PC_Options")->setCurrentIndex(1);
-            tick(in<QCheckBox>(dlg, "CB_En_Con"));
-            tick(in<QCheckBox>(dlg, "CB_Update"));
+            for (const QString& name : ticks) tick(in<QCheckBox>(dlg, qPrintable(name)));
             QTest::mouseClick(in<QPushButton>(dlg, "Btn_OK"), Qt::LeftButton);
         });
         QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);
         QVERIFY(seen);
         const AppSettings stored = ReadSettings(PathOf(exeDir() + "/Korvel.xml"));
-        QVERIFY(stored.EnableInternet && stored.EnableUpdate);
-        QVERIFY(timer()->isActive());
-        QCOMPARE(timer()->interval(), 60000);
+        QCOMPARE(stored.EnableInternet, internet != ticks.contains("CB_En_Con"));
+        QCOMPARE(stored.EnableUpdate, update != ticks.contains("CB_Update"));
+        QCOMPARE(timer()->isActive(), active);
+        QCOMPARE(timer()->interval(), 60000); // no check has run yet
     }
 
     void optionsCancel_writesNothing() {

@@ -291,6 +291,36 @@ private slots:
         QCOMPARE(state_.Settings.LanguageName, std::string("Greek"));
     }
 
+    void vanishedLanguageFile_fallsBackToEnglishButOkStoresTheChoice_data() {
+        QTest::addColumn<bool>("englishFile");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English.lng present") << true << "Options from file";
+        QTest::newRow("built-in defaults") << false << QString(DefaultText(300));
+    }
+    void vanishedLanguageFile_fallsBackToEnglishButOkStoresTheChoice() {
+        QFETCH(bool, englishFile);
+        QFETCH(QString, title);
+        addLanguages({"Greek"});
+        if (englishFile) {
+            QFile f(langDir() + "/English.lng");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("STR300 = Options from file\n");
+        }
+        open();
+        const QString tile = englishFile ? "L_L2" : "L_L1"; // English sorts first
+        QCOMPARE(child<QLabel>(tile)->text(), QString("Greek"));
+        QVERIFY(QFile::remove(langDir() + "/Greek.lng"));
+        state_.Lang.Set_Text(300, "stale");
+        prompts_.confirmAnswers.append(true);
+        QTest::mouseClick(child<QLabel>(tile), Qt::LeftButton);
+        QCOMPARE(languageChanges_, 1);
+        QCOMPARE(dlg_->windowTitle(), title);
+        QCOMPARE(dlg_->Language_In_Use(), std::string("Greek"));
+        QVERIFY(prompts_.errors().isEmpty());
+        QTest::mouseClick(child<QPushButton>("Btn_OK"), Qt::LeftButton);
+        QCOMPARE(state_.Settings.LanguageName, std::string("Greek"));
+    }
+
     void emptyListOffersNothingToChoose() {
         open();
         QTest::mouseClick(child<QLabel>("L_L1"), Qt::LeftButton);
