@@ -113,6 +113,38 @@ private slots:
         QCOMPARE(timer()->interval(), 7200000);
     }
 
+    // The notice sits beside the header; a long translation wraps instead of running under
+    // the icon buttons.
+    void notice_staysClearOfTheHeader_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("atItsPlace");
+        QTest::newRow("short") << "New Version" << true;
+        QTest::newRow("long translation")
+            << "Nouvelle version disponible. Cliquez ici pour plus de details, s'il vous plait"
+            << false;
+    }
+    void notice_staysClearOfTheHeader() {
+        QFETCH(QString, text);
+        QFETCH(bool, atItsPlace);
+        writeSettings(true, true);
+        start();
+        main_->State().Lang.Set_Text(19, S(text));
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        main_->Timer_UpdateTimer();
+        pendingChecks_.takeFirst()(true);
+        QLabel* n = notice();
+        QVERIFY(n->isVisible());
+        QCOMPARE(n->x(), 208);
+        if (atItsPlace) QCOMPARE(n->y(), 19);
+        const int needed = n->wordWrap() ? n->heightForWidth(n->width()) : n->sizeHint().height();
+        QVERIFY2(n->height() >= needed, "the text is cut off");
+        if (!n->wordWrap()) QVERIFY(n->width() >= n->sizeHint().width());
+        for (const char* other : {"L_SW_Code", "L_SW_Desc", "Btn_Info", "Shape2"})
+            QVERIFY2(!n->geometry().intersects(in<QWidget>(main_.get(), other)->geometry()),
+                     other);
+    }
+
     void checksSwitchedOffWhileAnAnswerIsPending_stayOff() {
         writeSettings(true, true);
         start();
