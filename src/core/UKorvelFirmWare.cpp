@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace kt {
 
 namespace {
@@ -340,7 +342,7 @@ void TFKorvelFirmWare::Timer_UpdateTimer() {
         if (newer) {
             LL_Update->setText(QString("<a href=\"%1\">%2</a>")
                                    .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));
-            LL_Update->adjustSize();
+            PlaceUpdateNotice();
             LL_Update->show();
         } else {
             LL_Update->hide();
@@ -353,6 +355,23 @@ void TFKorvelFirmWare::Timer_UpdateTimer() {
         services_.checkVersion(finish);
     else
         finish(false);
+}
+
+void TFKorvelFirmWare::PlaceUpdateNotice() {
+    constexpr int left = 208, top = 19;
+    const int width = Btn_Info->x() - 4 - left;
+    LL_Update->setWordWrap(false);
+    const QSize line = LL_Update->sizeHint();
+    if (line.width() <= width) {
+        LL_Update->setGeometry(left, top, line.width(), line.height());
+        return;
+    }
+    // A longer translation wraps before the icon buttons and rises to stay above the
+    // description line.
+    LL_Update->setWordWrap(true);
+    const int height = LL_Update->heightForWidth(width);
+    LL_Update->setGeometry(left, std::max(0, std::min(top, L_SW_Desc->y() - 1 - height)), width,
+                           height);
 }
 
 void TFKorvelFirmWare::LL_UpdateLinkClick(const QString& link) { services_.prompts->openUrl(link); }

@@ -72,6 +72,8 @@ private:
     void LayOut();
     void CreateDialogs();
     void ShowBanner();
+    // Puts the update notice beside the header, clear of the icon buttons.
+    void PlaceUpdateNotice();
     void Create_New_Project();
     void Open_Project();
     void Update_Device();

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -15,10 +16,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kt {
 
 namespace {
 constexpr int kFlagSize = 48;
+constexpr int kLanguagePageWidth = 440;
 
 template <typename T> T* Named(T* w, const QString& name) {
     w->setObjectName(name);
@@ -48,6 +52,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     PC_Options->addTab(TS_Soft_Settings, QString());
 
     // Language tab: tiles 1-3 down the left column, 4-6 down the right one.
+    TS_Language->setMinimumSize(kLanguagePageWidth, 258);
     L_Sel_Lang = Named(new QLabel(TS_Language), "L_Sel_Lang");
     L_Sel_Lang->move(16, 12);
     for (int k = 0; k < TilesPerPage; ++k) {
@@ -58,38 +63,47 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
         I_L[k]->setScaledContents(true);
         I_L[k]->setFrameShape(QFrame::NoFrame);
         L_L[k] = Named(new QLabel(TS_Language), QString("L_L%1").arg(k + 1));
-        L_L[k]->setGeometry(left + kFlagSize + 8, top + 16, 140, 18);
+        L_L[k]->setGeometry(left + kFlagSize + 8, top + 14, 150, 20);
         for (QLabel* l : {I_L[k], L_L[k]}) {
             l->setCursor(Qt::PointingHandCursor);
             l->installEventFilter(this);
         }
     }
     Btn_Prev = Named(new QPushButton(TS_Language), "Btn_Prev");
-    Btn_Prev->setGeometry(16, 222, 90, 28);
     L_Page_Lang = Named(new QLabel(TS_Language), "L_Page_Lang");
-    L_Page_Lang->setGeometry(116, 222, 200, 28);
     L_Page_Lang->setAlignment(Qt::AlignCenter);
     Btn_Next = Named(new QPushButton(TS_Language), "Btn_Next");
-    Btn_Next->setGeometry(326, 222, 90, 28);
 
-    // Connection options tab.
+    // Connection options tab. Laid out, so longer translations widen the dialog instead of
+    // being cut off.
     CB_En_Con = Named(new QCheckBox(TS_Con_Options), "CB_En_Con");
-    CB_En_Con->setGeometry(16, 16, 400, 22);
     CB_Update = Named(new QCheckBox(TS_Con_Options), "CB_Update");
-    CB_Update->setGeometry(40, 46, 376, 22);
     Btn_Check_Update = Named(new QPushButton(TS_Con_Options), "Btn_Check_Update");
-    Btn_Check_Update->setGeometry(40, 78, 220, 28);
+    Btn_Check_Update->setMinimumSize(220, 28);
     LL_Check_Update = Named(new QLabel(TS_Con_Options), "LL_Check_Update");
-    LL_Check_Update->setGeometry(40, 120, 376, 22);
     LL_Check_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                              Qt::LinksAccessibleByKeyboard);
     LL_Check_Update->setOpenExternalLinks(false);
+    auto* con = new QGridLayout(TS_Con_Options);
+    con->setContentsMargins(16, 16, 16, 16);
+    con->setVerticalSpacing(10);
+    con->setColumnMinimumWidth(0, 14); // indents the controls that depend on CB_En_Con
+    con->addWidget(CB_En_Con, 0, 0, 1, 2);
+    con->addWidget(CB_Update, 1, 1);
+    con->addWidget(Btn_Check_Update, 2, 1, Qt::AlignLeft);
+    con->addWidget(LL_Check_Update, 3, 1);
+    con->setColumnStretch(1, 1);
+    con->setRowStretch(4, 1);
 
     // Software settings tab.
     CB_Soft_Set_Jump_Table = Named(new QCheckBox(TS_Soft_Settings), "CB_Soft_Set_Jump_Table");
-    CB_Soft_Set_Jump_Table->setGeometry(16, 16, 400, 22);
     CB_DoubleClick_Auto_Size = Named(new QCheckBox(TS_Soft_Settings), "CB_DoubleClick_Auto_Size");
-    CB_DoubleClick_Auto_Size->setGeometry(16, 46, 400, 22);
+    auto* soft = new QVBoxLayout(TS_Soft_Settings);
+    soft->setContentsMargins(16, 16, 16, 16);
+    soft->setSpacing(10);
+    soft->addWidget(CB_Soft_Set_Jump_Table);
+    soft->addWidget(CB_DoubleClick_Auto_Size);
+    soft->addStretch();
 
     auto* P_Button = Named(new QWidget(this), "P_Button");
     P_Button->setFixedHeight(44);
@@ -112,7 +126,8 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     layout->addWidget(P_Title);
     layout->addLayout(body);
     layout->addWidget(P_Button);
-    setFixedSize(460, 400);
+    // As small as the contents allow; the language tab's fixed tiles set the usual size.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
     connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
@@ -140,6 +155,7 @@ void TFSoftOptions::Set_Lang() {
     L_Page_Lang->setText(t(305) + "1" + t(306) + "1");
     Btn_Prev->setText(t(307));
     Btn_Next->setText(t(308));
+    PlacePaging();
     CB_En_Con->setText(t(309));
     CB_Update->setText(t(310));
     Btn_Check_Update->setText(t(311));
@@ -147,6 +163,18 @@ void TFSoftOptions::Set_Lang() {
     Btn_Cancel->setText(t(313));
     CB_Soft_Set_Jump_Table->setText(t(320));
     CB_DoubleClick_Auto_Size->setText(t(321));
+}
+
+void TFSoftOptions::PlacePaging() {
+    // Both buttons as wide as the wider caption needs, at the two ends of the row; a long
+    // pair widens the page.
+    const int w = std::max({90, Btn_Prev->sizeHint().width(), Btn_Next->sizeHint().width()});
+    constexpr int margin = 16, gap = 8, labelMin = 120, top = 222, h = 28;
+    const int page = std::max(kLanguagePageWidth, 2 * (margin + w + gap) + labelMin);
+    TS_Language->setMinimumWidth(page);
+    Btn_Prev->setGeometry(margin, top, w, h);
+    Btn_Next->setGeometry(page - margin - w, top, w, h);
+    L_Page_Lang->setGeometry(margin + w + gap, top, page - 2 * (margin + w + gap), h);
 }
 
 void TFSoftOptions::showEvent(QShowEvent* event) {

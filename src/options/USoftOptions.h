@@ -58,6 +58,7 @@ private:
     void FormShow();
     [[nodiscard]] int PageCount() const;
     void ShowSelectedAndPage();
+    void PlacePaging();
 
     AppState& state_;
     Services services_;

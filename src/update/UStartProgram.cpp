@@ -52,14 +52,19 @@ protected:
 
 void Start_Program(const QString& program, const QString& parameter,
                    const StartProgramOptions& options, Prompts& prompts, QWidget* parent) {
-    QStringList args;
-    for (const std::string& a : SplitCommandLine(S(parameter))) args << Q(a);
-
     // Owned by nobody once we stop waiting, so neither our end nor the dialog's kills it;
     // it deletes itself when the program ends.
     auto* process = new QProcess;
     process->setProgram(program);
+#ifdef Q_OS_WIN
+    // The updater gets the line character for character; re-quoting the split arguments
+    // could change it.
+    process->setNativeArguments(parameter);
+#else
+    QStringList args;
+    for (const std::string& a : SplitCommandLine(S(parameter))) args << Q(a);
     process->setArguments(args);
+#endif
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
 #ifdef Q_OS_WIN

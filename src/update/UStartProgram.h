@@ -15,7 +15,8 @@ struct StartProgramOptions {
     QString busyText;         // shown in the indicator while waiting
 };
 
-// Starts `program` with `parameter` split as a command line reads. A start failure is
+// Starts `program` with the command line `parameter` (on Windows as it is, elsewhere split
+// into arguments as the Windows runtime would read it). A start failure is
 // reported through prompts with the system's reason. Returns when the program ended or
 // the wait limit passed; the exit code is not looked at.
 void Start_Program(const QString& program, const QString& parameter,

@@ -7,6 +7,7 @@
 #include "update/UpdaterCommand.h"
 #include "FakePrompts.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -95,6 +96,39 @@ private slots:
         QCOMPARE(baud->count(), 12);
         QCOMPARE(baud->currentIndex(), 0);
         QCOMPARE(baud->itemText(0), QString("Search Baudrate"));
+    }
+
+    // Language texts by ID; each opening applies them, so a language change shows next time.
+    void texts_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("textId");
+        QTest::addColumn<int>("hintId");
+        QTest::newRow("L_Update_Option") << "L_Update_Option" << 1614 << -1;
+        QTest::newRow("CB_Update_Options") << "CB_Update_Options" << -1 << 1632;
+        QTest::newRow("CB_Update_Option_Read_Back") << "CB_Update_Option_Read_Back" << 1618 << 1633;
+        QTest::newRow("Btn_Cancel") << "Btn_Cancel" << 1619 << 1634;
+        QTest::newRow("Btn_Update") << "Btn_Update" << 1620 << 1635;
+    }
+    void texts() {
+        QFETCH(QString, control);
+        QFETCH(int, textId);
+        QFETCH(int, hintId);
+        open();
+        for (int id = 1600; id <= 1638; ++id) state_.Lang.Set_Text(id, "T" + std::to_string(id));
+        open();
+        QWidget* w = child<QWidget>(qPrintable(control));
+        if (textId >= 0) {
+            const QString text = qobject_cast<QLabel*>(w)
+                                     ? qobject_cast<QLabel*>(w)->text()
+                                     : qobject_cast<QAbstractButton*>(w)->text();
+            QCOMPARE(text, QString("T%1").arg(textId));
+        }
+        QCOMPARE(w->toolTip(), hintId >= 0 ? QString("T%1").arg(hintId) : QString());
+        auto* options = child<QComboBox>("CB_Update_Options");
+        QCOMPARE(options->count(), 3);
+        QCOMPARE(options->itemText(0), QString("T1615"));
+        QCOMPARE(options->itemText(1), QString("T1616"));
+        QCOMPARE(options->itemText(2), QString("T1617"));
     }
 
     void reopening_resetsOptionsButKeepsBaudRate() {

@@ -113,6 +113,38 @@ private slots:
         QCOMPARE(timer()->interval(), 7200000);
     }
 
+    // The notice sits beside the header; a long translation wraps instead of running under
+    // the icon buttons.
+    void notice_staysClearOfTheHeader_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("atItsPlace");
+        QTest::newRow("short") << "New Version" << true;
+        QTest::newRow("long translation")
+            << "Nouvelle version disponible. Cliquez ici pour plus de details, s'il vous plait"
+            << false;
+    }
+    void notice_staysClearOfTheHeader() {
+        QFETCH(QString, text);
+        QFETCH(bool, atItsPlace);
+        writeSettings(true, true);
+        start();
+        main_->State().Lang.Set_Text(19, S(text));
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        main_->Timer_UpdateTimer();
+        pendingChecks_.takeFirst()(true);
+        QLabel* n = notice();
+        QVERIFY(n->isVisible());
+        QCOMPARE(n->x(), 208);
+        if (atItsPlace) QCOMPARE(n->y(), 19);
+        const int needed = n->wordWrap() ? n->heightForWidth(n->width()) : n->sizeHint().height();
+        QVERIFY2(n->height() >= needed, "the text is cut off");
+        if (!n->wordWrap()) QVERIFY(n->width() >= n->sizeHint().width());
+        for (const char* other : {"L_SW_Code", "L_SW_Desc", "Btn_Info", "Shape2"})
+            QVERIFY2(!n->geometry().intersects(in<QWidget>(main_.get(), other)->geometry()),
+                     other);
+    }
+
     void checksSwitchedOffWhileAnAnswerIsPending_stayOff() {
         writeSettings(true, true);
         start();
@@ -135,10 +167,26 @@ private slots:
         QVERIFY2(timer()->remainingTime() <= 60000 - 100, "the countdown was restarted");
     }
 
-    void optionsOk_savesSettingsAndStartsChecks() {
-        writeSettings(false, false);
+    void optionsOk_savesSettingsAndSetsTheTimer_data() {
+        QTest::addColumn<bool>("internet");
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<QStringList>("ticks");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("both ticked starts checks")
+            << false << false << QStringList{"CB_En_Con", "CB_Update"} << true;
+        QTest::newRow("update unticked stops checks")
+            << true << true << QStringList{"CB_Update"} << false;
+        QTest::newRow("internet unticked stops checks")
+            << true << true << QStringList{"CB_En_Con"} << false;
+    }
+    void optionsOk_savesSettingsAndSetsTheTimer() {
+        QFETCH(bool, internet);
+        QFETCH(bool, update);
+        QFETCH(QStringList, ticks);
+        QFETCH(bool, active);
+        writeSettings(internet, update);
         start();
-        QVERIFY(!timer()->isActive());
+        QCOMPARE(timer()->isActive(), internet && update);
         QFile::remove(exeDir() + "/Korvel.xml");
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
@@ -146,16 +194,16 @@ private slots:
             if (!dlg) return;
             seen = true;
             in<QTabWidget>(dlg, "PC_Options")->setCurrentIndex(1);
-            tick(in<QCheckBox>(dlg, "CB_En_Con"));
-            tick(in<QCheckBox>(dlg, "CB_Update"));
+            for (const QString& name : ticks) tick(in<QCheckBox>(dlg, qPrintable(name)));
             QTest::mouseClick(in<QPushButton>(dlg, "Btn_OK"), Qt::LeftButton);
         });
         QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);
         QVERIFY(seen);
         const AppSettings stored = ReadSettings(PathOf(exeDir() + "/Korvel.xml"));
-        QVERIFY(stored.EnableInternet && stored.EnableUpdate);
-        QVERIFY(timer()->isActive());
-        QCOMPARE(timer()->interval(), 60000);
+        QCOMPARE(stored.EnableInternet, internet != ticks.contains("CB_En_Con"));
+        QCOMPARE(stored.EnableUpdate, update != ticks.contains("CB_Update"));
+        QCOMPARE(timer()->isActive(), active);
+        QCOMPARE(timer()->interval(), 60000); // no check has run yet
     }
 
     void optionsCancel_writesNothing() {
@@ -185,7 +233,7 @@ private slots:
                             exeDir() + "/" + UpdaterFileName));
         const QString log = dir_->filePath("args.txt");
         qputenv("KT_FAKE_UPDATER_LOG", log.toUtf8());
-        qunsetenv("KT_FAKE_UPDATER_SLEEP");
+        qunsetenv("KT_FAKE_UPDATER_HOLD");
         qunsetenv("KT_FAKE_UPDATER_DONE");
         start();
         QVERIFY(main_->State().ProjectOpen());

@@ -6,6 +6,7 @@
 #include "options/USoftOptions.h"
 #include "FakePrompts.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -101,6 +102,73 @@ private slots:
         QCOMPARE(tabs->tabText(2), t(319));
         QCOMPARE(child<QLabel>("L_Page_Lang")->text(), t(305) + "1" + t(306) + "1");
         QCOMPARE(child<QCheckBox>("CB_DoubleClick_Auto_Size")->text(), t(321));
+    }
+
+    void texts_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("id");
+        QTest::newRow("L_SW_Desc") << "L_SW_Desc" << 301;
+        QTest::newRow("L_Sel_Lang") << "L_Sel_Lang" << 304;
+        QTest::newRow("Btn_Prev") << "Btn_Prev" << 307;
+        QTest::newRow("Btn_Next") << "Btn_Next" << 308;
+        QTest::newRow("CB_En_Con") << "CB_En_Con" << 309;
+        QTest::newRow("CB_Update") << "CB_Update" << 310;
+        QTest::newRow("Btn_Check_Update") << "Btn_Check_Update" << 311;
+        QTest::newRow("Btn_OK") << "Btn_OK" << 312;
+        QTest::newRow("Btn_Cancel") << "Btn_Cancel" << 313;
+        QTest::newRow("CB_Soft_Set_Jump_Table") << "CB_Soft_Set_Jump_Table" << 320;
+        QTest::newRow("CB_DoubleClick_Auto_Size") << "CB_DoubleClick_Auto_Size" << 321;
+    }
+    void texts() {
+        QFETCH(QString, control);
+        QFETCH(int, id);
+        for (int i = 300; i <= 321; ++i) state_.Lang.Set_Text(i, "T" + std::to_string(i));
+        dlg_->Set_Lang();
+        QWidget* w = child<QWidget>(control);
+        const QString text = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
+                                                      : qobject_cast<QAbstractButton*>(w)->text();
+        QCOMPARE(text, QString("T%1").arg(id));
+    }
+
+    // Long translations widen the dialog; no caption is cut off.
+    void longTextsFit_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("whileOpen");
+        for (const bool open : {false, true}) {
+            const char* when = open ? "changed while open" : "set before opening";
+            const auto row = [&](const char* name, int tab) {
+                QTest::addRow("%s, %s", name, when) << QString(name) << tab << open;
+            };
+            row("Btn_Prev", 0);
+            row("Btn_Next", 0);
+            row("CB_En_Con", 1);
+            row("CB_Update", 1);
+            row("Btn_Check_Update", 1);
+            row("CB_Soft_Set_Jump_Table", 2);
+            row("CB_DoubleClick_Auto_Size", 2);
+        }
+    }
+    void longTextsFit() {
+        QFETCH(QString, control);
+        QFETCH(int, tab);
+        QFETCH(bool, whileOpen);
+        addLanguages({"A", "B", "C", "D", "E", "F", "G"}); // page 1 of 2: Next shown
+        if (whileOpen) open();
+        std::string long_;
+        for (int i = 0; i < 16; ++i) long_ += "Wort ";
+        for (const int id : {307, 308, 309, 310, 311, 320, 321}) state_.Lang.Set_Text(id, long_);
+        dlg_->Set_Lang();
+        if (!whileOpen) open();
+        auto* tabs = child<QTabWidget>("PC_Options");
+        tabs->setCurrentIndex(tab);
+        if (control == "Btn_Prev") // shown on page 2 only
+            QTest::mouseClick(child<QPushButton>("Btn_Next"), Qt::LeftButton);
+        QWidget* w = child<QWidget>(control);
+        QVERIFY(w->isVisible());
+        QTRY_VERIFY2(w->width() >= w->sizeHint().width(), "the caption is cut off");
+        QVERIFY2(w->geometry().right() < tabs->currentWidget()->width(), "beyond its page");
+        QVERIFY2(tabs->geometry().right() < dlg_->width(), "beyond the dialog");
     }
 
     void paging_data() {
@@ -220,6 +288,36 @@ private slots:
         QTest::mouseClick(child<QLabel>("L_L1"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>("Btn_OK"), Qt::LeftButton);
         QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+        QCOMPARE(state_.Settings.LanguageName, std::string("Greek"));
+    }
+
+    void vanishedLanguageFile_fallsBackToEnglishButOkStoresTheChoice_data() {
+        QTest::addColumn<bool>("englishFile");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English.lng present") << true << "Options from file";
+        QTest::newRow("built-in defaults") << false << QString(DefaultText(300));
+    }
+    void vanishedLanguageFile_fallsBackToEnglishButOkStoresTheChoice() {
+        QFETCH(bool, englishFile);
+        QFETCH(QString, title);
+        addLanguages({"Greek"});
+        if (englishFile) {
+            QFile f(langDir() + "/English.lng");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("STR300 = Options from file\n");
+        }
+        open();
+        const QString tile = englishFile ? "L_L2" : "L_L1"; // English sorts first
+        QCOMPARE(child<QLabel>(tile)->text(), QString("Greek"));
+        QVERIFY(QFile::remove(langDir() + "/Greek.lng"));
+        state_.Lang.Set_Text(300, "stale");
+        prompts_.confirmAnswers.append(true);
+        QTest::mouseClick(child<QLabel>(tile), Qt::LeftButton);
+        QCOMPARE(languageChanges_, 1);
+        QCOMPARE(dlg_->windowTitle(), title);
+        QCOMPARE(dlg_->Language_In_Use(), std::string("Greek"));
+        QVERIFY(prompts_.errors().isEmpty());
+        QTest::mouseClick(child<QPushButton>("Btn_OK"), Qt::LeftButton);
         QCOMPARE(state_.Settings.LanguageName, std::string("Greek"));
     }
 

@@ -5,12 +5,16 @@
 #include "FakePrompts.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+
+#ifndef Q_OS_WIN
+#include <signal.h>
+#include <sys/types.h>
+#endif
 
 using namespace kt;
 
@@ -39,7 +43,8 @@ private slots:
         prompts_ = test::FakePrompts{};
         qputenv("KT_FAKE_UPDATER_LOG", file("args.txt").toUtf8());
         qputenv("KT_FAKE_UPDATER_DONE", file("done.txt").toUtf8());
-        qunsetenv("KT_FAKE_UPDATER_SLEEP");
+        qunsetenv("KT_FAKE_UPDATER_HOLD");
+        qunsetenv("KT_FAKE_UPDATER_PID");
         qunsetenv("KT_FAKE_UPDATER_EXIT");
     }
 
@@ -54,32 +59,48 @@ private slots:
     }
 
     void waitingShowsAModalIndicatorAndKeepsTheLoopRunning() {
-        qputenv("KT_FAKE_UPDATER_SLEEP", "600");
+        qputenv("KT_FAKE_UPDATER_HOLD", file("release").toUtf8());
         QString modalSeen;
         bool visible = false;
-        QTimer::singleShot(200, this, [&] {
+        bool endedEarly = true;
+        // Runs inside the wait: the updater cannot end before this releases it.
+        QTimer::singleShot(0, this, [&] {
             if (QWidget* w = QApplication::activeModalWidget()) {
                 modalSeen = w->objectName();
                 visible = w->isVisible();
             }
+            endedEarly = QFile::exists(file("done.txt"));
+            QFile release(file("release"));
+            QVERIFY(release.open(QIODevice::WriteOnly));
         });
         run(fake_, "x");
         QCOMPARE(modalSeen, QString("FUpdateBusy"));
         QVERIFY(visible);
+        QVERIFY(!endedEarly);
         QVERIFY(QFile::exists(file("done.txt"))); // returned only after the end
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void waitLimitLeavesTheProgramRunning() {
-        qputenv("KT_FAKE_UPDATER_SLEEP", "1500");
-        QElapsedTimer clock;
-        clock.start();
+        qputenv("KT_FAKE_UPDATER_HOLD", file("release").toUtf8());
+        qputenv("KT_FAKE_UPDATER_PID", file("pid.txt").toUtf8());
         run(fake_, "x", 200);
-        QVERIFY2(clock.elapsed() < 1400, "returned only after the program ended");
+        // Held until released, so returning means the limit ended the wait.
         QVERIFY(!QFile::exists(file("done.txt")));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QFile release(file("release"));
+        QVERIFY(release.open(QIODevice::WriteOnly));
+        release.close();
         // Not killed: it still ends on its own.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file("done.txt")), 10000);
-        QTest::qWait(50); // let the finished process be reaped and released
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file("done.txt")), 20000);
+#ifndef Q_OS_WIN
+        QTRY_VERIFY_WITH_TIMEOUT(!lines(file("pid.txt")).isEmpty(), 20000);
+        const pid_t pid = lines(file("pid.txt")).first().toInt();
+        QVERIFY(pid > 0);
+        // Reaped, and so released by its QProcess; a leak would fail the sanitizer run.
+        QTRY_VERIFY_WITH_TIMEOUT(kill(pid, 0) != 0, 20000);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+#endif
         QVERIFY(prompts_.calls.isEmpty());
     }
 
