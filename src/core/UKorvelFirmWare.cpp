@@ -16,6 +16,8 @@
 #include "update/UBoot.h"
 #include "update/UStartProgram.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -208,8 +210,29 @@ void TFKorvelFirmWare::ShowBanner() {
         L_Name_Conf->setText(Q(state_.Text(9)));
         L_Name_Conf_L2->setText(Q(state_.Text(10)));
     }
-    L_Name_Conf->adjustSize();
-    L_Name_Conf_L2->adjustSize();
+    FitBanner();
+}
+
+void TFKorvelFirmWare::FitBanner() {
+    // The frame grows for longer translations up to the icon buttons; a text that still does
+    // not fit is elided and shown whole in its tooltip.
+    constexpr int kPad = 7;
+    const int maxWidth = Btn_Info->x() - 8 - Shape2->x();
+    int needed = 0;
+    for (QLabel* l : {L_Name_Conf, L_Name_Conf_L2}) {
+        l->setToolTip(QString());
+        needed = std::max(needed, l->fontMetrics().horizontalAdvance(l->text()) + 2 * kPad);
+    }
+    Shape2->resize(std::clamp(needed, 348, maxWidth), Shape2->height());
+    const int room = Shape2->width() - 2 * kPad;
+    for (QLabel* l : {L_Name_Conf, L_Name_Conf_L2}) {
+        const QString full = l->text();
+        if (l->fontMetrics().horizontalAdvance(full) > room) {
+            l->setText(l->fontMetrics().elidedText(full, Qt::ElideRight, room));
+            l->setToolTip(full);
+        }
+        l->adjustSize();
+    }
 }
 
 void TFKorvelFirmWare::Set_Lang() {

@@ -72,6 +72,7 @@ private:
     void LayOut();
     void CreateDialogs();
     void ShowBanner();
+    void FitBanner();
     // Puts the update notice beside the header, clear of the icon buttons.
     void PlaceUpdateNotice();
     void Create_New_Project();

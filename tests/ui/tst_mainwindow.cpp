@@ -358,6 +358,45 @@ private slots:
                  QStringList{"http://www.tarvix.example/HOME/default.asp?frompg=KT52903"});
     }
 
+    void bannerFitsItsFrame_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("project");
+        for (const char* lang : {"English", "Deutsch", "Francais", "Italiano", "Espanol"}) {
+            QTest::newRow(lang) << lang << "";
+            QTest::newRow((std::string(lang) + " open").c_str()) << lang << "Plant 1";
+        }
+        QTest::newRow("long name") << "English" << QString(90, 'W');
+    }
+    void bannerFitsItsFrame() {
+        QFETCH(QString, language);
+        QFETCH(QString, project);
+        const fs::path shipped = fs::path(KT_FIXTURES_DIR) / ".." / ".." / "src" / "lang" / "shipped";
+        fs::create_directories(Dir() / "LANGUAGE");
+        if (language != "English")
+            fs::copy_file(shipped / (language.toStdString() + ".lng"),
+                          Dir() / "LANGUAGE" / (language.toStdString() + ".lng"));
+        if (!project.isEmpty()) fs::create_directories(Dir() / "PROJECTS" / project.toStdString());
+        WriteFile(Dir() / "Korvel.xml",
+                  "<Conf_Settings><lastproj><projectname>" + project.toStdString() +
+                      "</projectname></lastproj><lastlang><language>" + language.toStdString() +
+                      "</language></lastlang></Conf_Settings>");
+        auto w = Start();
+        QCOMPARE(w->State().Settings.LanguageName, language.toStdString());
+        const QRect frame = w->findChild<QFrame*>("Shape2")->geometry();
+        QVERIFY(frame.right() < w->findChild<QToolButton*>("Btn_Info")->x());
+        for (const char* name : {"L_Name_Conf", "L_Name_Conf_L2"}) {
+            auto* label = w->findChild<QLabel*>(name);
+            const QRect text(label->pos(), QSize(label->fontMetrics().horizontalAdvance(label->text()),
+                                                 label->height()));
+            QVERIFY2(frame.contains(text), name);
+        }
+        if (project.size() > 60) {
+            auto* l2 = w->findChild<QLabel*>("L_Name_Conf_L2");
+            QCOMPARE(l2->toolTip(), project);
+            QVERIFY(l2->text().endsWith(QChar(0x2026)));
+        }
+    }
+
     void changeLanguageRelabelsWindowsAndBanner() {
         auto w = Start();
         w->State().Lang.Set_Text(9, "Keine Konfiguration ");
