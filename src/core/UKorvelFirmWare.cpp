@@ -2,7 +2,7 @@
 
 #include "core/Identity.h"
 #include "core/UIcons.h"
-#include "core/UAbout.h"
+#include "options/UAbout.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "core/UQtText.h"

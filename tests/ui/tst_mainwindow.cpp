@@ -1,4 +1,4 @@
-#include "core/UAbout.h"
+#include "options/UAbout.h"
 #include "core/UKorvelFirmWare.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"

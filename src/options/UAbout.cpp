@@ -1,4 +1,4 @@
-#include "core/UAbout.h"
+#include "options/UAbout.h"
 
 #include "core/Identity.h"
 
