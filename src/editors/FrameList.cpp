@@ -1,6 +1,7 @@
 #include "editors/FrameList.h"
 
 #include "core/FileUtil.h"
+#include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"

@@ -22,6 +22,7 @@ namespace {
 constexpr std::string_view kPilcrow = "\xC2\xB6"; // U+00B6 in UTF-8
 constexpr std::string_view kComment = "/#/";
 
+// Wider than TrimBlanks: a language line sheds DEL as well, like every other control character.
 bool IsBlankOrControl(char c) {
     const auto b = static_cast<unsigned char>(c);
     return b <= 0x20 || b == 0x7F;

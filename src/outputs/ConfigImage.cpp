@@ -1,6 +1,7 @@
 #include "outputs/ConfigImage.h"
 
 #include "core/FileUtil.h"
+#include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/FrameList.h"
 #include "editors/IntOrDefault.h"
