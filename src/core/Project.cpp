@@ -1,6 +1,7 @@
 #include "core/Project.h"
 
 #include "core/FileUtil.h"
+#include "core/TextUtil.h"
 
 #include <algorithm>
 #include <array>
@@ -14,12 +15,6 @@ namespace kt {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 bool IsReservedDeviceName(const std::string& name) {
     // Windows reserves these with or without an extension ("NUL.txt") and with trailing blanks.

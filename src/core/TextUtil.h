@@ -1,11 +1,17 @@
 #pragma once
 // Small text helpers shared by the readers and the outputs of the core.
 
+#include <string>
 #include <string_view>
 
 namespace kt {
 
 // `s` without the blanks and control characters (bytes up to 0x20) at both ends.
 [[nodiscard]] std::string_view TrimBlanks(std::string_view s);
+
+// ASCII letters converted; every other byte, UTF-8 included, stays as it is. Unlike
+// std::toupper these do not depend on the C locale, which Qt sets from the environment.
+[[nodiscard]] std::string UpperAscii(std::string s);
+[[nodiscard]] std::string LowerAscii(std::string s);
 
 } // namespace kt

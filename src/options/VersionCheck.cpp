@@ -4,7 +4,6 @@
 
 #include <curl/curl.h>
 
-#include <algorithm>
 #include <cctype>
 #include <memory>
 #include <mutex>
@@ -57,9 +56,7 @@ int Conv_Version(std::string_view ver) {
 
 bool IsNewerVersion(std::string_view answer, std::string_view local) {
     const std::string_view trimmed = TrimBlanks(answer);
-    std::string upper(trimmed);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string upper = UpperAscii(std::string(trimmed));
     if (upper.empty() || upper == "VER. 0.000") return false;
     const int localNumber = Conv_Version(local);
     const int remoteNumber = Conv_Version(trimmed);

@@ -2,6 +2,7 @@
 
 #include "core/FileUtil.h"
 #include "core/Identity.h"
+#include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
@@ -305,11 +306,7 @@ Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data) {
 }
 
 std::string WithGsdExtension(const std::string& chosen) {
-    if (chosen.size() >= 4) {
-        std::string tail = chosen.substr(chosen.size() - 4);
-        for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-        if (tail == ".gsd") return chosen;
-    }
+    if (chosen.size() >= 4 && LowerAscii(chosen.substr(chosen.size() - 4)) == ".gsd") return chosen;
     return chosen + ".gsd";
 }
 
