@@ -1,5 +1,7 @@
 #include "core/TextUtil.h"
 
+#include <cstdio>
+
 namespace kt {
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -19,6 +21,12 @@ std::string LowerAscii(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
+}
+
+std::string HexDigits(std::uint64_t value, int digits) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%0*llX", digits, static_cast<unsigned long long>(value));
+    return buf;
 }
 
 } // namespace kt

@@ -1,6 +1,7 @@
 #pragma once
 // Small text helpers shared by the readers and the outputs of the core.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,8 @@ namespace kt {
 // std::toupper these do not depend on the C locale, which Qt sets from the environment.
 [[nodiscard]] std::string UpperAscii(std::string s);
 [[nodiscard]] std::string LowerAscii(std::string s);
+
+// `value` in upper-case hexadecimal, zero-padded to at least `digits` digits, no prefix.
+[[nodiscard]] std::string HexDigits(std::uint64_t value, int digits);
 
 } // namespace kt

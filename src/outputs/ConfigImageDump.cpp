@@ -1,11 +1,11 @@
 #include "outputs/ConfigImageDump.h"
 
+#include "core/TextUtil.h"
 #include "outputs/ConfigImage.h"
 
-#include <cstdint>
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cstdint>
 
 namespace kt {
 
@@ -22,9 +22,7 @@ std::uint32_t Get16(std::string_view b, std::size_t at) {
 std::uint32_t Param(std::string_view b, std::size_t offset) { return Get32(b, 2048 + offset); }
 
 std::string Hex(std::uint32_t v, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%0*X", digits, static_cast<unsigned>(v));
-    return buf;
+    return "0x" + HexDigits(v, digits);
 }
 
 void Table(std::string_view b, bool send, std::uint32_t count, std::string& out) {

@@ -8,7 +8,6 @@
 #include "editors/ProjectXml.h"
 
 #include <array>
-#include <cstdio>
 #include <limits>
 #include <string_view>
 #include <utility>
@@ -65,12 +64,6 @@ public:
 private:
     std::string text_;
 };
-
-std::string Hex2(std::int64_t v) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "%02llX", static_cast<unsigned long long>(v));
-    return buf;
-}
 
 void Header(Lines& out) {
     const std::string indent(11, ' ');
@@ -181,8 +174,9 @@ void SlaveValues(Lines& out, std::int64_t modules, std::int64_t inLen, std::int6
 void Module(Lines& out, bool input, std::int64_t number, std::int64_t lengthByte) {
     const std::string n = std::to_string(number);
     out.add(std::string(input ? "Module=\"DI  (PORT" : "Module=\"DO  (PORT") + n +
-            (input ? ")    \" 0x42,0x" : ")    \" 0x82,0x") + Hex2(lengthByte & 0xFF) +
-            ",0x00,0x" + Hex2(number));
+            (input ? ")    \" 0x42,0x" : ")    \" 0x82,0x") +
+            HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
+            HexDigits(static_cast<std::uint64_t>(number), 2));
     out.add(n);
     out.add("EndModule");
 }
