@@ -22,6 +22,7 @@ constexpr std::size_t kChecksumOffset = 2044;
 
 constexpr std::array<std::uint32_t, 10> kBaudRates = {10000,  20000,  50000,  62500,  100000,
                                                       125000, 250000, 500000, 800000, 1000000};
+static_assert(kBaudRates.size() == CanBaudTexts.size(), "one bit rate for each offered text");
 
 void Put32(ConfigImage& img, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) img[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -56,17 +57,16 @@ std::uint32_t Attr(const pugi::xml_node& n, const char* name, std::int32_t fallb
     return static_cast<std::uint32_t>(a ? IntOrDefault(a.value(), fallback) : fallback);
 }
 
+// Without a ParGen.xml the block keeps its defaults, which differ from ParGen's own.
 Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(file, doc); !s) return s.message.empty() ? Status::success() : s;
-    const pugi::xml_node root = RootElement(doc);
-    const char* baud = ChildText(root, "CAN_BAUDRATE");
-    const std::int32_t index = baud ? IntOrDefault(baud, DefaultCanBaudIndex) : DefaultCanBaudIndex;
-    PutParam(img, 0, index >= 0 && index < 10 ? kBaudRates[std::size_t(index)] : 1000000);
-    const char* address = ChildText(root, "PROFIBUS_ID_Device");
-    PutParam(img, 40, static_cast<std::uint32_t>(address ? IntOrDefault(address, 10) : 10));
-    const char* mapping = ChildText(root, "PROFIBUS_GDS_CAN_Mapping");
-    PutParam(img, 156, mapping && std::string_view(mapping) == "1" ? 1 : 0);
+    ParGen settings;
+    bool found = false;
+    if (Status s = ReadParGen(file, settings, found); !s || !found) return s;
+    const int index = settings.CanBaudIndex;
+    const bool known = index >= 0 && index < static_cast<int>(kBaudRates.size());
+    PutParam(img, 0, kBaudRates[static_cast<std::size_t>(known ? index : DefaultCanBaudIndex)]);
+    PutParam(img, 40, static_cast<std::uint32_t>(IntOrDefault(settings.StationAddress, 10)));
+    PutParam(img, 156, settings.GsdCanMapping ? 1 : 0);
     return Status::success();
 }
 

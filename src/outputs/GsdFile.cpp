@@ -5,6 +5,7 @@
 #include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/IntOrDefault.h"
+#include "editors/ParGenFile.h"
 #include "editors/ProjectXml.h"
 
 #include <array>
@@ -234,12 +235,9 @@ Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& di
 Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen) {
     data = GSD_Data{};
     hasParGen = false;
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(files.ParGenFile, doc); !s)
-        return s.message.empty() ? Status::success() : s;
-    hasParGen = true;
-    const char* mapping = ChildText(RootElement(doc), "PROFIBUS_GDS_CAN_Mapping");
-    data.Map_Frames = mapping && std::string_view(mapping) == "1";
+    ParGen settings;
+    if (Status s = ReadParGen(files.ParGenFile, settings, hasParGen); !s || !hasParGen) return s;
+    data.Map_Frames = settings.GsdCanMapping;
     if (Status s = ReadDims(files.RecFramesFile, data.In_Dim); !s) return s;
     if (Status s = ReadDims(files.SendFramesFile, data.Out_Dim); !s) return s;
     data.In_Len = Sum(data.In_Dim);
