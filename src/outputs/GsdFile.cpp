@@ -258,9 +258,9 @@ Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
             return Status::failure(why);
     const std::int64_t inLen = Sum(data.In_Dim);
     const std::int64_t outLen = Sum(data.Out_Dim);
-    if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen))
-        return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
-    if (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules)
+    // The module count is checked before ModuleLengths would allocate one entry per module.
+    if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen) ||
+        (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules))
         return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
