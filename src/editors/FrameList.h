@@ -37,6 +37,8 @@ struct TransmitFrame {
 [[nodiscard]] std::span<const char* const> FrameFieldNames(FrameKind kind);
 // Name of the root element of the kind's file.
 [[nodiscard]] const char* FrameRootName(FrameKind kind);
+// True for the fields shown as Y/N check boxes (OnChange, OnTimer of a transmit list).
+[[nodiscard]] bool IsCheckField(FrameKind kind, int field);
 
 // One row: the field texts, one per column of the kind.
 using FrameRow = std::vector<std::string>;

@@ -12,10 +12,6 @@ namespace {
 }
 } // namespace
 
-bool IsCheckField(FrameKind kind, int field) {
-    return kind == FrameKind::Transmit && (field == TxOnChange || field == TxOnTimer);
-}
-
 void Grid_Delete_Row(FrameList& list, int row) {
     for (int r = row; r < FrameList::Rows - 1; ++r)
         list.setRow(r, list.row(r + 1));

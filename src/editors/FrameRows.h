@@ -10,9 +10,6 @@
 
 namespace kt {
 
-// True for the fields shown as Y/N check boxes (OnChange, OnTimer of a transmit list).
-[[nodiscard]] bool IsCheckField(FrameKind kind, int field);
-
 // Shifts rows row+1..29 up by one and empties row 29.
 void Grid_Delete_Row(FrameList& list, int row);
 // Shifts rows row..28 down by one (row 29's content is dropped) and empties `row`.
