@@ -50,6 +50,7 @@ public:
     // 30 rows with every field empty.
     explicit FrameList(FrameKind kind);
 
+    // Receive or transmit, fixed at construction.
     [[nodiscard]] FrameKind kind() const { return kind_; }
     // 6 for a receive list, 8 for a transmit list.
     [[nodiscard]] int fieldCount() const;

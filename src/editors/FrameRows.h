@@ -27,6 +27,7 @@ enum class PasteCheck {
     RowInUse,      // a text field of the target row is not blank: ask text 1500
     Free,
 };
+// What Paste Row may do with `row`, given whether a row was copied and what the buffer holds.
 [[nodiscard]] PasteCheck CheckPaste(const FrameList& list, int row, bool copied,
                                     const std::vector<std::string>& buffer);
 // Writes the buffer into the row, check-box fields included. Buffer must have fieldCount() entries.
