@@ -33,6 +33,10 @@ std::string Describe(const fs::path& file, const std::string& reason) {
     return "Cannot write \"" + PathToUtf8(file) + "\": " + reason;
 }
 
+Status ReadFailure(const fs::path& file, int err) {
+    return Status::failure("Cannot read \"" + PathToUtf8(file) + "\": " + SystemReason(err));
+}
+
 bool FlushToDisk(std::FILE* f) {
     if (std::fflush(f) != 0) return false;
 #ifdef _WIN32
@@ -84,20 +88,15 @@ Status WriteFileAtomic(const fs::path& target, std::string_view bytes) {
 Status ReadFileBytes(const fs::path& file, std::string& out) {
     errno = 0;
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return Status::failure("Cannot read \"" + PathToUtf8(file) + "\": " +
-                               SystemReason(errno ? errno : ENOENT));
-    }
+    if (!in) return ReadFailure(file, errno ? errno : ENOENT);
     // A read error (a folder, a device that fails) throws from inside the stream buffer.
     try {
         out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (const std::ios_base::failure&) {
         const int err = errno;
         out.clear();
-        return Status::failure("Cannot read \"" + PathToUtf8(file) + "\": " +
-                               SystemReason(err ? err : EIO));
+        return ReadFailure(file, err ? err : EIO);
     }
-    if (in.bad()) return Status::failure("Cannot read \"" + PathToUtf8(file) + "\"");
     return Status::success();
 }
 

@@ -1,6 +1,7 @@
 #include "core/Project.h"
 
 #include "core/FileUtil.h"
+#include "core/TextUtil.h"
 
 #include <algorithm>
 #include <array>
@@ -14,12 +15,6 @@ namespace kt {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 bool IsReservedDeviceName(const std::string& name) {
     // Windows reserves these with or without an extension ("NUL.txt") and with trailing blanks.
@@ -72,12 +67,11 @@ CreateResult CreateProject(const fs::path& projectsDir, const std::string& name)
 std::vector<std::string> ListProjects(const fs::path& projectsDir) {
     std::vector<std::string> names;
     std::error_code ec;
-    fs::directory_iterator it(projectsDir, ec);
-    if (ec) return names;
-    for (const fs::directory_entry& e : it) {
+    // increment(ec), not a range-for: an entry that fails mid-listing must not throw.
+    for (fs::directory_iterator it(projectsDir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code dec;
-        if (!e.is_directory(dec) || IsHidden(e)) continue;
-        names.push_back(PathToUtf8(e.path().filename()));
+        if (!it->is_directory(dec) || IsHidden(*it)) continue;
+        names.push_back(PathToUtf8(it->path().filename()));
     }
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string ua = UpperAscii(a), ub = UpperAscii(b);

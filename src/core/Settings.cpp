@@ -5,7 +5,7 @@
 
 #include <pugixml.hpp>
 
-#include <sstream>
+#include <optional>
 
 namespace kt {
 

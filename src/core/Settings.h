@@ -8,6 +8,7 @@
 
 namespace kt {
 
+// The user's choices that outlive a session, kept in the settings file.
 struct AppSettings {
     std::string ProjectName;
     std::string IpAddress = "192.168.2.205";

@@ -5,6 +5,7 @@
 
 namespace kt {
 
+// The executable's folder and the three Workspace folders beside it.
 struct WorkspacePaths {
     std::filesystem::path ExeDir;
     std::filesystem::path MasterDir;
@@ -12,12 +13,14 @@ struct WorkspacePaths {
     std::filesystem::path LanguageDir;
 };
 
+// The three files of one Project.
 struct ProjectFiles {
     std::filesystem::path ParGenFile;
     std::filesystem::path RecFramesFile;
     std::filesystem::path SendFramesFile;
 };
 
+// MASTER, PROJECTS and LANGUAGE below exeDir; nothing is created or checked.
 [[nodiscard]] WorkspacePaths MakeWorkspacePaths(const std::filesystem::path& exeDir);
 // Creates MASTER, PROJECTS and LANGUAGE where missing, in that order; failures are ignored.
 void CreateWorkspaceDirs(const WorkspacePaths& ws);

@@ -7,8 +7,8 @@
 namespace kt {
 
 namespace {
+
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
-}
 
 Status LoadXmlText(const std::string& text, const std::string& name, pugi::xml_document& doc) {
     const pugi::xml_parse_result r =
@@ -20,6 +20,8 @@ Status LoadXmlText(const std::string& text, const std::string& name, pugi::xml_d
     }
     return Status::success();
 }
+
+} // namespace
 
 Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc) {
     doc.reset();

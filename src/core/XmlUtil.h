@@ -6,7 +6,6 @@
 #include <pugixml.hpp>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace kt {
@@ -14,8 +13,6 @@ namespace kt {
 // Loads a file. A missing file fails with an empty message (callers treat it as "use
 // defaults"); malformed XML fails with "<file>: <parser description> at offset N".
 [[nodiscard]] Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc);
-[[nodiscard]] Status LoadXmlText(const std::string& text, const std::string& name,
-                                 pugi::xml_document& doc);
 
 // The document's root element: its first top-level element, whatever stands before it.
 [[nodiscard]] pugi::xml_node RootElement(const pugi::xml_document& doc);

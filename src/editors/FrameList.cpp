@@ -1,6 +1,7 @@
 #include "editors/FrameList.h"
 
 #include "core/FileUtil.h"
+#include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
@@ -53,6 +54,10 @@ std::span<const char* const> FrameFieldNames(FrameKind kind) {
 
 const char* FrameRootName(FrameKind kind) {
     return kind == FrameKind::Receive ? "Receive_Frames" : "Transmit_Frames";
+}
+
+bool IsCheckField(FrameKind kind, int field) {
+    return kind == FrameKind::Transmit && (field == TxOnChange || field == TxOnTimer);
 }
 
 FrameList::FrameList(FrameKind kind) : kind_(kind) { Clear(); }
@@ -161,9 +166,9 @@ std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
     for (int r = count + 1; r < Rows; ++r) {
         const FrameRow& f = rows_[static_cast<std::size_t>(r)];
         for (int c = 0; c < fieldCount(); ++c) {
-            const bool checkBox = kind_ == FrameKind::Transmit && (c == TxOnChange || c == TxOnTimer);
             const std::string& text = f[static_cast<std::size_t>(c)];
-            if (checkBox ? IsChecked(text) : !TrimBlanks(text).empty()) return fail(r, ids.afterEmpty);
+            if (IsCheckField(kind_, c) ? IsChecked(text) : !TrimBlanks(text).empty())
+                return fail(r, ids.afterEmpty);
         }
     }
     return {};

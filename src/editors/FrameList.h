@@ -37,6 +37,8 @@ struct TransmitFrame {
 [[nodiscard]] std::span<const char* const> FrameFieldNames(FrameKind kind);
 // Name of the root element of the kind's file.
 [[nodiscard]] const char* FrameRootName(FrameKind kind);
+// True for the fields shown as Y/N check boxes (OnChange, OnTimer of a transmit list).
+[[nodiscard]] bool IsCheckField(FrameKind kind, int field);
 
 // One row: the field texts, one per column of the kind.
 using FrameRow = std::vector<std::string>;
@@ -48,6 +50,7 @@ public:
     // 30 rows with every field empty.
     explicit FrameList(FrameKind kind);
 
+    // Receive or transmit, fixed at construction.
     [[nodiscard]] FrameKind kind() const { return kind_; }
     // 6 for a receive list, 8 for a transmit list.
     [[nodiscard]] int fieldCount() const;

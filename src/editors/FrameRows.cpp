@@ -1,25 +1,16 @@
 #include "editors/FrameRows.h"
 
+#include "core/TextUtil.h"
 #include "editors/IntOrDefault.h"
-
-#include <algorithm>
 
 namespace kt {
 
 namespace {
-// Blank after trimming: only blanks and control characters.
-[[nodiscard]] bool Blank(const std::string& s) {
-    return std::all_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-}
+[[nodiscard]] bool Blank(const std::string& s) { return TrimBlanks(s).empty(); }
 [[nodiscard]] FrameRow EmptyRow(const FrameList& list) {
     return FrameRow(static_cast<std::size_t>(list.fieldCount()));
 }
 } // namespace
-
-bool IsCheckField(FrameKind kind, int field) {
-    return kind == FrameKind::Transmit && (field == TxOnChange || field == TxOnTimer);
-}
 
 void Grid_Delete_Row(FrameList& list, int row) {
     for (int r = row; r < FrameList::Rows - 1; ++r)

@@ -10,9 +10,6 @@
 
 namespace kt {
 
-// True for the fields shown as Y/N check boxes (OnChange, OnTimer of a transmit list).
-[[nodiscard]] bool IsCheckField(FrameKind kind, int field);
-
 // Shifts rows row+1..29 up by one and empties row 29.
 void Grid_Delete_Row(FrameList& list, int row);
 // Shifts rows row..28 down by one (row 29's content is dropped) and empties `row`.
@@ -30,6 +27,7 @@ enum class PasteCheck {
     RowInUse,      // a text field of the target row is not blank: ask text 1500
     Free,
 };
+// What Paste Row may do with `row`, given whether a row was copied and what the buffer holds.
 [[nodiscard]] PasteCheck CheckPaste(const FrameList& list, int row, bool copied,
                                     const std::vector<std::string>& buffer);
 // Writes the buffer into the row, check-box fields included. Buffer must have fieldCount() entries.

@@ -16,6 +16,7 @@ inline constexpr std::array<const char*, 10> CanBaudTexts = {
     "10K", "20K", "50K", "62.5K", "100K", "125K", "250K", "500K", "800K", "1000K"};
 inline constexpr int DefaultCanBaudIndex = 9;
 
+// The communication settings as the dialog edits them and ParGen.xml stores them.
 struct ParGen {
     int CanBaudIndex = DefaultCanBaudIndex; // as read; may lie outside 0..9 in a hand-edited file
     std::string StationAddress = "10";      // exactly as typed, never trimmed

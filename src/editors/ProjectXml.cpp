@@ -18,13 +18,6 @@ const char* ChildText(const pugi::xml_node& root, const char* name) {
     return e ? e.child_value() : nullptr;
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 void AppendVersionComment(pugi::xml_document& doc) {
     doc.append_child(pugi::node_comment).set_value((std::string("SW_VERSION = ") + SwVersion).c_str());
 }

@@ -3,8 +3,6 @@
 
 #include <pugixml.hpp>
 
-#include <string_view>
-
 namespace kt {
 
 // True for the child nodes of a list root that stand for a frame: every node but the
@@ -13,9 +11,6 @@ namespace kt {
 
 // Text of the root's first child element of that name; nullptr when there is none.
 [[nodiscard]] const char* ChildText(const pugi::xml_node& root, const char* name);
-
-// Text without leading and trailing blanks (and control characters).
-[[nodiscard]] std::string_view TrimBlanks(std::string_view s);
 
 // Appends the version comment that every Project file carries after its root element.
 void AppendVersionComment(pugi::xml_document& doc);

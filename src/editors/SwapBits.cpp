@@ -1,6 +1,6 @@
 #include "editors/SwapBits.h"
 
-#include <cstdio>
+#include "core/TextUtil.h"
 
 namespace kt {
 
@@ -45,9 +45,7 @@ std::uint8_t SwapToggle(std::uint8_t value, int toggle, bool pressed) {
 }
 
 std::string SwapValueText(std::uint8_t value) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "0x%02X", static_cast<unsigned>(value));
-    return buf;
+    return "0x" + HexDigits(value, 2);
 }
 
 } // namespace kt

@@ -2,9 +2,9 @@
 
 #include "core/FileUtil.h"
 #include "core/Identity.h"
+#include "core/TextUtil.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -22,6 +22,7 @@ namespace {
 constexpr std::string_view kPilcrow = "\xC2\xB6"; // U+00B6 in UTF-8
 constexpr std::string_view kComment = "/#/";
 
+// Wider than TrimBlanks: a language line sheds DEL as well, like every other control character.
 bool IsBlankOrControl(char c) {
     const auto b = static_cast<unsigned char>(c);
     return b <= 0x20 || b == 0x7F;
@@ -82,9 +83,7 @@ bool EndsWithLng(const std::string& name) {
     const std::string_view ext = std::string_view(name).substr(name.size() - 4);
 #ifdef _WIN32
     // Windows names are matched without regard to case, as the file system does.
-    return std::equal(ext.begin(), ext.end(), ".lng", [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
+    return LowerAscii(std::string(ext)) == ".lng";
 #else
     return ext == ".lng";
 #endif
@@ -105,12 +104,6 @@ bool IsOfferedFile(const fs::directory_entry& entry) {
     return !ec && fs::is_regular_file(st) &&
            (st.permissions() & fs::perms::owner_write) != fs::perms::none;
 #endif
-}
-
-std::string AsciiLower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
 }
 
 } // namespace
@@ -216,7 +209,7 @@ std::vector<std::string> ListLanguageFiles(const fs::path& languageDir) {
         if (EndsWithLng(name) && IsOfferedFile(*it)) names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = AsciiLower(a), lb = AsciiLower(b);
+        const std::string la = LowerAscii(a), lb = LowerAscii(b);
         return la != lb ? la < lb : a < b;
     });
     return names;

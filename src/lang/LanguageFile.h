@@ -76,6 +76,7 @@ struct LanguageCheckLine {
     int replacesLine = 0; // earlier line that set the same ID, 0 if none
 };
 
+// CheckLanguageFile's findings: one entry per line and the totals.
 struct LanguageCheckReport {
     std::vector<LanguageCheckLine> lines;
     int setTexts = 0;         // lines that set a text

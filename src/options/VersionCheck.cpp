@@ -1,8 +1,9 @@
 #include "options/VersionCheck.h"
 
+#include "core/TextUtil.h"
+
 #include <curl/curl.h>
 
-#include <algorithm>
 #include <cctype>
 #include <memory>
 #include <mutex>
@@ -14,14 +15,6 @@ namespace {
 constexpr const char* kAccept =
     "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
 constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
-
-// Blanks and control characters at both ends.
-std::string_view Trim(std::string_view s) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 struct Sink {
     std::string body;
@@ -50,7 +43,7 @@ void GlobalInit() {
 int Conv_Version(std::string_view ver) {
     const std::size_t blank = ver.find(' ');
     std::string_view rest = blank == std::string_view::npos ? ver : ver.substr(blank + 1);
-    rest = Trim(rest);
+    rest = TrimBlanks(rest);
     if (rest.size() < 5) return -1;
     const char digits[4] = {rest[0], rest[2], rest[3], rest[4]};
     int value = 0;
@@ -62,10 +55,8 @@ int Conv_Version(std::string_view ver) {
 }
 
 bool IsNewerVersion(std::string_view answer, std::string_view local) {
-    const std::string_view trimmed = Trim(answer);
-    std::string upper(trimmed);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string_view trimmed = TrimBlanks(answer);
+    const std::string upper = UpperAscii(std::string(trimmed));
     if (upper.empty() || upper == "VER. 0.000") return false;
     const int localNumber = Conv_Version(local);
     const int remoteNumber = Conv_Version(trimmed);

@@ -17,12 +17,14 @@ namespace kt {
 // True when the server's answer names a version newer than `local`.
 [[nodiscard]] bool IsNewerVersion(std::string_view answer, std::string_view local = SwVersion);
 
+// Where and how long to ask; the defaults are the maker's server.
 struct VersionRequest {
     std::string host = WebHost; // host[:port], plain HTTP
     std::chrono::milliseconds timeout{10000};
     std::size_t maxBody = 64 * 1024; // a longer answer is no version answer
 };
 
+// Outcome of FetchVersionAnswer.
 struct HttpAnswer {
     bool ok = false;
     std::string body;  // the response body when ok

@@ -1,6 +1,7 @@
 #include "outputs/ConfigImage.h"
 
 #include "core/FileUtil.h"
+#include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/FrameList.h"
 #include "editors/IntOrDefault.h"
@@ -14,13 +15,9 @@ namespace kt {
 
 namespace {
 
-constexpr std::size_t kEntrySize = 32;
-constexpr std::size_t kSendTable = 1024;
-constexpr std::size_t kParamBlock = 2048;
-constexpr std::size_t kChecksumOffset = 2044;
-
 constexpr std::array<std::uint32_t, 10> kBaudRates = {10000,  20000,  50000,  62500,  100000,
                                                       125000, 250000, 500000, 800000, 1000000};
+static_assert(kBaudRates.size() == CanBaudTexts.size(), "one bit rate for each offered text");
 
 void Put32(ConfigImage& img, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) img[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -30,23 +27,24 @@ void Put16(ConfigImage& img, std::size_t at, std::uint16_t v) {
     img[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 void PutParam(ConfigImage& img, std::size_t offset, std::uint32_t v) {
-    Put32(img, kParamBlock + offset, v);
+    Put32(img, ImageParamBlock + offset, v);
 }
 
 // 16 bytes of 0, then eight 16-bit words of 0xFFFF.
 void ResetTables(ConfigImage& img) {
     for (std::size_t e = 0; e < 2 * ConfigImageFrames; ++e) {
-        const std::size_t at = e * kEntrySize;
+        const std::size_t at = e * ImageEntrySize;
         for (std::size_t i = 0; i < 16; ++i) img[at + i] = 0;
         for (std::size_t i = 16; i < 32; ++i) img[at + i] = 0xFF;
     }
 }
 
 void DefaultParamBlock(ConfigImage& img) {
-    for (std::size_t i = kParamBlock; i < ConfigImageSize; ++i) img[i] = 0;
-    PutParam(img, 0, 125000);
-    PutParam(img, 4, 125000);
-    PutParam(img, 8, 9600);
+    for (std::size_t i = ImageParamBlock; i < ConfigImageSize; ++i)
+        img[i] = 0;
+    PutParam(img, ParamCanBaudRate, 125000);
+    PutParam(img, ParamWord4, 125000);
+    PutParam(img, ParamWord8, 9600);
 }
 
 // The attribute as an integer; `fallback` when it is missing or no number.
@@ -55,17 +53,18 @@ std::uint32_t Attr(const pugi::xml_node& n, const char* name, std::int32_t fallb
     return static_cast<std::uint32_t>(a ? IntOrDefault(a.value(), fallback) : fallback);
 }
 
+// Without a ParGen.xml the block keeps its defaults, which differ from ParGen's own.
 Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(file, doc); !s) return s.message.empty() ? Status::success() : s;
-    const pugi::xml_node root = RootElement(doc);
-    const char* baud = ChildText(root, "CAN_BAUDRATE");
-    const std::int32_t index = baud ? IntOrDefault(baud, DefaultCanBaudIndex) : DefaultCanBaudIndex;
-    PutParam(img, 0, index >= 0 && index < 10 ? kBaudRates[std::size_t(index)] : 1000000);
-    const char* address = ChildText(root, "PROFIBUS_ID_Device");
-    PutParam(img, 40, static_cast<std::uint32_t>(address ? IntOrDefault(address, 10) : 10));
-    const char* mapping = ChildText(root, "PROFIBUS_GDS_CAN_Mapping");
-    PutParam(img, 156, mapping && std::string_view(mapping) == "1" ? 1 : 0);
+    ParGen settings;
+    bool found = false;
+    if (Status s = ReadParGen(file, settings, found); !s || !found) return s;
+    const int index = settings.CanBaudIndex;
+    const bool known = index >= 0 && index < static_cast<int>(kBaudRates.size());
+    PutParam(img, ParamCanBaudRate,
+             kBaudRates[static_cast<std::size_t>(known ? index : DefaultCanBaudIndex)]);
+    PutParam(img, ParamProfibusAddress,
+             static_cast<std::uint32_t>(IntOrDefault(settings.StationAddress, 10)));
+    PutParam(img, ParamGsdCanMapping, settings.GsdCanMapping ? 1 : 0);
     return Status::success();
 }
 
@@ -76,11 +75,11 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
     Status s = LoadXmlFile(file, doc);
     if (!s && !s.message.empty()) return s;
     if (s) {
-        const std::size_t table = send ? kSendTable : 0;
+        const std::size_t table = send ? ImageSendTable : 0;
         for (pugi::xml_node n = RootElement(doc).first_child(); n && count < ConfigImageFrames;
              n = n.next_sibling()) {
             if (!IsFrameNode(n)) continue;
-            const std::size_t at = table + count * kEntrySize;
+            const std::size_t at = table + count * ImageEntrySize;
             std::uint32_t cobId = Attr(n, "COBID", 0);
             if (TrimBlanks(n.attribute("CAN_Type").value()) == CanType29) cobId |= 0x80000000u;
             Put32(img, at, cobId);
@@ -101,8 +100,8 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
             ++count;
         }
     }
-    PutParam(img, send ? 48 : 44, offset);
-    PutParam(img, send ? 208 : 204, count);
+    PutParam(img, send ? ParamSendDataBytes : ParamRecDataBytes, offset);
+    PutParam(img, send ? ParamSendFrameCount : ParamRecFrameCount, count);
     return Status::success();
 }
 
@@ -112,14 +111,19 @@ Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image) {
     DefaultParamBlock(image);
     ResetTables(image);
     if (Status s = ReadCommSettings(files.ParGenFile, image); !s) return s;
-    PutParam(image, 196, RecTableAddr);
-    PutParam(image, 200, SendTableAddr);
+    PutParam(image, ParamRecTableAddr, RecTableAddr);
+    PutParam(image, ParamSendTableAddr, SendTableAddr);
     if (Status s = ReadFrameList(files.RecFramesFile, false, image); !s) return s;
     if (Status s = ReadFrameList(files.SendFramesFile, true, image); !s) return s;
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < kChecksumOffset; ++i) sum += image[kParamBlock + i];
-    PutParam(image, kChecksumOffset, sum);
+    PutParam(image, ParamChecksum, ParamBlockSum(image));
     return Status::success();
+}
+
+std::uint32_t ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize> image) {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < ParamChecksum; ++i)
+        sum += image[ImageParamBlock + i];
+    return sum;
 }
 
 Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 
 namespace kt {
 
@@ -17,6 +18,31 @@ using ConfigImage = std::array<std::uint8_t, ConfigImageSize>;
 inline constexpr int ConfigImageFrames = 32;
 inline constexpr std::uint32_t RecTableAddr = 0x00067800;
 inline constexpr std::uint32_t SendTableAddr = 0x00067C00;
+
+// Byte positions: the receive table, then the send table, each of ConfigImageFrames entries,
+// then the parameter block of 32-bit little-endian words.
+inline constexpr std::size_t ImageEntrySize = 32;
+inline constexpr std::size_t ImageSendTable = 1024;
+inline constexpr std::size_t ImageParamBlock = 2048;
+
+// Offsets of the parameter block's words.
+enum ImageParam : std::size_t {
+    ParamCanBaudRate = 0,
+    ParamWord4 = 4,
+    ParamWord8 = 8,
+    ParamProfibusAddress = 40,
+    ParamRecDataBytes = 44,
+    ParamSendDataBytes = 48,
+    ParamGsdCanMapping = 156,
+    ParamRecTableAddr = 196,
+    ParamSendTableAddr = 200,
+    ParamRecFrameCount = 204,
+    ParamSendFrameCount = 208,
+    ParamChecksum = 2044,
+};
+
+// The value the checksum word must hold: the sum of the parameter block's bytes before it.
+[[nodiscard]] std::uint32_t ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize> image);
 
 // Builds the image from ParGen.xml and both frame lists; missing files and values give
 // their defaults. Fails, leaving `image` unspecified, when a file exists but is not

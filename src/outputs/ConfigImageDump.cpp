@@ -1,11 +1,11 @@
 #include "outputs/ConfigImageDump.h"
 
+#include "core/TextUtil.h"
 #include "outputs/ConfigImage.h"
 
-#include <cstdint>
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cstdint>
 
 namespace kt {
 
@@ -19,12 +19,12 @@ std::uint32_t Get32(std::string_view b, std::size_t at) {
 std::uint32_t Get16(std::string_view b, std::size_t at) {
     return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
 }
-std::uint32_t Param(std::string_view b, std::size_t offset) { return Get32(b, 2048 + offset); }
+std::uint32_t Param(std::string_view b, std::size_t offset) {
+    return Get32(b, ImageParamBlock + offset);
+}
 
 std::string Hex(std::uint32_t v, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%0*X", digits, static_cast<unsigned>(v));
-    return buf;
+    return "0x" + HexDigits(v, digits);
 }
 
 void Table(std::string_view b, bool send, std::uint32_t count, std::string& out) {
@@ -35,7 +35,7 @@ void Table(std::string_view b, bool send, std::uint32_t count, std::string& out)
     out += "\n";
     const std::uint32_t used = std::min<std::uint32_t>(count, ConfigImageFrames);
     for (std::uint32_t i = 0; i < used; ++i) {
-        const std::size_t at = (send ? 1024 : 0) + 32 * std::size_t(i);
+        const std::size_t at = (send ? ImageSendTable : 0) + ImageEntrySize * std::size_t(i);
         const std::uint32_t cobId = Get32(b, at);
         out += "  " + std::to_string(i + 1) + ": CobId " + Hex(cobId & 0x7FFFFFFF, 8) +
                ((cobId & 0x80000000u) ? " 29-bit" : " 11-bit") + ", DataLen " +
@@ -61,26 +61,26 @@ Status DumpConfigImage(std::string_view bytes, std::string& text) {
         return Status::failure("A configuration image has " + std::to_string(ConfigImageSize) +
                                " bytes, this one has " + std::to_string(bytes.size()));
     std::string out;
-    Table(bytes, false, Param(bytes, 204), out);
-    Table(bytes, true, Param(bytes, 208), out);
+    Table(bytes, false, Param(bytes, ParamRecFrameCount), out);
+    Table(bytes, true, Param(bytes, ParamSendFrameCount), out);
     const auto field = [&](const char* name, std::uint32_t v) {
         out += "  " + std::string(name) + " " + std::to_string(v) + "\n";
     };
     out += "Parameters:\n";
-    field("CanBaudRate", Param(bytes, 0));
-    field("Word4", Param(bytes, 4));
-    field("Word8", Param(bytes, 8));
-    field("ProfibusAddress", Param(bytes, 40));
-    field("RecDataBytes", Param(bytes, 44));
-    field("SendDataBytes", Param(bytes, 48));
-    field("GsdCanMapping", Param(bytes, 156));
-    out += "  RecTableAddr " + Hex(Param(bytes, 196), 8) + "\n";
-    out += "  SendTableAddr " + Hex(Param(bytes, 200), 8) + "\n";
-    field("RecFrameCount", Param(bytes, 204));
-    field("SendFrameCount", Param(bytes, 208));
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < 2044; ++i) sum += static_cast<unsigned char>(bytes[2048 + i]);
-    const std::uint32_t stored = Param(bytes, 2044);
+    field("CanBaudRate", Param(bytes, ParamCanBaudRate));
+    field("Word4", Param(bytes, ParamWord4));
+    field("Word8", Param(bytes, ParamWord8));
+    field("ProfibusAddress", Param(bytes, ParamProfibusAddress));
+    field("RecDataBytes", Param(bytes, ParamRecDataBytes));
+    field("SendDataBytes", Param(bytes, ParamSendDataBytes));
+    field("GsdCanMapping", Param(bytes, ParamGsdCanMapping));
+    out += "  RecTableAddr " + Hex(Param(bytes, ParamRecTableAddr), 8) + "\n";
+    out += "  SendTableAddr " + Hex(Param(bytes, ParamSendTableAddr), 8) + "\n";
+    field("RecFrameCount", Param(bytes, ParamRecFrameCount));
+    field("SendFrameCount", Param(bytes, ParamSendFrameCount));
+    const std::uint32_t sum = ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize>(
+        reinterpret_cast<const std::uint8_t*>(bytes.data()), ConfigImageSize));
+    const std::uint32_t stored = Param(bytes, ParamChecksum);
     out += "  ParamChecksum " + Hex(stored, 8) +
            (stored == sum ? " (matches)\n" : " (does not match: computed " + Hex(sum, 8) + ")\n");
     text = std::move(out);

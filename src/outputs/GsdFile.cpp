@@ -2,12 +2,13 @@
 
 #include "core/FileUtil.h"
 #include "core/Identity.h"
+#include "core/TextUtil.h"
 #include "core/XmlUtil.h"
 #include "editors/IntOrDefault.h"
+#include "editors/ParGenFile.h"
 #include "editors/ProjectXml.h"
 
 #include <array>
-#include <cstdio>
 #include <limits>
 #include <string_view>
 #include <utility>
@@ -64,12 +65,6 @@ public:
 private:
     std::string text_;
 };
-
-std::string Hex2(std::int64_t v) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "%02llX", static_cast<unsigned long long>(v));
-    return buf;
-}
 
 void Header(Lines& out) {
     const std::string indent(11, ' ');
@@ -180,8 +175,9 @@ void SlaveValues(Lines& out, std::int64_t modules, std::int64_t inLen, std::int6
 void Module(Lines& out, bool input, std::int64_t number, std::int64_t lengthByte) {
     const std::string n = std::to_string(number);
     out.add(std::string(input ? "Module=\"DI  (PORT" : "Module=\"DO  (PORT") + n +
-            (input ? ")    \" 0x42,0x" : ")    \" 0x82,0x") + Hex2(lengthByte & 0xFF) +
-            ",0x00,0x" + Hex2(number));
+            (input ? ")    \" 0x42,0x" : ")    \" 0x82,0x") +
+            HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
+            HexDigits(static_cast<std::uint64_t>(number), 2));
     out.add(n);
     out.add("EndModule");
 }
@@ -239,12 +235,9 @@ Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& di
 Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen) {
     data = GSD_Data{};
     hasParGen = false;
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(files.ParGenFile, doc); !s)
-        return s.message.empty() ? Status::success() : s;
-    hasParGen = true;
-    const char* mapping = ChildText(RootElement(doc), "PROFIBUS_GDS_CAN_Mapping");
-    data.Map_Frames = mapping && std::string_view(mapping) == "1";
+    ParGen settings;
+    if (Status s = ReadParGen(files.ParGenFile, settings, hasParGen); !s || !hasParGen) return s;
+    data.Map_Frames = settings.GsdCanMapping;
     if (Status s = ReadDims(files.RecFramesFile, data.In_Dim); !s) return s;
     if (Status s = ReadDims(files.SendFramesFile, data.Out_Dim); !s) return s;
     data.In_Len = Sum(data.In_Dim);
@@ -265,9 +258,9 @@ Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
             return Status::failure(why);
     const std::int64_t inLen = Sum(data.In_Dim);
     const std::int64_t outLen = Sum(data.Out_Dim);
-    if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen))
-        return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
-    if (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules)
+    // The module count is checked before ModuleLengths would allocate one entry per module.
+    if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen) ||
+        (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules))
         return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
@@ -305,11 +298,7 @@ Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data) {
 }
 
 std::string WithGsdExtension(const std::string& chosen) {
-    if (chosen.size() >= 4) {
-        std::string tail = chosen.substr(chosen.size() - 4);
-        for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-        if (tail == ".gsd") return chosen;
-    }
+    if (chosen.size() >= 4 && LowerAscii(chosen.substr(chosen.size() - 4)) == ".gsd") return chosen;
     return chosen + ".gsd";
 }
 

@@ -1,6 +1,7 @@
 #include "update/UpdaterCommand.h"
 
 #include "core/FileUtil.h"
+#include "outputs/ConfigImage.h"
 
 #include <cctype>
 
@@ -27,7 +28,7 @@ std::string UpdaterCommandLine(const UpdaterRequest& r) {
     std::string line = r.port + " " + std::to_string(r.baudIndex) + " ";
     line = Update_Options(std::move(line), r.option, r.readBack);
     line += "\"" + PathToUtf8(r.masterDir / FirmwareFileName) + "\" ";
-    line += "\"" + PathToUtf8(r.projectDir / "bin" / "bank1.bin") + "\"";
+    line += "\"" + PathToUtf8(ConfigImageFile(r.projectDir)) + "\"";
     return line;
 }
 

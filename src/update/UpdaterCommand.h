@@ -27,6 +27,7 @@ enum class UpdateOption { FirmwareAndConfiguration = 0, Firmware = 1, Configurat
 // Update_Options: s_opt with the four three-character update codes appended.
 [[nodiscard]] std::string Update_Options(std::string s_opt, UpdateOption option, bool readBack);
 
+// The choices of the update dialog that make up the updater's command line.
 struct UpdaterRequest {
     std::string port;  // as listed: "COM3", or a device path such as "/dev/ttyUSB0"
     int baudIndex = 0; // index into CanBaudRateEntries()

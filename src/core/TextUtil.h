@@ -1,0 +1,21 @@
+#pragma once
+// Small text helpers shared by the readers and the outputs of the core.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kt {
+
+// `s` without the blanks and control characters (bytes up to 0x20) at both ends.
+[[nodiscard]] std::string_view TrimBlanks(std::string_view s);
+
+// ASCII letters converted; every other byte, UTF-8 included, stays as it is. Unlike
+// std::toupper these do not depend on the C locale, which Qt sets from the environment.
+[[nodiscard]] std::string UpperAscii(std::string s);
+[[nodiscard]] std::string LowerAscii(std::string s);
+
+// `value` in upper-case hexadecimal, zero-padded to at least `digits` digits, no prefix.
+[[nodiscard]] std::string HexDigits(std::uint64_t value, int digits);
+
+} // namespace kt
