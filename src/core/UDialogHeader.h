@@ -13,11 +13,9 @@ namespace kt {
 class DialogHeader : public QWidget {
 public:
     DialogHeader(const QString& code, QWidget* parent);
-    [[nodiscard]] QLabel* code() const { return code_; }
     [[nodiscard]] QLabel* description() const { return desc_; }
 
 private:
-    QLabel* code_;
     QLabel* desc_;
 };
 

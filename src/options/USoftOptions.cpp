@@ -139,7 +139,6 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    P_Title->code()->setText(SwCode);
     Set_Lang();
 }
 

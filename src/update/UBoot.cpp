@@ -126,7 +126,6 @@ void TFBoot::Set_Lang() {
 
 void TFBoot::FormShow() {
     Set_Lang();
-    P_Title->code()->setText(SwCode);
     CB_Update_Options->setCurrentIndex(0);
     CB_Update_Option_Read_Back->setChecked(true);
     update_CAN_ComPort();
