@@ -267,12 +267,7 @@ void TFSoftOptions::LangClick(int tile) {
 }
 
 void TFSoftOptions::Update_CheckBox() {
-    if (CB_En_Con->isChecked()) {
-        CB_Update->setEnabled(true);
-    } else {
-        CB_Update->setEnabled(false);
-        Btn_Check_Update->setEnabled(false);
-    }
+    CB_Update->setEnabled(CB_En_Con->isChecked());
     Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked() &&
                                  !checkRunning_);
 }
