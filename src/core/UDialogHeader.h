@@ -27,6 +27,12 @@ struct ButtonPanel {
 };
 [[nodiscard]] ButtonPanel MakeButtonPanel(QWidget* parent);
 
+// Hands back a new widget with its objectName set, for building a window in few lines.
+template <typename T> T* Named(T* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
 // Stacks header, body and button panel in the dialog, edge to edge.
 void StackDialog(QDialog* dialog, DialogHeader* header, QBoxLayout* body, QWidget* buttons);
 

@@ -24,11 +24,6 @@ namespace {
 constexpr int kFlagSize = 48;
 constexpr int kLanguagePageWidth = 440;
 
-template <typename T> T* Named(T* w, const QString& name) {
-    w->setObjectName(name);
-    return w;
-}
-
 // Language name of a listed file: the file name without its last four characters.
 std::string LanguageOf(const std::string& fileName) {
     return fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();

@@ -26,11 +26,6 @@ QWidget* Panel(const char* name, int height, QWidget* parent) {
     p->setFixedHeight(height);
     return p;
 }
-
-template <typename T> T* Named(T* w, const char* name) {
-    w->setObjectName(name);
-    return w;
-}
 } // namespace
 
 TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn startProgram,
