@@ -38,12 +38,12 @@ DialogHeader::DialogHeader(const QString& code, QWidget* parent) : QWidget(paren
     layout->addWidget(desc_);
 }
 
-ButtonPanel MakeButtonPanel(QWidget* parent) {
+ButtonPanel MakeButtonPanel(QWidget* parent, const char* okName) {
     auto* panel = new QWidget(parent);
     panel->setObjectName("P_Button");
     panel->setFixedHeight(40);
     auto* ok = new QPushButton(panel);
-    ok->setObjectName("Btn_OK");
+    ok->setObjectName(okName);
     auto* cancel = new QPushButton(panel);
     cancel->setObjectName("Btn_Cancel");
     auto* row = new QHBoxLayout(panel);

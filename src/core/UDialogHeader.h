@@ -19,13 +19,13 @@ private:
     QLabel* desc_;
 };
 
-// The P_Button panel along a dialog's bottom edge: OK and Cancel at its right.
+// The P_Button panel along a dialog's bottom edge: OK (named okName) and Cancel at its right.
 struct ButtonPanel {
     QWidget* panel;
     QPushButton* ok;
     QPushButton* cancel;
 };
-[[nodiscard]] ButtonPanel MakeButtonPanel(QWidget* parent);
+[[nodiscard]] ButtonPanel MakeButtonPanel(QWidget* parent, const char* okName = "Btn_OK");
 
 // Hands back a new widget with its objectName set, for building a window in few lines.
 template <typename T> T* Named(T* widget, const QString& name) {
