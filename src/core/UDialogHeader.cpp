@@ -16,13 +16,13 @@ DialogHeader::DialogHeader(const QString& code, QWidget* parent) : QWidget(paren
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    code_ = new QLabel(code, this);
-    code_->setObjectName("L_SW_Code");
-    QFont big = code_->font();
+    auto* codeLabel = new QLabel(code, this);
+    codeLabel->setObjectName("L_SW_Code");
+    QFont big = codeLabel->font();
     big.setPointSize(18);
     big.setBold(true);
-    code_->setFont(big);
-    code_->setStyleSheet("color: #808080;");
+    codeLabel->setFont(big);
+    codeLabel->setStyleSheet("color: #808080;");
 
     desc_ = new QLabel(this);
     desc_->setObjectName("L_SW_Desc");
@@ -34,16 +34,16 @@ DialogHeader::DialogHeader(const QString& code, QWidget* parent) : QWidget(paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 6, 12, 6);
     layout->setSpacing(2);
-    layout->addWidget(code_);
+    layout->addWidget(codeLabel);
     layout->addWidget(desc_);
 }
 
-ButtonPanel MakeButtonPanel(QWidget* parent) {
+ButtonPanel MakeButtonPanel(QWidget* parent, const char* okName) {
     auto* panel = new QWidget(parent);
     panel->setObjectName("P_Button");
     panel->setFixedHeight(40);
     auto* ok = new QPushButton(panel);
-    ok->setObjectName("Btn_OK");
+    ok->setObjectName(okName);
     auto* cancel = new QPushButton(panel);
     cancel->setObjectName("Btn_Cancel");
     auto* row = new QHBoxLayout(panel);

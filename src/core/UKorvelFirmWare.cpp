@@ -2,7 +2,6 @@
 
 #include "core/Identity.h"
 #include "core/UIcons.h"
-#include "options/UAbout.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
 #include "core/UQtText.h"
@@ -10,13 +9,12 @@
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
 #include "lang/LanguageFile.h"
+#include "options/UAbout.h"
 #include "options/USoftOptions.h"
 #include "outputs/UProfibus_GSD.h"
 #include "outputs/USaveBincc.h"
 #include "update/UBoot.h"
 #include "update/UStartProgram.h"
-
-#include <algorithm>
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,7 @@
 #pragma once
-// Grid routines shared by the two frame list dialogs: the grid view with the Enter jump and
-// the header auto-size. The row operations themselves are GUI-free (FrameRows.h).
+// Grid routines shared by the two frame list dialogs: the grid view with the frozen row-number
+// column, the Enter jump and the header auto-size. The row operations themselves are GUI-free
+// (FrameRows.h).
 
 #include <QTableView>
 
@@ -8,7 +9,8 @@
 
 namespace kt {
 
-// The frame grid: a table view whose Enter key may jump to the next field.
+// The frame grid: a table view whose row-number column stays in place when the grid scrolls
+// sideways, and whose Enter key may jump to the next field.
 class FrameGridView : public QTableView {
     Q_OBJECT
 public:
@@ -18,12 +20,23 @@ public:
                   QWidget* parent = nullptr);
     [[nodiscard]] bool jumpEnabled() const { return jumpEnabled_(); }
 
+    void setModel(QAbstractItemModel* model) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    // The view that shows column 0 over the grid's left edge.
+    [[nodiscard]] QTableView* frozenColumn() const { return frozen_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void updateGeometries() override;
 
 private:
+    void connectAutoSize(QHeaderView* header);
+    void placeFrozenColumn();
+
     std::function<bool()> jumpEnabled_;
     std::function<bool()> autoSizeEnabled_;
+    // Shares the model and the selection model; the grid's own column 0 lies under it.
+    QTableView* frozen_;
 };
 
 [[nodiscard]] bool IsEnterKey(int key);

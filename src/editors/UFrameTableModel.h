@@ -33,7 +33,6 @@ public:
 
     // Runs a change of the whole list and tells the views every row may have changed.
     void changeList(const std::function<void(FrameList&)>& change);
-    [[nodiscard]] const FrameList& list() const { return list_; }
 
 private:
     FrameList& list_;

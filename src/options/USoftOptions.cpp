@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -23,11 +22,6 @@ namespace kt {
 namespace {
 constexpr int kFlagSize = 48;
 constexpr int kLanguagePageWidth = 440;
-
-template <typename T> T* Named(T* w, const QString& name) {
-    w->setObjectName(name);
-    return w;
-}
 
 // Language name of a listed file: the file name without its last four characters.
 std::string LanguageOf(const std::string& fileName) {
@@ -105,17 +99,11 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     soft->addWidget(CB_DoubleClick_Auto_Size);
     soft->addStretch();
 
-    auto* P_Button = Named(new QWidget(this), "P_Button");
-    P_Button->setFixedHeight(44);
-    Btn_OK = Named(new QPushButton(P_Button), "Btn_OK");
-    Btn_Cancel = Named(new QPushButton(P_Button), "Btn_Cancel");
+    const ButtonPanel P_Button = MakeButtonPanel(this);
+    Btn_OK = P_Button.ok;
+    Btn_Cancel = P_Button.cancel;
     Btn_OK->setAutoDefault(false);
     Btn_Cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout(P_Button);
-    buttons->setContentsMargins(12, 4, 12, 8);
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 8, 8, 0);
@@ -125,7 +113,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     layout->setSpacing(0);
     layout->addWidget(P_Title);
     layout->addLayout(body);
-    layout->addWidget(P_Button);
+    layout->addWidget(P_Button.panel);
     // As small as the contents allow; the language tab's fixed tiles set the usual size.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -139,7 +127,6 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    P_Title->code()->setText(SwCode);
     Set_Lang();
 }
 
@@ -268,12 +255,7 @@ void TFSoftOptions::LangClick(int tile) {
 }
 
 void TFSoftOptions::Update_CheckBox() {
-    if (CB_En_Con->isChecked()) {
-        CB_Update->setEnabled(true);
-    } else {
-        CB_Update->setEnabled(false);
-        Btn_Check_Update->setEnabled(false);
-    }
+    CB_Update->setEnabled(CB_En_Con->isChecked());
     Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked() &&
                                  !checkRunning_);
 }

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -25,11 +24,6 @@ QWidget* Panel(const char* name, int height, QWidget* parent) {
     p->setObjectName(name);
     p->setFixedHeight(height);
     return p;
-}
-
-template <typename T> T* Named(T* w, const char* name) {
-    w->setObjectName(name);
-    return w;
 }
 } // namespace
 
@@ -72,16 +66,12 @@ TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn s
     options->setColumnStretch(0, 1);
     options->setColumnMinimumWidth(1, Btn_CAN_COM_List->sizeHint().width());
 
-    QWidget* P_Button = Panel("P_Button", 44, this);
-    Btn_Update = Named(new QPushButton(P_Button), "Btn_Update");
-    Btn_Cancel = Named(new QPushButton(P_Button), "Btn_Cancel");
+    const ButtonPanel buttons = MakeButtonPanel(this, "Btn_Update");
+    QWidget* P_Button = buttons.panel;
+    Btn_Update = buttons.ok;
+    Btn_Cancel = buttons.cancel;
     Btn_Update->setAutoDefault(false);
     Btn_Cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout(P_Button);
-    buttons->setContentsMargins(12, 4, 12, 8);
-    buttons->addStretch();
-    buttons->addWidget(Btn_Update);
-    buttons->addWidget(Btn_Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -126,7 +116,6 @@ void TFBoot::Set_Lang() {
 
 void TFBoot::FormShow() {
     Set_Lang();
-    P_Title->code()->setText(SwCode);
     CB_Update_Options->setCurrentIndex(0);
     CB_Update_Option_Read_Back->setChecked(true);
     update_CAN_ComPort();

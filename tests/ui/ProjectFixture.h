@@ -5,15 +5,10 @@
 #include "core/FileUtil.h"
 #include "core/UQtText.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QWidget>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 namespace kt::test {
@@ -42,18 +37,6 @@ inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) 
 [[nodiscard]] inline std::string ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs `drive` once the next modal window is up (it is handed to `drive`), so a test can
-// work a dialog that the code under test shows with exec().
-inline void WhenModal(std::function<void(QWidget*)> drive) {
-    QTimer::singleShot(0, [drive = std::move(drive)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        QVERIFY2(modal, "no modal window came up");
-        modal->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(modal));
-        drive(modal);
-    });
 }
 
 } // namespace kt::test

@@ -1,5 +1,6 @@
 // The byte swap editor driven through its toggles.
 
+#include "ModalHelper.h"
 #include "ProjectFixture.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 

@@ -2,6 +2,7 @@
 
 #include "FakePrompts.h"
 #include "GridDriver.h"
+#include "ModalHelper.h"
 #include "ProjectFixture.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
@@ -10,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -409,6 +411,66 @@ private slots:
         g.go(29, 6);
         QTest::keyClick(d->Grid(), Qt::Key_Return);
         QCOMPARE(d->Grid()->currentIndex(), g.at(29, 6));
+    }
+
+    // Wide columns scrolled sideways (and down): the header "N" and the row numbers stay at
+    // the grid's left edge, a click on a number makes that row current, and a field brought
+    // into view is not left under them.
+    void rowNumbersStayWhenScrolledSideways_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<bool>("down"); // also scrolled to the last row
+        QTest::addColumn<int>("row");
+        QTest::newRow("rx first row") << true << false << 0;
+        QTest::newRow("rx row 5") << true << false << 4;
+        QTest::newRow("tx row 3") << false << false << 2;
+        QTest::newRow("tx last row, scrolled down") << false << true << 29;
+    }
+    void rowNumbersStayWhenScrolledSideways() {
+        QFETCH(bool, receive);
+        QFETCH(bool, down);
+        QFETCH(int, row);
+        std::unique_ptr<TFrameListDialog> d;
+        if (receive)
+            d = open<TFReceiveCAN>();
+        else
+            d = open<TFTransmitCAN>();
+        FrameGridView* grid = d->Grid();
+        GridDriver g(*grid);
+        for (int c = 1; c < grid->model()->columnCount(); ++c)
+            grid->setColumnWidth(c, 400);
+        g.go(row == 0 ? 1 : 0, 3); // another row is current before the click
+        QScrollBar* across = grid->horizontalScrollBar();
+        QTRY_VERIFY(across->maximum() > 0);
+        across->setValue(across->maximum());
+        if (down) grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+        QTest::qWait(0);
+
+        // Whatever is drawn just inside the grid's left edge, in the header and in the row.
+        const int left = grid->viewport()->x() + 2;
+        const QPoint headerAt(left, grid->horizontalHeader()->geometry().center().y());
+        auto* header = qobject_cast<QHeaderView*>(grid->childAt(headerAt)->parentWidget());
+        QVERIFY(header);
+        QCOMPARE(header->logicalIndexAt(header->viewport()->mapFrom(grid, headerAt)), 0);
+        const int y = grid->rowViewportPosition(row) + grid->rowHeight(row) / 2;
+        QVERIFY(y > 0 && y < grid->viewport()->height());
+        const QPoint rowAt = grid->viewport()->mapTo(grid, QPoint(2, y));
+        QWidget* under = grid->childAt(rowAt);
+        auto* shown = qobject_cast<QAbstractItemView*>(under->parentWidget());
+        QVERIFY(shown && shown->viewport() == under);
+        const QModelIndex number = shown->indexAt(under->mapFrom(grid, rowAt));
+        QCOMPARE(number.column(), 0);
+        QCOMPARE(number.data().toInt(), row + 1);
+
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(grid, rowAt));
+        QCOMPARE(grid->currentIndex().row(), row);
+        QCOMPARE(across->value(), across->maximum()); // the click does not scroll back
+        prompts.confirmAnswers = {false};
+        press(*d, "Btn_DelRow");
+        QCOMPARE(prompts.questions(),
+                 QStringList{fx->text(receive ? 1735 : 1839) + QString::number(row + 1)});
+
+        g.go(row, 1);
+        QVERIFY(grid->visualRect(g.at(row, 1)).left() >= grid->columnWidth(0));
     }
 
     void headerDoubleClickAutoSizes_data() {

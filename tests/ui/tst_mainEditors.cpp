@@ -2,6 +2,7 @@
 
 #include "FakePrompts.h"
 #include "GridDriver.h"
+#include "ModalHelper.h"
 #include "ProjectFixture.h"
 #include "core/UKorvelFirmWare.h"
 #include "editors/UCAN_Bytes_SWAP.h"
