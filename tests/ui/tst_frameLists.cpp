@@ -51,6 +51,10 @@ class TstFrameLists : public QObject {
         [&] { QVERIFY(QTest::qWaitForWindowActive(d.get())); }();
         return d;
     }
+    std::unique_ptr<TFrameListDialog> openList(bool receive) {
+        if (receive) return open<TFReceiveCAN>();
+        return open<TFTransmitCAN>();
+    }
     static void press(QDialog& d, const char* name) {
         auto* b = d.findChild<QPushButton*>(name);
         QVERIFY2(b, name);
@@ -238,11 +242,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, text);
         QFETCH(QString, suffix);
-        std::unique_ptr<TFrameListDialog> d;
-        if (receive)
-            d = open<TFReceiveCAN>();
-        else
-            d = open<TFTransmitCAN>();
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
         GridDriver g(*d->Grid());
         g.type(29, 1, "30");
         g.go(29, 1);
@@ -385,11 +385,7 @@ private slots:
         QFETCH(int, toRow);
         QFETCH(int, toColumn);
         fx->state.Settings.EnableJumpFieldTables = true;
-        std::unique_ptr<TFrameListDialog> d;
-        if (receive)
-            d = open<TFReceiveCAN>();
-        else
-            d = open<TFTransmitCAN>();
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
         GridDriver g(*d->Grid());
         g.go(row, column);
         QTest::keyClick(d->Grid(), Qt::Key_Return);
@@ -429,11 +425,7 @@ private slots:
         QFETCH(bool, receive);
         QFETCH(bool, down);
         QFETCH(int, row);
-        std::unique_ptr<TFrameListDialog> d;
-        if (receive)
-            d = open<TFReceiveCAN>();
-        else
-            d = open<TFTransmitCAN>();
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
         FrameGridView* grid = d->Grid();
         GridDriver g(*grid);
         for (int c = 1; c < grid->model()->columnCount(); ++c)
