@@ -1,6 +1,6 @@
 // A full Project (30 receive and 30 transmit frames): loading it as the editors do, then
 // compiling its configuration image and its GSD text. Goal: under 200 microseconds in all.
-#include "core/Workspace.h"
+#include "base/Workspace.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"

@@ -1,9 +1,9 @@
 // kt52903: the configurator's desktop program.
 
 #include "core/UKorvelFirmWare.h"
-#include "core/UPrompts.h"
-#include "core/UQtText.h"
-#include "core/Identity.h"
+#include "ui/UPrompts.h"
+#include "ui/UQtText.h"
+#include "base/Identity.h"
 
 #include <QApplication>
 

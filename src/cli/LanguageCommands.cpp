@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 #include "lang/LanguageFile.h"
 
 #include <iostream>

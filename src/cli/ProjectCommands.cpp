@@ -1,8 +1,8 @@
 // image, gsd, check and dump: a Project's outputs and checks from the command line.
 
 #include "cli/Commands.h"
-#include "core/FileUtil.h"
-#include "core/Workspace.h"
+#include "base/FileUtil.h"
+#include "base/Workspace.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"

@@ -1,10 +1,10 @@
 #include "core/UKorvelFirmWare.h"
 
-#include "core/Identity.h"
-#include "core/UIcons.h"
+#include "base/Identity.h"
+#include "ui/UIcons.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "editors/UParGen.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"

@@ -1,8 +1,8 @@
 #pragma once
 // FKorvelFirmWare: the main window with the numbered configuration steps.
 
-#include "core/AppState.h"
-#include "core/UServices.h"
+#include "ui/AppState.h"
+#include "ui/UServices.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "core/UNew_Project.h"
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 #include "core/Project.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "editors/FrameList.h"
 
-#include "core/FileUtil.h"
-#include "core/TextUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/TextUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"

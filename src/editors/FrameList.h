@@ -1,7 +1,7 @@
 #pragma once
 // The two CAN frame lists of a Project (receive and transmit) and their files.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <array>
 #include <filesystem>

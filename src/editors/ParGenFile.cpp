@@ -1,7 +1,7 @@
 #include "editors/ParGenFile.h"
 
-#include "core/FileUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The communication settings of a Project, kept in ParGen.xml.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <array>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "editors/ProjectXml.h"
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "editors/UCAN_Bytes_SWAP.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "editors/SwapBits.h"
 
 #include <QGridLayout>

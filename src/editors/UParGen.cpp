@@ -1,8 +1,8 @@
 #include "editors/UParGen.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "editors/ParGenFile.h"
 #include "editors/UCollapsiblePanel.h"
 

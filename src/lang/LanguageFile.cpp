@@ -1,8 +1,8 @@
 #include "lang/LanguageFile.h"
 
-#include "core/FileUtil.h"
-#include "core/Identity.h"
-#include "core/TextUtil.h"
+#include "base/FileUtil.h"
+#include "base/Identity.h"
+#include "base/TextUtil.h"
 
 #include <algorithm>
 #include <stdexcept>

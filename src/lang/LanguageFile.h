@@ -1,7 +1,7 @@
 #pragma once
 // Language files (*.lng) and flag pictures in the LANGUAGE folder.
 
-#include "core/Status.h"
+#include "base/Status.h"
 #include "lang/LanguageTable.h"
 
 #include <filesystem>

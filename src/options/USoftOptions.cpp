@@ -1,8 +1,8 @@
 #include "options/USoftOptions.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "lang/LanguageFile.h"
 
 #include <QCheckBox>

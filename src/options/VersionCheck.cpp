@@ -1,6 +1,6 @@
 #include "options/VersionCheck.h"
 
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <curl/curl.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The online version check: the request to the maker's server and the rules on its answer.
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 
 #include <chrono>
 #include <cstddef>

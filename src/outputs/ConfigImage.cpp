@@ -1,8 +1,8 @@
 #include "outputs/ConfigImage.h"
 
-#include "core/FileUtil.h"
-#include "core/TextUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/TextUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/FrameList.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ParGenFile.h"

@@ -1,6 +1,6 @@
 #include "outputs/ConfigImageDump.h"
 
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "outputs/ConfigImage.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // Readable text of a configuration image, for checking what goes into the device.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "outputs/GsdFile.h"
 
-#include "core/FileUtil.h"
-#include "core/Identity.h"
-#include "core/TextUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/Identity.h"
+#include "base/TextUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ParGenFile.h"
 #include "editors/ProjectXml.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The PROFIBUS device description (GSD, revision 5) generated from a Project.
 
-#include "core/Status.h"
-#include "core/Workspace.h"
+#include "base/Status.h"
+#include "base/Workspace.h"
 
 #include <cstdint>
 #include <filesystem>

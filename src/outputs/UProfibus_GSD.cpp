@@ -1,7 +1,7 @@
 #include "outputs/UProfibus_GSD.h"
 
-#include "core/FileUtil.h"
-#include "core/UQtText.h"
+#include "base/FileUtil.h"
+#include "ui/UQtText.h"
 #include "outputs/GsdFile.h"
 
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "update/UpdaterCommand.h"
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 #include "outputs/ConfigImage.h"
 
 #include <cctype>

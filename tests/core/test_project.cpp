@@ -1,4 +1,4 @@
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 #include "core/Project.h"
 #include "TempDir.h"
 

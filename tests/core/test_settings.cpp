@@ -1,5 +1,5 @@
-#include "core/Settings.h"
-#include "core/Workspace.h"
+#include "base/Settings.h"
+#include "base/Workspace.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the harnesses: one private temp folder a process, and the outputs of a Project.
 
-#include "core/Workspace.h"
+#include "base/Workspace.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
 #include "outputs/GsdFile.h"

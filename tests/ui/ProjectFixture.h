@@ -1,9 +1,9 @@
 #pragma once
 // A Workspace in a temporary folder with one open Project, and small file helpers.
 
-#include "core/AppState.h"
-#include "core/FileUtil.h"
-#include "core/UQtText.h"
+#include "ui/AppState.h"
+#include "base/FileUtil.h"
+#include "ui/UQtText.h"
 
 #include <QTemporaryDir>
 

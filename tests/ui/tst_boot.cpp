@@ -1,8 +1,8 @@
 // The update dialog: what each opening resets, the port list and the command line it hands
 // to Start_Program.
 
-#include "core/Identity.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UQtText.h"
 #include "update/UBoot.h"
 #include "update/UpdaterCommand.h"
 #include "FakePrompts.h"

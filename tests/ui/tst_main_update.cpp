@@ -2,9 +2,9 @@
 // button, the language change reaching the options dialog, and Update Device end to end
 // with the fake updater.
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 #include "core/UKorvelFirmWare.h"
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "options/USoftOptions.h"
 #include "update/UBoot.h"
 #include "update/UpdaterCommand.h"

@@ -1,8 +1,8 @@
 // The options dialog: language tiles and paging, the language change question, enabling
 // rules, check now and what OK and Cancel store.
 
-#include "core/Identity.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UQtText.h"
 #include "options/USoftOptions.h"
 #include "FakePrompts.h"
 

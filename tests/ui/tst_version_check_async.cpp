@@ -1,6 +1,6 @@
 // The production version check runs off the user-interface thread and answers on it.
 
-#include "core/UServices.h"
+#include "ui/UServices.h"
 #include "FakePrompts.h"
 
 #include <QCoreApplication>

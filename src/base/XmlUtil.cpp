@@ -1,6 +1,6 @@
-#include "core/XmlUtil.h"
+#include "base/XmlUtil.h"
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 
 #include <sstream>
 

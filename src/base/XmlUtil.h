@@ -1,7 +1,7 @@
 #pragma once
 // pugixml conventions shared by every XML file of the configurator.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <pugixml.hpp>
 

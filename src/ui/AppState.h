@@ -1,8 +1,8 @@
 #pragma once
 // Program-wide state, owned by the main window and lent by reference to the other windows.
 
-#include "core/Settings.h"
-#include "core/Workspace.h"
+#include "base/Settings.h"
+#include "base/Workspace.h"
 #include "lang/LanguageTable.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // The replaceable outside world of the windows: message boxes, browser, version check,
 // serial ports, the updater. Production code fills it with the real ones; tests with fakes.
 
-#include "core/UPrompts.h"
+#include "ui/UPrompts.h"
 #include "options/VersionCheck.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "core/UIcons.h"
+#include "ui/UIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "core/Settings.h"
+#include "base/Settings.h"
 
-#include "core/FileUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/XmlUtil.h"
 
 #include <pugixml.hpp>
 

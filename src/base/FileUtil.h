@@ -1,7 +1,7 @@
 #pragma once
 // File-system helpers shared by every reader and writer of the core.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <filesystem>
 #include <string>

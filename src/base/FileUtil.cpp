@@ -1,4 +1,4 @@
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "core/UServices.h"
+#include "ui/UServices.h"
 
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "options/VersionCheck.h"
 #include "update/UpdaterCommand.h"
 
