@@ -86,8 +86,7 @@ struct LanguageCheckReport {
 };
 
 // Reads a language file as Read_Lang_File does and reports on every line.
-[[nodiscard]] Status CheckLanguageFile(const std::filesystem::path& file,
-                                       LanguageCheckReport& report,
-                                       int tableSize = LanguageTable::DefaultSize);
+[[nodiscard]] Result<LanguageCheckReport>
+CheckLanguageFile(const std::filesystem::path& file, int tableSize = LanguageTable::DefaultSize);
 
 } // namespace kt

@@ -10,6 +10,6 @@ namespace kt {
 
 // Decodes a 4096-byte image: the used entries of both frame tables, the named fields of the
 // parameter block and whether the stored checksum matches. Any other size fails.
-[[nodiscard]] Status DumpConfigImage(std::string_view bytes, std::string& text);
+[[nodiscard]] Result<std::string> DumpConfigImage(std::string_view bytes);
 
 } // namespace kt
