@@ -70,9 +70,7 @@ void TFNew_Project::Btn_OKClick() {
         prompts_.error(Q(state_.Text(r.textId)));
         return;
     }
-    state_.Settings.ProjectName = name;
-    state_.ProjectDir = state_.Workspace.ProjectsDir / PathFromUtf8(name);
-    state_.Set_Files();
+    state_.MakeProjectCurrent(name);
     accept();
 }
 

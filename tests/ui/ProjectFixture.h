@@ -21,10 +21,8 @@ struct ProjectFixture {
         state.Lang.Load_Default_Texts();
         state.Workspace = MakeWorkspacePaths(PathOf(dir.path()));
         CreateWorkspaceDirs(state.Workspace);
-        state.Settings.ProjectName = name;
-        state.ProjectDir = state.Workspace.ProjectsDir / name;
+        state.MakeProjectCurrent(name);
         std::filesystem::create_directories(state.ProjectDir / "bin");
-        state.Set_Files();
     }
     [[nodiscard]] QString text(int id) const { return Q(state.Text(id)); }
 };

@@ -61,8 +61,7 @@ private slots:
         portAnswers_ = {{{"COM3", "COM3"}, {"COM12", "COM12"}}};
         listings_ = 0;
         launches_.clear();
-        Services services;
-        services.prompts = &prompts_;
+        Services services{prompts_};
         services.listSerialPorts = [this] {
             const int i = std::min(listings_++, static_cast<int>(portAnswers_.size()) - 1);
             return portAnswers_[i];

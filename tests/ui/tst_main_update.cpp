@@ -39,11 +39,10 @@ class TestMainUpdate : public QObject {
         s.EnableInternet = internet;
         s.EnableUpdate = update;
         s.ProjectName = project;
-        QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok);
+        QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok());
     }
     void start() {
-        Services services;
-        services.prompts = &prompts_;
+        Services services{prompts_};
         services.checkVersion = [this](std::function<void(bool)> done) {
             pendingChecks_.append(std::move(done));
         };

@@ -77,8 +77,7 @@ private slots:
         pendingChecks_.clear();
         languageChanges_ = 0;
         timerRuleSeen_.clear();
-        Services services;
-        services.prompts = &prompts_;
+        Services services{prompts_};
         services.checkVersion = [this](std::function<void(bool)> done) {
             pendingChecks_.append(std::move(done));
         };
