@@ -1,6 +1,6 @@
 // A full Project (30 receive and 30 transmit frames): loading it as the editors do, then
 // compiling its configuration image and its GSD text. Goal: under 200 microseconds in all.
-#include "core/Workspace.h"
+#include "base/Workspace.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"
@@ -49,20 +49,17 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
     const FullProject project;
     const kt::ProjectFiles& files = project.files();
     for (auto _ : state) {
-        kt::ParGen settings;
-        bool found = false;
         kt::FrameList rx(kt::FrameKind::Receive);
         kt::FrameList tx(kt::FrameKind::Transmit);
-        if (!kt::ReadParGen(files.ParGenFile, settings, found) || !rx.Load_Frames(files.RecFramesFile) ||
+        if (!kt::ReadParGen(files.ParGenFile) || !rx.Load_Frames(files.RecFramesFile) ||
             !tx.Load_Frames(files.SendFramesFile))
             state.SkipWithError("load failed");
         kt::ConfigImage image{};
         if (!kt::Compile_Config_Image(files, image)) state.SkipWithError("image failed");
-        kt::GSD_Data data;
-        bool hasParGen = false;
-        std::string gsd;
-        if (!kt::Read_GSD_Data(files, data, hasParGen) || !kt::Compose_GSD_Text(data, gsd))
-            state.SkipWithError("GSD failed");
+        const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(files);
+        const kt::Result<std::string> gsd =
+            data ? kt::Compose_GSD_Text(data.value) : kt::Result<std::string>{{}, data.status};
+        if (!gsd) state.SkipWithError("GSD failed");
         benchmark::DoNotOptimize(image);
         benchmark::DoNotOptimize(gsd);
         benchmark::DoNotOptimize(rx);

@@ -9,7 +9,7 @@ PKGS=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libpugixml-dev libcurl4-openssl-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick fonts-dejavu-core
 )
 missing=()

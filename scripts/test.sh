@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test in a sanitizer build (ASan + UBSan),
-# after a short run of each fuzzer (KT_FUZZ_SECONDS, default 20; 0 skips them).
+# Sets everything up and runs every test in a sanitizer build (ASan + UBSan, warnings as
+# errors), after the format check and a short run of each fuzzer (KT_FUZZ_SECONDS,
+# default 20; 0 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKT_SANITIZE=ON -DKT_BUILD_BENCH=ON
+bash scripts/check-format.sh
+bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKT_SANITIZE=ON -DKT_BUILD_BENCH=ON \
+  -DKT_WERROR=ON
 fuzz_seconds=${KT_FUZZ_SECONDS:-20}
 if [ "$fuzz_seconds" != 0 ]; then
   bash scripts/fuzz.sh "$fuzz_seconds"

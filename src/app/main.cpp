@@ -1,9 +1,10 @@
 // kt52903: the configurator's desktop program.
 
+#include "app/UProduction.h"
+#include "base/Identity.h"
 #include "core/UKorvelFirmWare.h"
-#include "core/UPrompts.h"
-#include "core/UQtText.h"
-#include "core/Identity.h"
+#include "ui/UPrompts.h"
+#include "ui/UQtText.h"
 
 #include <QApplication>
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kt::SwCode);
     QApplication::setApplicationDisplayName(kt::SwCode);
     kt::QtPrompts prompts;
-    kt::Services services = kt::Services::Production(prompts);
+    kt::Services services = kt::ProductionServices(prompts);
     kt::TFKorvelFirmWare window(kt::PathOf(QCoreApplication::applicationDirPath()), services);
     prompts.setParent(&window);
     window.show();

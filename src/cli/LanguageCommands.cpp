@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 #include "lang/LanguageFile.h"
 
 #include <iostream>
@@ -23,9 +23,7 @@ void BinaryStdout() {
 }
 
 void PrintTemplate() {
-    LanguageTable table;
-    table.Load_Default_Texts();
-    const std::string text = LanguageTemplate(table);
+    const std::string text = LanguageTemplate(LanguageTable::English());
     BinaryStdout();
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
@@ -48,12 +46,12 @@ void PrintLine(const LanguageCheckLine& l) {
 }
 
 void RunCheck(const std::string& file) {
-    LanguageCheckReport report;
-    const Status st = CheckLanguageFile(PathFromUtf8(file), report);
-    if (!st) {
-        std::cerr << "kt52903-cli: " << st.message << "\n";
+    const Result<LanguageCheckReport> checked = CheckLanguageFile(PathFromUtf8(file));
+    if (!checked) {
+        std::cerr << "kt52903-cli: " << checked.status.message << "\n";
         throw CLI::RuntimeError(1);
     }
+    const LanguageCheckReport& report = checked.value;
     for (const LanguageCheckLine& l : report.lines)
         PrintLine(l);
     std::cout << "summary: " << report.lines.size() << " lines, " << report.setTexts

@@ -1,8 +1,8 @@
 // image, gsd, check and dump: a Project's outputs and checks from the command line.
 
 #include "cli/Commands.h"
-#include "core/FileUtil.h"
-#include "core/Workspace.h"
+#include "base/FileUtil.h"
+#include "base/Workspace.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
@@ -32,12 +32,6 @@ void Require(const Status& s) {
     if (!s) Fail(s.message);
 }
 
-LanguageTable EnglishTexts() {
-    LanguageTable t;
-    t.Load_Default_Texts();
-    return t;
-}
-
 void RunImage(const ProjectOptions& o) {
     const std::filesystem::path dir = PathFromUtf8(o.projectDir);
     ConfigImage image{};
@@ -50,18 +44,17 @@ void RunImage(const ProjectOptions& o) {
 void RunGsd(const ProjectOptions& o) {
     // An empty name would become a hidden ".gsd" in the working folder.
     if (o.output.empty()) Fail("The GSD file needs a name");
-    GSD_Data data;
-    bool hasParGen = false;
-    Require(Read_GSD_Data(MakeProjectFiles(PathFromUtf8(o.projectDir)), data, hasParGen));
-    if (!hasParGen) Fail(EnglishTexts().Get_Text(1504));
+    const Result<GSD_Data> read = Read_GSD_Data(MakeProjectFiles(PathFromUtf8(o.projectDir)));
+    if (read.status.notFound()) Fail(LanguageTable::English().Get_Text(1504));
+    Require(read.status);
     const std::filesystem::path file = PathFromUtf8(WithGsdExtension(o.output));
-    Require(Write_GSD_File(file, data));
+    Require(Write_GSD_File(file, read.value));
     std::cout << PathToUtf8(file) << "\n";
 }
 
 void RunCheck(const ProjectOptions& o) {
     const ProjectFiles files = MakeProjectFiles(PathFromUtf8(o.projectDir));
-    const LanguageTable texts = EnglishTexts();
+    const LanguageTable texts = LanguageTable::English();
     bool failed = false;
     const auto report = [&failed](const std::string& what, const std::string& message) {
         if (message.empty()) {
@@ -71,12 +64,12 @@ void RunCheck(const ProjectOptions& o) {
             failed = true;
         }
     };
-    ParGen settings;
-    bool found = false;
-    if (Status s = ReadParGen(files.ParGenFile, settings, found); !s) {
-        report("Communication settings", s.message);
+    // No ParGen.xml yet: the defaults are what the image would use.
+    if (const Result<ParGen> settings = ReadParGen(files.ParGenFile);
+        !settings && !settings.status.notFound()) {
+        report("Communication settings", settings.status.message);
     } else {
-        report("Communication settings", Controllo_Dati(settings, texts));
+        report("Communication settings", Controllo_Dati(settings.value, texts));
     }
     for (const auto& [kind, file, what] :
          {std::tuple{FrameKind::Receive, files.RecFramesFile, "Receive frames"},
@@ -92,11 +85,11 @@ void RunCheck(const ProjectOptions& o) {
 }
 
 void RunDump(const std::string& file) {
-    std::string bytes;
-    Require(ReadFileBytes(PathFromUtf8(file), bytes));
-    std::string text;
-    Require(DumpConfigImage(bytes, text));
-    std::cout << text;
+    const Result<std::string> bytes = ReadFileBytes(PathFromUtf8(file));
+    Require(bytes.status);
+    const Result<std::string> text = DumpConfigImage(bytes.value);
+    Require(text.status);
+    std::cout << text.value;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "core/Project.h"
 
-#include "core/FileUtil.h"
-#include "core/TextUtil.h"
+#include "base/FileUtil.h"
+#include "base/TextUtil.h"
 
 #include <algorithm>
 #include <array>

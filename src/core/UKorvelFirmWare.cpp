@@ -1,10 +1,10 @@
 #include "core/UKorvelFirmWare.h"
 
-#include "core/Identity.h"
-#include "core/UIcons.h"
+#include "base/Identity.h"
+#include "ui/UIcons.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "editors/UParGen.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
@@ -61,14 +61,12 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     const Status lang =
         Load_Language(state_.Workspace.LanguageDir, state_.Settings.LanguageName, state_.Lang);
 
-    const std::string& name = state_.Settings.ProjectName;
-    const std::filesystem::path last = state_.Workspace.ProjectsDir / PathFromUtf8(name);
-    state_.ProjectDir = (!name.empty() && IsDirectory(last)) ? last : std::filesystem::path();
+    // The last Project opens again only while its folder is there.
+    state_.MakeProjectCurrent(std::string(state_.Settings.ProjectName), true);
 
     Set_Lang();
-    Set_Files();
     state_.RowCopyBuffer.clear();
-    if (!lang.ok && services_.prompts) services_.prompts->error(Q(lang.message));
+    if (!lang.ok()) services_.prompts.error(Q(lang.message));
 }
 
 QLabel* TFKorvelFirmWare::Label(const char* name, int left, int top) {
@@ -182,16 +180,16 @@ void TFKorvelFirmWare::LayOut() {
 
 void TFKorvelFirmWare::CreateDialogs() {
     // Fixed creation order; each dialog applies its texts as it is created.
-    about_ = new TFAbout(*services_.prompts, this);
-    newProject_ = new TFNew_Project(state_, *services_.prompts, this);
+    about_ = new TFAbout(services_.prompts, this);
+    newProject_ = new TFNew_Project(state_, services_.prompts, this);
     openConf_ = new TFOpenConf(state_, this);
     softOptions_ = new TFSoftOptions(
         state_, services_, {[this] { Change_Language(); }, [this] { ApplyTimerRule(); }}, this);
-    parGen_ = new TFParGen(state_, *services_.prompts, this);
-    receiveCAN_ = new TFReceiveCAN(state_, *services_.prompts, swapLink_, this);
+    parGen_ = new TFParGen(state_, services_.prompts, this);
+    receiveCAN_ = new TFReceiveCAN(state_, services_.prompts, swapLink_, this);
     bytesSwap_ = new TFCAN_Bytes_SWAP(state_, this);
     swapLink_.Bind(*bytesSwap_);
-    transmitCAN_ = new TFTransmitCAN(state_, *services_.prompts, swapLink_, this);
+    transmitCAN_ = new TFTransmitCAN(state_, services_.prompts, swapLink_, this);
     boot_ = new TFBoot(
         state_, services_,
         [this](const QString& nomeSW, const QString& parameter, bool tipo) {
@@ -290,7 +288,7 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         return;
     }
     if (!state_.ProjectOpen()) {
-        services_.prompts->error(Q(state_.Text(18)));
+        services_.prompts.error(Q(state_.Text(18)));
         return;
     }
     // Each editor saves its own file on OK; how it closed does not matter here.
@@ -301,7 +299,7 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
     else if (sender == Btn_CAN_Send_Frame)
         transmitCAN_->exec();
     else if (sender == Btn_PROFIBUS_GSD)
-        Create_GSD_File(state_, *services_.prompts);
+        Create_GSD_File(state_, services_.prompts);
     else if (sender == Btn_CreateBin)
         Update_Device();
 }
@@ -312,18 +310,13 @@ void TFKorvelFirmWare::Create_New_Project() {
 
 void TFKorvelFirmWare::Open_Project() {
     if (openConf_->exec() != QDialog::Accepted) return;
-    state_.Settings.ProjectName = S(openConf_->Name_Conf());
-    if (!state_.Settings.ProjectName.empty())
-        state_.ProjectDir = state_.Workspace.ProjectsDir / PathFromUtf8(state_.Settings.ProjectName);
-    else
-        state_.ProjectDir.clear();
+    state_.MakeProjectCurrent(S(openConf_->Name_Conf()));
     ShowBanner();
-    Set_Files();
 }
 
 void TFKorvelFirmWare::Update_Device() {
     // The updater must never get a stale or missing image: stop when it was not written.
-    if (!Build_Bank_File(state_, *services_.prompts)) return;
+    if (!Build_Bank_File(state_, services_.prompts)) return;
     Show_Update_Dialog();
 }
 
@@ -336,14 +329,14 @@ void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Param
     StartProgramOptions options;
     options.waitLimitMs = services_.updaterWaitLimitMs;
     options.busyText = Q(state_.Text(17));
-    kt::Start_Program(NomeSW, Parameter, options, *services_.prompts,
+    kt::Start_Program(NomeSW, Parameter, options, services_.prompts,
                       QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                         : this);
 }
 
 void TFKorvelFirmWare::Save_Setting() {
     const Status s = WriteSettings(SettingsFile(state_.Workspace), state_.Settings);
-    if (!s.ok && services_.prompts) services_.prompts->error(Q(s.message));
+    if (!s.ok()) services_.prompts.error(Q(s.message));
 }
 
 void TFKorvelFirmWare::ApplyTimerRule() {
@@ -395,9 +388,9 @@ void TFKorvelFirmWare::PlaceUpdateNotice() {
                            height);
 }
 
-void TFKorvelFirmWare::LL_UpdateLinkClick(const QString& link) { services_.prompts->openUrl(link); }
+void TFKorvelFirmWare::LL_UpdateLinkClick(const QString& link) { services_.prompts.openUrl(link); }
 
-void TFKorvelFirmWare::L_TarvixClick() { services_.prompts->openUrl(HomePageUrl); }
+void TFKorvelFirmWare::L_TarvixClick() { services_.prompts.openUrl(HomePageUrl); }
 
 bool TFKorvelFirmWare::eventFilter(QObject* watched, QEvent* event) {
     if (watched == L_Tarvix && event->type() == QEvent::MouseButtonRelease) {

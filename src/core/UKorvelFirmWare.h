@@ -1,8 +1,8 @@
 #pragma once
 // FKorvelFirmWare: the main window with the numbered configuration steps.
 
-#include "core/AppState.h"
-#include "core/UServices.h"
+#include "ui/AppState.h"
+#include "ui/UServices.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 
 #include <QWidget>
@@ -40,7 +40,6 @@ public:
     void Btn_Click(QObject* sender);
     void Set_Lang();
     void Change_Language();
-    void Set_Files() { state_.Set_Files(); }
     // Writes Korvel.xml; a failure is reported but never keeps the program from ending.
     void Save_Setting();
     void Timer_UpdateTimer();

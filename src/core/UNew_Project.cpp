@@ -1,9 +1,9 @@
 #include "core/UNew_Project.h"
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 #include "core/Project.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -70,9 +70,7 @@ void TFNew_Project::Btn_OKClick() {
         prompts_.error(Q(state_.Text(r.textId)));
         return;
     }
-    state_.Settings.ProjectName = name;
-    state_.ProjectDir = state_.Workspace.ProjectsDir / PathFromUtf8(name);
-    state_.Set_Files();
+    state_.MakeProjectCurrent(name);
     accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // FNew_Project: asks for the name of a new Project and creates its folders.
 
-#include "core/AppState.h"
-#include "core/UPrompts.h"
+#include "ui/AppState.h"
+#include "ui/UPrompts.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #include "core/UOpenConf.h"
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 #include "core/Project.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // FOpenConf: lists the existing Projects and offers the chosen name.
 
-#include "core/AppState.h"
+#include "ui/AppState.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "editors/FrameList.h"
 
-#include "core/FileUtil.h"
-#include "core/TextUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/TextUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
@@ -32,11 +32,6 @@ constexpr std::int32_t kMaxMilliseconds = 100000000;
 bool InRange(const std::string& text, std::int32_t lo, std::int32_t hi) {
     const std::int32_t v = IntOrDefault(text, -1);
     return v >= lo && v <= hi;
-}
-
-bool IsChecked(std::string_view text) {
-    const std::string_view t = TrimBlanks(text);
-    return t.size() == 1 && (t[0] == 'Y' || t[0] == 'y');
 }
 
 // Default of a field that the file does not give.
@@ -118,26 +113,26 @@ int FrameList::FrameCount() const {
     return n;
 }
 
+bool CheckedForImage(std::string_view text) { return text == "Y"; }
+
+bool CheckedForValidation(std::string_view text) {
+    const std::string_view t = TrimBlanks(text);
+    return t.size() == 1 && (t[0] == 'Y' || t[0] == 'y');
+}
+
 Status FrameList::Load_Frames(const std::filesystem::path& file) {
     Clear();
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(file, doc); !s) {
-        if (s.message.empty()) return Status::success(); // no file: an empty list
-        return s;
-    }
     const auto names = FrameFieldNames(kind_);
     std::size_t r = 0;
-    for (pugi::xml_node n = RootElement(doc).first_child(); n && r < rows_.size();
-         n = n.next_sibling()) {
-        if (!IsFrameNode(n)) continue;
+    const Status s = ForEachFrameNode(file, rows_.size(), [&](const pugi::xml_node& n) {
         FrameRow& row = rows_[r++];
         for (std::size_t c = 0; c < names.size(); ++c) {
             const pugi::xml_attribute a = n.type() == pugi::node_element ? n.attribute(names[c])
                                                                           : pugi::xml_attribute();
             row[c] = a ? a.value() : FieldDefault(kind_, static_cast<int>(c));
         }
-    }
-    return Status::success();
+    });
+    return s.notFound() ? Status::success() : s; // no file: an empty list
 }
 
 std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
@@ -157,7 +152,7 @@ std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
         if (!InRange(f[RxSWAP], 0, 255)) return fail(r, ids.swap);
         if (kind_ == FrameKind::Receive) {
             if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) return fail(r, ids.lastNumber);
-        } else if (IsChecked(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
+        } else if (CheckedForValidation(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
             return fail(r, ids.lastNumber);
         }
     }
@@ -167,7 +162,7 @@ std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
         const FrameRow& f = rows_[static_cast<std::size_t>(r)];
         for (int c = 0; c < fieldCount(); ++c) {
             const std::string& text = f[static_cast<std::size_t>(c)];
-            if (IsCheckField(kind_, c) ? IsChecked(text) : !TrimBlanks(text).empty())
+            if (IsCheckField(kind_, c) ? CheckedForValidation(text) : !TrimBlanks(text).empty())
                 return fail(r, ids.afterEmpty);
         }
     }

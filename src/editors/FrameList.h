@@ -1,12 +1,13 @@
 #pragma once
 // The two CAN frame lists of a Project (receive and transmit) and their files.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <array>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kt {
@@ -39,6 +40,12 @@ struct TransmitFrame {
 [[nodiscard]] const char* FrameRootName(FrameKind kind);
 // True for the fields shown as Y/N check boxes (OnChange, OnTimer of a transmit list).
 [[nodiscard]] bool IsCheckField(FrameKind kind, int field);
+
+// The two readings of a Y/N check-box field. The image takes exactly "Y", the text the
+// editor stores; validation, which also sees hand-edited files, takes "Y" or "y" with
+// blanks around it.
+[[nodiscard]] bool CheckedForImage(std::string_view text);
+[[nodiscard]] bool CheckedForValidation(std::string_view text);
 
 // One row: the field texts, one per column of the kind.
 using FrameRow = std::vector<std::string>;

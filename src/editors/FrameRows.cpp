@@ -1,6 +1,6 @@
 #include "editors/FrameRows.h"
 
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "editors/IntOrDefault.h"
 
 namespace kt {

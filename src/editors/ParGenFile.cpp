@@ -1,7 +1,7 @@
 #include "editors/ParGenFile.h"
 
-#include "core/FileUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
@@ -10,31 +10,30 @@
 
 namespace kt {
 
-Status ReadParGen(const std::filesystem::path& file, ParGen& out, bool& found) {
-    out = ParGen{};
-    found = false;
+Result<ParGen> ReadParGen(const std::filesystem::path& file) {
+    Result<ParGen> r;
     pugi::xml_document doc;
-    if (Status s = LoadXmlFile(file, doc); !s) {
-        if (s.message.empty()) return Status::success(); // no file: the defaults
-        return s;
-    }
-    found = true;
+    if (r.status = LoadXmlFile(file, doc); !r.status) return r;
     const pugi::xml_node root = RootElement(doc);
+    ParGen& out = r.value;
     if (const char* t = ChildText(root, "CAN_BAUDRATE"))
         out.CanBaudIndex = IntOrDefault(t, DefaultCanBaudIndex);
     if (const char* t = ChildText(root, "PROFIBUS_ID_Device")) out.StationAddress = t;
     if (const char* t = ChildText(root, "PROFIBUS_GDS_CAN_Mapping"))
         out.GsdCanMapping = std::string_view(t) == "1";
-    return Status::success();
+    return r;
+}
+
+bool IsKnownCanBaudIndex(int index) {
+    return index >= 0 && index < static_cast<int>(CanBaudTexts.size());
 }
 
 std::string ParGenXml(const ParGen& values) {
     pugi::xml_document doc;
     pugi::xml_node root = doc.append_child("Par_Gen");
     AppendVersionComment(doc);
-    const int baud = values.CanBaudIndex >= 0 && values.CanBaudIndex < int(CanBaudTexts.size())
-                         ? values.CanBaudIndex
-                         : DefaultCanBaudIndex;
+    const int baud = IsKnownCanBaudIndex(values.CanBaudIndex) ? values.CanBaudIndex
+                                                              : DefaultCanBaudIndex;
     root.append_child("CAN_BAUDRATE").text().set(std::to_string(baud).c_str());
     root.append_child("PROFIBUS_ID_Device").text().set(values.StationAddress.c_str());
     root.append_child("PROFIBUS_GDS_CAN_Mapping").text().set(values.GsdCanMapping ? "1" : "0");

@@ -1,7 +1,7 @@
 #pragma once
 // The communication settings of a Project, kept in ParGen.xml.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <array>
 #include <filesystem>
@@ -25,10 +25,13 @@ struct ParGen {
     bool operator==(const ParGen&) const = default;
 };
 
-// Reads ParGen.xml into `out`, each value on its own with its own default. A missing file
-// is normal: `out` gets the defaults, `found` false, success. Malformed XML fails with the
-// parser's description and the file's name, and leaves the defaults in `out`.
-[[nodiscard]] Status ReadParGen(const std::filesystem::path& file, ParGen& out, bool& found);
+// True when the stored index names one of CanBaudTexts.
+[[nodiscard]] bool IsKnownCanBaudIndex(int index);
+
+// Reads ParGen.xml, each value on its own with its own default. A missing file is normal
+// for a new Project: NotFound with the defaults. Malformed XML is Malformed with the
+// parser's description and the file's name, and also gives the defaults.
+[[nodiscard]] Result<ParGen> ReadParGen(const std::filesystem::path& file);
 
 // The document as stored: no declaration, no indentation, the version comment last.
 // A baud index outside 0..9 is stored as the default index.

@@ -1,6 +1,7 @@
 #include "editors/ProjectXml.h"
 
-#include "core/Identity.h"
+#include "base/Identity.h"
+#include "base/XmlUtil.h"
 
 #include <string>
 
@@ -11,6 +12,20 @@ bool IsFrameNode(const pugi::xml_node& node) {
     for (const char* p = node.value(); *p; ++p)
         if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return true;
     return false;
+}
+
+Status ForEachFrameNode(const std::filesystem::path& file, std::size_t limit,
+                        const std::function<void(const pugi::xml_node&)>& visit) {
+    pugi::xml_document doc;
+    if (Status s = LoadXmlFile(file, doc); !s) return s;
+    std::size_t visited = 0;
+    for (pugi::xml_node n = RootElement(doc).first_child(); n && visited < limit;
+         n = n.next_sibling()) {
+        if (!IsFrameNode(n)) continue;
+        visit(n);
+        ++visited;
+    }
+    return Status::success();
 }
 
 const char* ChildText(const pugi::xml_node& root, const char* name) {

@@ -1,6 +1,6 @@
 #include "editors/SwapBits.h"
 
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 
 namespace kt {
 

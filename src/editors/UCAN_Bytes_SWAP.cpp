@@ -1,8 +1,8 @@
 #include "editors/UCAN_Bytes_SWAP.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "editors/SwapBits.h"
 
 #include <QGridLayout>
@@ -61,30 +61,24 @@ TFCAN_Bytes_SWAP::TFCAN_Bytes_SWAP(const AppState& state, QWidget* parent)
         bytes->addWidget(toggles_[i], 2, i);
     }
 
-    Btn_OK = new QPushButton(this);
-    Btn_OK->setObjectName("Btn_OK");
-    Btn_Cancel = new QPushButton(this);
-    Btn_Cancel->setObjectName("Btn_Cancel");
+    const ButtonPanel P_Button = MakeButtonPanel(this);
+    Btn_OK = P_Button.ok;
+    Btn_Cancel = P_Button.cancel;
     Btn_OK->setAutoDefault(false);
     Btn_Cancel->setAutoDefault(false);
     connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-
     auto* body = new QVBoxLayout;
     body->setContentsMargins(16, 12, 16, 12);
     body->setSpacing(10);
     body->addLayout(valueRow);
     body->addLayout(bytes);
-    body->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(P_Title);
     layout->addLayout(body);
+    layout->addWidget(P_Button.panel);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     Set_Lang();

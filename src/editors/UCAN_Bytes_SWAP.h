@@ -1,7 +1,7 @@
 #pragma once
 // FCAN_Bytes_SWAP: edits the byte swap value of one CAN frame.
 
-#include "core/AppState.h"
+#include "ui/AppState.h"
 
 #include <QDialog>
 

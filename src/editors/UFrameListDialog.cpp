@@ -1,8 +1,8 @@
 #include "editors/UFrameListDialog.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "editors/FrameRows.h"
 #include "editors/SwapBits.h"
 #include "editors/UCAN_Bytes_SWAP.h"

@@ -2,8 +2,8 @@
 // The frame list dialogs (receive and transmit) share this window; TFReceiveCAN and
 // TFTransmitCAN only choose the list, the texts and the names.
 
-#include "core/AppState.h"
-#include "core/UPrompts.h"
+#include "ui/AppState.h"
+#include "ui/UPrompts.h"
 #include "editors/FrameList.h"
 
 #include <QDialog>

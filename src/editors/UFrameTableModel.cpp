@@ -1,6 +1,6 @@
 #include "editors/UFrameTableModel.h"
 
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "editors/FrameRows.h"
 
 #include <QBrush>

@@ -1,8 +1,8 @@
 #include "editors/UParGen.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "editors/ParGenFile.h"
 #include "editors/UCollapsiblePanel.h"
 
@@ -84,25 +84,18 @@ void TFParGen::FormCreate() {
     CB_PROFIBUS_CAN_Mapping = new QCheckBox(pb);
     CB_PROFIBUS_CAN_Mapping->setObjectName("CB_PROFIBUS_CAN_Mapping");
 
-    Btn_OK = new QPushButton(this);
-    Btn_OK->setObjectName("Btn_OK");
-    Btn_Cancel = new QPushButton(this);
-    Btn_Cancel->setObjectName("Btn_Cancel");
+    const ButtonPanel P_Button = MakeButtonPanel(this);
+    Btn_OK = P_Button.ok;
+    Btn_Cancel = P_Button.cancel;
     Btn_OK->setAutoDefault(false);
     Btn_Cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(8, 8, 8, 8);
-    buttons->setSpacing(6); // else it takes the window layout's 0 and the buttons touch
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(P_Title);
     layout->addWidget(CPG, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(P_Button.panel);
 
     connect(CB_CAN_Baudrate, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
     connect(E_PROFIBUS_IDDevice, &QLineEdit::textChanged, this, &TFParGen::On_Change);
@@ -189,17 +182,14 @@ void TFParGen::showEvent(QShowEvent* event) {
 }
 
 void TFParGen::FormShow() {
-    ParGen values;
-    bool found = false;
-    const Status read = ReadParGen(state_.Files.ParGenFile, values, found);
-    if (!read) values = ParGen{};
-    const bool known =
-        values.CanBaudIndex >= 0 && values.CanBaudIndex < static_cast<int>(CanBaudTexts.size());
-    CB_CAN_Baudrate->setCurrentIndex(known ? values.CanBaudIndex : kInvalidIndex);
+    const Result<ParGen> read = ReadParGen(state_.Files.ParGenFile);
+    const ParGen& values = read.value;
+    CB_CAN_Baudrate->setCurrentIndex(IsKnownCanBaudIndex(values.CanBaudIndex) ? values.CanBaudIndex
+                                                                              : kInvalidIndex);
     E_PROFIBUS_IDDevice->setText(Q(values.StationAddress));
     CB_PROFIBUS_CAN_Mapping->setChecked(values.GsdCanMapping);
     isChange_ = false;
-    if (!read) prompts_.error(Q(read.message));
+    if (!read && !read.status.notFound()) prompts_.error(Q(read.status.message));
 }
 
 bool TFParGen::Controllo_Dati() {

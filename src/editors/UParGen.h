@@ -1,8 +1,8 @@
 #pragma once
 // FParGen: the communication settings of the open Project (ParGen.xml).
 
-#include "core/AppState.h"
-#include "core/UPrompts.h"
+#include "ui/AppState.h"
+#include "ui/UPrompts.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "lang/LanguageFile.h"
 
-#include "core/FileUtil.h"
-#include "core/Identity.h"
-#include "core/TextUtil.h"
+#include "base/FileUtil.h"
+#include "base/Identity.h"
+#include "base/TextUtil.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -72,9 +72,9 @@ fs::path LanguageFilePath(const fs::path& dir, const std::string& name) {
 }
 
 Status ReadLanguageLines(const fs::path& file, std::vector<std::string>& lines) {
-    std::string bytes;
-    if (Status st = ReadFileBytes(file, bytes); !st) return st;
-    lines = SplitLanguageLines(DecodeLanguageBytes(bytes));
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return bytes.status;
+    lines = SplitLanguageLines(DecodeLanguageBytes(bytes.value));
     return Status::success();
 }
 
@@ -248,10 +248,11 @@ std::string LanguageTemplate(const LanguageTable& table) {
     return out;
 }
 
-Status CheckLanguageFile(const fs::path& file, LanguageCheckReport& report, int tableSize) {
-    report = {};
+Result<LanguageCheckReport> CheckLanguageFile(const fs::path& file, int tableSize) {
+    Result<LanguageCheckReport> r;
+    LanguageCheckReport& report = r.value;
     std::vector<std::string> lines;
-    if (Status st = ReadLanguageLines(file, lines); !st) return st;
+    if (r.status = ReadLanguageLines(file, lines); !r.status) return r;
     std::vector<int> lastLineOf(static_cast<std::size_t>(std::max(tableSize, 0)), 0);
     report.lines.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -269,7 +270,7 @@ Status CheckLanguageFile(const fs::path& file, LanguageCheckReport& report, int 
         }
         report.lines.push_back(std::move(entry));
     }
-    return Status::success();
+    return r;
 }
 
 } // namespace kt

@@ -1,7 +1,7 @@
 #pragma once
 // Language files (*.lng) and flag pictures in the LANGUAGE folder.
 
-#include "core/Status.h"
+#include "base/Status.h"
 #include "lang/LanguageTable.h"
 
 #include <filesystem>
@@ -86,8 +86,7 @@ struct LanguageCheckReport {
 };
 
 // Reads a language file as Read_Lang_File does and reports on every line.
-[[nodiscard]] Status CheckLanguageFile(const std::filesystem::path& file,
-                                       LanguageCheckReport& report,
-                                       int tableSize = LanguageTable::DefaultSize);
+[[nodiscard]] Result<LanguageCheckReport>
+CheckLanguageFile(const std::filesystem::path& file, int tableSize = LanguageTable::DefaultSize);
 
 } // namespace kt

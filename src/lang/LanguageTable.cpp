@@ -4,6 +4,12 @@
 
 namespace kt {
 
+LanguageTable LanguageTable::English() {
+    LanguageTable t;
+    t.Load_Default_Texts();
+    return t;
+}
+
 void LanguageTable::Load_Default_Texts() {
     texts_.clear();
     texts_.reserve(DefaultSize);

@@ -10,6 +10,8 @@ class LanguageTable {
 public:
     static constexpr int DefaultSize = 2000;
 
+    // A table holding the built-in English defaults.
+    [[nodiscard]] static LanguageTable English();
     // Empties the table and fills it with the built-in English defaults.
     void Load_Default_Texts();
     // The text with that ID; throws std::out_of_range outside 0..size()-1.

@@ -1,6 +1,6 @@
 #include "options/UAbout.h"
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // FAbout: which configurator this is, with fixed English texts.
 
-#include "core/UPrompts.h"
+#include "ui/UPrompts.h"
 
 #include <QDialog>
 

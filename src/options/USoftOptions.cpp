@@ -1,8 +1,8 @@
 #include "options/USoftOptions.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "lang/LanguageFile.h"
 
 #include <QCheckBox>
@@ -243,13 +243,13 @@ void TFSoftOptions::LangClick(int tile) {
     if (tile < 1 || tile > TilesPerPage || i >= languages_.size()) return;
     const std::string chosen = LanguageOf(languages_[i]);
     const auto t = [this](int id) { return Q(state_.Text(id)); };
-    if (!services_.prompts->confirm(t(316) + Q(languageInUse_) + t(317) + Q(chosen) + t(318)))
+    if (!services_.prompts.confirm(t(316) + Q(languageInUse_) + t(317) + Q(chosen) + t(318)))
         return;
     languageInUse_ = chosen;
     // The stored language changes only with OK; this load is for the screen.
     std::string loading = chosen;
     const Status loaded = Load_Language(state_.Workspace.LanguageDir, loading, state_.Lang);
-    if (!loaded.ok) services_.prompts->error(Q(loaded.message));
+    if (!loaded.ok()) services_.prompts.error(Q(loaded.message));
     if (hooks_.Change_Language) hooks_.Change_Language();
     ShowSelectedAndPage();
 }
@@ -289,7 +289,7 @@ void TFSoftOptions::Btn_Check_UpdateClick() {
 }
 
 void TFSoftOptions::LL_Check_UpdateLinkClick(const QString& link) {
-    services_.prompts->openUrl(link);
+    services_.prompts.openUrl(link);
 }
 
 void TFSoftOptions::Btn_OKClick() {

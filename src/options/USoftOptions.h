@@ -2,8 +2,8 @@
 // FSoftOptions: language, internet use for the version check, and the frame table
 // behaviours.
 
-#include "core/AppState.h"
-#include "core/UServices.h"
+#include "ui/AppState.h"
+#include "ui/UServices.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "options/VersionCheck.h"
 
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <curl/curl.h>
 
@@ -67,12 +67,12 @@ std::string VersionCheckUrl(const std::string& host) {
     return "http://" + host + "/home/download/GetversionSW.asp?nomesw=" + SwCode;
 }
 
-HttpAnswer FetchVersionAnswer(const VersionRequest& request) {
+Result<std::string> FetchVersionAnswer(const VersionRequest& request) {
     GlobalInit();
-    HttpAnswer answer;
+    Result<std::string> answer;
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl) {
-        answer.error = "cannot create the HTTP client";
+        answer.status = Status::io("cannot create the HTTP client");
         return answer;
     }
     curl_slist* headers = curl_slist_append(nullptr, kAccept);
@@ -99,24 +99,23 @@ HttpAnswer FetchVersionAnswer(const VersionRequest& request) {
 
     const CURLcode rc = curl_easy_perform(h);
     if (rc != CURLE_OK) {
-        answer.error = sink.overflow ? "answer too long"
-                                     : (errorText[0] ? errorText : curl_easy_strerror(rc));
+        answer.status = sink.overflow ? Status::malformed("answer too long")
+                                      : Status::io(errorText[0] ? errorText : curl_easy_strerror(rc));
         return answer;
     }
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (status < 200 || status > 299) {
-        answer.error = "HTTP status " + std::to_string(status);
+        answer.status = Status::io("HTTP status " + std::to_string(status));
         return answer;
     }
-    answer.ok = true;
-    answer.body = std::move(sink.body);
+    answer.value = std::move(sink.body);
     return answer;
 }
 
 bool Check_Version(const VersionRequest& request) {
-    const HttpAnswer answer = FetchVersionAnswer(request);
-    return answer.ok && IsNewerVersion(answer.body);
+    const Result<std::string> answer = FetchVersionAnswer(request);
+    return answer.ok() && IsNewerVersion(answer.value);
 }
 
 } // namespace kt

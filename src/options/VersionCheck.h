@@ -1,7 +1,8 @@
 #pragma once
 // The online version check: the request to the maker's server and the rules on its answer.
 
-#include "core/Identity.h"
+#include "base/Identity.h"
+#include "base/Status.h"
 
 #include <chrono>
 #include <cstddef>
@@ -24,19 +25,13 @@ struct VersionRequest {
     std::size_t maxBody = 64 * 1024; // a longer answer is no version answer
 };
 
-// Outcome of FetchVersionAnswer.
-struct HttpAnswer {
-    bool ok = false;
-    std::string body;  // the response body when ok
-    std::string error; // why it failed otherwise
-};
-
 // "http://" + host + the query path with SwCode.
 [[nodiscard]] std::string VersionCheckUrl(const std::string& host);
 
-// The GET itself: HTTP/1.0, fixed Accept and User-Agent, no cookies, no proxy. Time-out,
-// HTTP error status, broken transfer and an over-long body are failures. Thread-safe.
-[[nodiscard]] HttpAnswer FetchVersionAnswer(const VersionRequest& request);
+// The GET itself: the response body. HTTP/1.0, fixed Accept and User-Agent, no cookies, no
+// proxy. Time-out, HTTP error status and broken transfer are Io, an over-long body is
+// Malformed. Thread-safe.
+[[nodiscard]] Result<std::string> FetchVersionAnswer(const VersionRequest& request);
 
 // Check_Version: asks the server; any failure counts as "no newer version". Blocks.
 [[nodiscard]] bool Check_Version(const VersionRequest& request = {});

@@ -1,8 +1,8 @@
 #include "outputs/ConfigImage.h"
 
-#include "core/FileUtil.h"
-#include "core/TextUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/TextUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/FrameList.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ParGenFile.h"
@@ -55,13 +55,14 @@ std::uint32_t Attr(const pugi::xml_node& n, const char* name, std::int32_t fallb
 
 // Without a ParGen.xml the block keeps its defaults, which differ from ParGen's own.
 Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
-    ParGen settings;
-    bool found = false;
-    if (Status s = ReadParGen(file, settings, found); !s || !found) return s;
+    const Result<ParGen> read = ReadParGen(file);
+    if (read.status.notFound()) return Status::success();
+    if (!read) return read.status;
+    const ParGen& settings = read.value;
     const int index = settings.CanBaudIndex;
-    const bool known = index >= 0 && index < static_cast<int>(kBaudRates.size());
     PutParam(img, ParamCanBaudRate,
-             kBaudRates[static_cast<std::size_t>(known ? index : DefaultCanBaudIndex)]);
+             kBaudRates[static_cast<std::size_t>(IsKnownCanBaudIndex(index) ? index
+                                                                            : DefaultCanBaudIndex)]);
     PutParam(img, ParamProfibusAddress,
              static_cast<std::uint32_t>(IntOrDefault(settings.StationAddress, 10)));
     PutParam(img, ParamGsdCanMapping, settings.GsdCanMapping ? 1 : 0);
@@ -71,14 +72,8 @@ Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
 Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& img) {
     std::uint32_t count = 0;
     std::uint32_t offset = 0;
-    pugi::xml_document doc;
-    Status s = LoadXmlFile(file, doc);
-    if (!s && !s.message.empty()) return s;
-    if (s) {
-        const std::size_t table = send ? ImageSendTable : 0;
-        for (pugi::xml_node n = RootElement(doc).first_child(); n && count < ConfigImageFrames;
-             n = n.next_sibling()) {
-            if (!IsFrameNode(n)) continue;
+    const std::size_t table = send ? ImageSendTable : 0;
+    const Status s = ForEachFrameNode(file, ConfigImageFrames, [&](const pugi::xml_node& n) {
             const std::size_t at = table + count * ImageEntrySize;
             std::uint32_t cobId = Attr(n, "COBID", 0);
             if (TrimBlanks(n.attribute("CAN_Type").value()) == CanType29) cobId |= 0x80000000u;
@@ -86,8 +81,8 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
             const auto dataLen = static_cast<std::uint8_t>(Attr(n, "Dim", 8));
             if (send) {
                 std::uint8_t flags = 1;
-                if (std::string_view(n.attribute("OnChange").value()) == "Y") flags |= 2;
-                if (std::string_view(n.attribute("OnTimer").value()) == "Y") flags |= 4;
+                if (CheckedForImage(n.attribute("OnChange").value())) flags |= 2;
+                if (CheckedForImage(n.attribute("OnTimer").value())) flags |= 4;
                 img[at + 13] = flags;
                 Put32(img, at + 4, Attr(n, "Time", 0));
             } else {
@@ -98,8 +93,8 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
             Put16(img, at + 16, static_cast<std::uint16_t>(offset));
             offset += dataLen;
             ++count;
-        }
-    }
+    });
+    if (!s && !s.notFound()) return s; // no list: no frames
     PutParam(img, send ? ParamSendDataBytes : ParamRecDataBytes, offset);
     PutParam(img, send ? ParamSendFrameCount : ParamRecFrameCount, count);
     return Status::success();
@@ -134,7 +129,7 @@ Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& 
         std::error_code ec;
         std::filesystem::create_directory(dir, ec);
         if (ec)
-            return Status::failure("Cannot create the folder \"" + PathToUtf8(dir) +
+            return Status::io("Cannot create the folder \"" + PathToUtf8(dir) +
                                    "\": " + ec.message());
     }
     return WriteFileAtomic(

@@ -1,8 +1,8 @@
 #pragma once
 // The 4096-byte binary configuration image compiled from a Project's three files.
 
-#include "core/Status.h"
-#include "core/Workspace.h"
+#include "base/Status.h"
+#include "base/Workspace.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "outputs/ConfigImageDump.h"
 
-#include "core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "outputs/ConfigImage.h"
 
 #include <algorithm>
@@ -56,10 +56,11 @@ void Table(std::string_view b, bool send, std::uint32_t count, std::string& out)
 
 } // namespace
 
-Status DumpConfigImage(std::string_view bytes, std::string& text) {
+Result<std::string> DumpConfigImage(std::string_view bytes) {
     if (bytes.size() != ConfigImageSize)
-        return Status::failure("A configuration image has " + std::to_string(ConfigImageSize) +
-                               " bytes, this one has " + std::to_string(bytes.size()));
+        return {{}, Status::malformed("A configuration image has " +
+                                      std::to_string(ConfigImageSize) + " bytes, this one has " +
+                                      std::to_string(bytes.size()))};
     std::string out;
     Table(bytes, false, Param(bytes, ParamRecFrameCount), out);
     Table(bytes, true, Param(bytes, ParamSendFrameCount), out);
@@ -83,8 +84,7 @@ Status DumpConfigImage(std::string_view bytes, std::string& text) {
     const std::uint32_t stored = Param(bytes, ParamChecksum);
     out += "  ParamChecksum " + Hex(stored, 8) +
            (stored == sum ? " (matches)\n" : " (does not match: computed " + Hex(sum, 8) + ")\n");
-    text = std::move(out);
-    return Status::success();
+    return {std::move(out), Status::success()};
 }
 
 } // namespace kt

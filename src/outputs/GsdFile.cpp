@@ -1,9 +1,9 @@
 #include "outputs/GsdFile.h"
 
-#include "core/FileUtil.h"
-#include "core/Identity.h"
-#include "core/TextUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/Identity.h"
+#include "base/TextUtil.h"
+#include "base/XmlUtil.h"
 #include "editors/IntOrDefault.h"
 #include "editors/ParGenFile.h"
 #include "editors/ProjectXml.h"
@@ -223,23 +223,25 @@ bool FitsInt32(std::int64_t v) {
 }
 
 Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& dims) {
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(file, doc); !s) return s.message.empty() ? Status::success() : s;
-    for (pugi::xml_node n = RootElement(doc).first_child(); n; n = n.next_sibling())
-        if (IsFrameNode(n)) dims.push_back(IntOrDefault(n.attribute("Dim").value(), 0));
-    return Status::success();
+    const Status s = ForEachFrameNode(file, AllFrames, [&dims](const pugi::xml_node& n) {
+        dims.push_back(IntOrDefault(n.attribute("Dim").value(), 0));
+    });
+    return s.notFound() ? Status::success() : s; // no list: no frames
 }
 
 } // namespace
 
-Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen) {
-    data = GSD_Data{};
-    hasParGen = false;
-    ParGen settings;
-    if (Status s = ReadParGen(files.ParGenFile, settings, hasParGen); !s || !hasParGen) return s;
-    data.Map_Frames = settings.GsdCanMapping;
-    if (Status s = ReadDims(files.RecFramesFile, data.In_Dim); !s) return s;
-    if (Status s = ReadDims(files.SendFramesFile, data.Out_Dim); !s) return s;
+Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files) {
+    Result<GSD_Data> r;
+    const Result<ParGen> settings = ReadParGen(files.ParGenFile);
+    if (!settings) {
+        r.status = settings.status;
+        return r;
+    }
+    GSD_Data& data = r.value;
+    data.Map_Frames = settings.value.GsdCanMapping;
+    if (r.status = ReadDims(files.RecFramesFile, data.In_Dim); !r.status) return {{}, r.status};
+    if (r.status = ReadDims(files.SendFramesFile, data.Out_Dim); !r.status) return {{}, r.status};
     data.In_Len = Sum(data.In_Dim);
     data.Out_Len = Sum(data.Out_Dim);
     const auto count = [&data](const std::vector<std::int32_t>& dims, std::int64_t len) {
@@ -248,26 +250,27 @@ Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen)
     };
     data.In_Modules = count(data.In_Dim, data.In_Len);
     data.Out_Modules = count(data.Out_Dim, data.Out_Len);
-    return Status::success();
+    return r;
 }
 
-Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
+Result<std::string> Compose_GSD_Text(const GSD_Data& data) {
     for (const auto& [dims, direction] : {std::pair{&data.In_Dim, "Receive"},
                                           std::pair{&data.Out_Dim, "Send"}})
         if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction); !why.empty())
-            return Status::failure(why);
+            return {{}, Status::malformed(why)};
     const std::int64_t inLen = Sum(data.In_Dim);
     const std::int64_t outLen = Sum(data.Out_Dim);
     // The module count is checked before ModuleLengths would allocate one entry per module.
     if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen) ||
         (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules))
-        return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
+        return {{}, Status::malformed("The frame lists declare more data bytes than a GSD file "
+                                      "can hold")};
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
     const auto modules = std::int64_t(inModules.size() + outModules.size());
     if (modules > kMaxModules)
-        return Status::failure("The frame lists give " + std::to_string(modules) +
-                               " modules, more than a GSD file can hold");
+        return {{}, Status::malformed("The frame lists give " + std::to_string(modules) +
+                                      " modules, more than a GSD file can hold")};
 
     Lines out;
     Header(out);
@@ -287,14 +290,13 @@ Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
     }
     out.add("EndSlotDefinition");
     out.empty(4);
-    text = out.take();
-    return Status::success();
+    return {out.take(), Status::success()};
 }
 
 Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data) {
-    std::string text;
-    if (Status s = Compose_GSD_Text(data, text); !s) return s;
-    return WriteFileAtomic(file, text);
+    const Result<std::string> text = Compose_GSD_Text(data);
+    if (!text) return text.status;
+    return WriteFileAtomic(file, text.value);
 }
 
 std::string WithGsdExtension(const std::string& chosen) {

@@ -1,8 +1,8 @@
 #pragma once
 // The PROFIBUS device description (GSD, revision 5) generated from a Project.
 
-#include "core/Status.h"
-#include "core/Workspace.h"
+#include "base/Status.h"
+#include "base/Workspace.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -23,15 +23,15 @@ struct GSD_Data {
     bool operator==(const GSD_Data&) const = default;
 };
 
-// Resets `data` and fills it from the Project files. `hasParGen` is false when the
-// Project has no ParGen.xml (text 1504 for the user). Fails when a file exists but is
-// not well-formed XML (parser's description and the file's name).
-[[nodiscard]] Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen);
+// The data from the Project files. NotFound when the Project has no ParGen.xml (text 1504
+// for the user); Malformed when a file exists but is not well-formed XML (parser's
+// description and the file's name). A missing frame list is a list without frames.
+[[nodiscard]] Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files);
 
 // The whole GSD text, CR LF line ends. Fails when a frame length is negative, or outside
 // 1..64 with one module per frame, when the lengths do not fit the format's 32-bit numbers,
 // or when the module count is beyond reason (only hand-edited lists get there).
-[[nodiscard]] Status Compose_GSD_Text(const GSD_Data& data, std::string& text);
+[[nodiscard]] Result<std::string> Compose_GSD_Text(const GSD_Data& data);
 
 // Composes the text and replaces `file` atomically; nothing is written on failure.
 [[nodiscard]] Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data);

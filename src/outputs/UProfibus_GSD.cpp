@@ -1,7 +1,7 @@
 #include "outputs/UProfibus_GSD.h"
 
-#include "core/FileUtil.h"
-#include "core/UQtText.h"
+#include "base/FileUtil.h"
+#include "ui/UQtText.h"
 #include "outputs/GsdFile.h"
 
 #include <system_error>
@@ -9,16 +9,16 @@
 namespace kt {
 
 void Create_GSD_File(const AppState& state, Prompts& prompts) {
-    GSD_Data data;
-    bool hasParGen = false;
-    if (const Status read = Read_GSD_Data(state.Files, data, hasParGen); !read) {
-        prompts.error(Q(read.message));
-        return;
-    }
-    if (!hasParGen) {
+    const Result<GSD_Data> read = Read_GSD_Data(state.Files);
+    if (read.status.notFound()) {
         prompts.error(Q(state.Text(1504)));
         return;
     }
+    if (!read) {
+        prompts.error(Q(read.status.message));
+        return;
+    }
+    const GSD_Data& data = read.value;
     const QString chosen = prompts.saveFileName(QPath(state.ProjectDir), GsdFileFilter);
     if (chosen.isEmpty()) return;
     const std::filesystem::path target = PathFromUtf8(WithGsdExtension(S(chosen)));

@@ -1,8 +1,8 @@
 #pragma once
 // The "PROFIBUS GSD" step: asks where to put the Project's GSD file and writes it.
 
-#include "core/AppState.h"
-#include "core/UPrompts.h"
+#include "ui/AppState.h"
+#include "ui/UPrompts.h"
 
 #include <QString>
 

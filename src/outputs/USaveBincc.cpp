@@ -1,6 +1,6 @@
 #include "outputs/USaveBincc.h"
 
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "outputs/ConfigImage.h"
 
 namespace kt {

@@ -2,8 +2,8 @@
 // Steps 1 and 2 of "Update Device": the configuration image of the open Project, compiled
 // and written to bin/bank1.bin.
 
-#include "core/AppState.h"
-#include "core/UPrompts.h"
+#include "ui/AppState.h"
+#include "ui/UPrompts.h"
 
 namespace kt {
 

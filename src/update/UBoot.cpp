@@ -1,8 +1,8 @@
 #include "update/UBoot.h"
 
-#include "core/Identity.h"
-#include "core/UDialogHeader.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 #include "update/UpdaterCommand.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // FBoot: the update dialog; asks for the serial port, the CAN baud rate and what to update,
 // then starts the updater.
 
-#include "core/AppState.h"
-#include "core/UServices.h"
+#include "ui/AppState.h"
+#include "ui/UServices.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "update/UStartProgram.h"
 
-#include "core/UPrompts.h"
-#include "core/UQtText.h"
+#include "ui/UPrompts.h"
+#include "ui/UQtText.h"
 #include "update/UpdaterCommand.h"
 
 #include <QCloseEvent>

@@ -1,9 +1,8 @@
 #include "update/UpdaterCommand.h"
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 #include "outputs/ConfigImage.h"
 
-#include <cctype>
 
 namespace kt {
 
@@ -78,33 +77,6 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
     }
     if (inArg) args.push_back(std::move(current));
     return args;
-}
-
-bool NaturalLess(std::string_view a, std::string_view b) {
-    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (digit(a[i]) && digit(b[j])) {
-            std::size_t ei = i, ej = j;
-            while (ei < a.size() && digit(a[ei])) ++ei;
-            while (ej < b.size() && digit(b[ej])) ++ej;
-            // Compare the runs as numbers without converting: skip leading zeros, then length.
-            std::size_t si = i, sj = j;
-            while (si + 1 < ei && a[si] == '0') ++si;
-            while (sj + 1 < ej && b[sj] == '0') ++sj;
-            if (ei - si != ej - sj) return ei - si < ej - sj;
-            const int cmp = a.substr(si, ei - si).compare(b.substr(sj, ej - sj));
-            if (cmp != 0) return cmp < 0;
-            if (ei - i != ej - j) return ei - i < ej - j;
-            i = ei;
-            j = ej;
-            continue;
-        }
-        if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
-        ++i;
-        ++j;
-    }
-    return a.size() - i < b.size() - j;
 }
 
 } // namespace kt

@@ -45,8 +45,4 @@ struct UpdaterRequest {
 // a quote. Used to hand the line to a process without a shell.
 [[nodiscard]] std::vector<std::string> SplitCommandLine(std::string_view line);
 
-// Natural order of port names: text compared as text, digit runs as numbers
-// (COM3 < COM12, ttyACM0 < ttyUSB0 < ttyUSB10).
-[[nodiscard]] bool NaturalLess(std::string_view a, std::string_view b);
-
 } // namespace kt

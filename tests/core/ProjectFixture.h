@@ -1,7 +1,7 @@
 #pragma once
 // A Project folder in a temp dir with functions that write its three files.
 
-#include "core/Workspace.h"
+#include "base/Workspace.h"
 #include "TempDir.h"
 
 #include <string>

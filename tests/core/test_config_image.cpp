@@ -46,7 +46,7 @@ std::string Bytes(const kt::ConfigImage& img) {
 std::string Compiled(const ProjectDir& project) {
     kt::ConfigImage img{};
     const kt::Status s = kt::Compile_Config_Image(project.files(), img);
-    EXPECT_TRUE(s.ok) << s.message;
+    EXPECT_TRUE(s.ok()) << s.message;
     return Bytes(img);
 }
 
@@ -210,7 +210,7 @@ const ImageCase kImageCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, ImageBytes, ::testing::ValuesIn(kImageCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ConfigImage, MoreThan32FramesKeepsTheFirst32) {
     ProjectDir project;
@@ -246,7 +246,7 @@ TEST_P(MalformedProjectFile, FailsWithFileName) {
     std::ofstream(project.path() / GetParam(), std::ios::binary) << "<Root><row></Root>";
     kt::ConfigImage img{};
     const kt::Status s = kt::Compile_Config_Image(project.files(), img);
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find(GetParam()), std::string::npos) << s.message;
     EXPECT_NE(s.message.find("mismatch"), std::string::npos) << s.message;
 }
@@ -254,19 +254,19 @@ TEST_P(MalformedProjectFile, FailsWithFileName) {
 INSTANTIATE_TEST_SUITE_P(All, MalformedProjectFile,
                          ::testing::Values("ParGen.xml", "CAN_Rec_Frames.xml",
                                            "CAN_Send_Frames.xml"),
-                         [](const auto& info) {
-                             std::string n = info.param;
+                         [](const auto& row) {
+                             std::string n = row.param;
                              return n.substr(0, n.find('.'));
                          });
 
 TEST(ConfigImage, WriteCreatesMissingBinFolder) {
     ProjectDir project;
     kt::ConfigImage img{};
-    ASSERT_TRUE(kt::Compile_Config_Image(project.files(), img).ok);
+    ASSERT_TRUE(kt::Compile_Config_Image(project.files(), img).ok());
     const auto file = kt::ConfigImageFile(project.path());
     EXPECT_EQ(file, project.path() / "bin" / "bank1.bin");
     const kt::Status s = kt::Write_Config_Image(file, img);
-    ASSERT_TRUE(s.ok) << s.message;
+    ASSERT_TRUE(s.ok()) << s.message;
     EXPECT_EQ(TempDir::read(file), Expected({{P, "48E80100"}, {4092, "07040000"}}));
 }
 
@@ -274,9 +274,9 @@ TEST(ConfigImage, VanishedProjectFolderIsNotRecreated) {
     TempDir dir;
     const auto gone = dir / "Removed Project";
     kt::ConfigImage img{};
-    ASSERT_TRUE(kt::Compile_Config_Image(kt::MakeProjectFiles(gone), img).ok);
+    ASSERT_TRUE(kt::Compile_Config_Image(kt::MakeProjectFiles(gone), img).ok());
     const kt::Status s = kt::Write_Config_Image(kt::ConfigImageFile(gone), img);
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("bin"), std::string::npos) << s.message;
     EXPECT_FALSE(std::filesystem::exists(gone));
 }
@@ -284,18 +284,18 @@ TEST(ConfigImage, VanishedProjectFolderIsNotRecreated) {
 TEST(ConfigImage, FailedWriteIsReportedAndKeepsTheOldFile) {
     ProjectDir project;
     kt::ConfigImage img{};
-    ASSERT_TRUE(kt::Compile_Config_Image(project.files(), img).ok);
+    ASSERT_TRUE(kt::Compile_Config_Image(project.files(), img).ok());
     // bin exists as a file: the folder cannot be made.
     std::ofstream(project.path() / "bin") << "x";
     kt::Status s = kt::Write_Config_Image(kt::ConfigImageFile(project.path()), img);
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("bin"), std::string::npos) << s.message;
 
     // The target is a folder: the rename fails, nothing is left behind.
     const auto target = project.path() / "out" / "bank1.bin";
     std::filesystem::create_directories(target / "inner");
     s = kt::Write_Config_Image(target, img);
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("bank1.bin"), std::string::npos) << s.message;
     EXPECT_TRUE(std::filesystem::is_directory(target / "inner"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(project.path() / "out"),
@@ -310,9 +310,9 @@ TEST(ImageDump, DecodesTablesParametersAndChecksum) {
                     "TimeOut=\"1000\"/>");
     project.transmit("<row COBID=\"0x100\" CAN_Type=\"2.0B (29 bits)\" Dim=\"2\" OnChange=\"Y\" "
                      "OnTimer=\"Y\" Time=\"250\"/>");
-    std::string text;
-    ASSERT_TRUE(kt::DumpConfigImage(Compiled(project), text).ok);
-    EXPECT_EQ(text, "Receive frames: 1\n"
+    const kt::Result<std::string> dump = kt::DumpConfigImage(Compiled(project));
+    ASSERT_TRUE(dump.ok());
+    EXPECT_EQ(dump.value, "Receive frames: 1\n"
                     "  1: CobId 0x00000123 11-bit, DataLen 8, DataOffset 0, Swap 0x0F, "
                     "RecTimeOut 1000 ms\n"
                     "Send frames: 1\n"
@@ -335,8 +335,9 @@ TEST(ImageDump, DecodesTablesParametersAndChecksum) {
 
 TEST(ImageDump, FlagsABadChecksumAndImpossibleCounts) {
     std::string img = Expected({{P, "48E80100"}, {P + 204, "FF000000"}, {4092, "07040000"}});
-    std::string text;
-    ASSERT_TRUE(kt::DumpConfigImage(img, text).ok);
+    const kt::Result<std::string> dump = kt::DumpConfigImage(img);
+    ASSERT_TRUE(dump.ok());
+    const std::string& text = dump.value;
     EXPECT_NE(text.find("Receive frames: 255 (more than the 32 entries of the table)"),
               std::string::npos)
         << text;
@@ -346,13 +347,13 @@ TEST(ImageDump, FlagsABadChecksumAndImpossibleCounts) {
 }
 
 TEST(ImageDump, RejectsWrongSize) {
-    std::string text = "unchanged";
     for (std::size_t size : {0u, 4095u, 4097u}) {
-        const kt::Status s = kt::DumpConfigImage(std::string(size, '\0'), text);
-        EXPECT_FALSE(s.ok);
+        const kt::Result<std::string> dump = kt::DumpConfigImage(std::string(size, '\0'));
+        const kt::Status& s = dump.status;
+        EXPECT_FALSE(s.ok());
         EXPECT_NE(s.message.find(std::to_string(size)), std::string::npos) << s.message;
+        EXPECT_EQ(dump.value, "");
     }
-    EXPECT_EQ(text, "unchanged");
 }
 
 } // namespace

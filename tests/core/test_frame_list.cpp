@@ -35,7 +35,7 @@ FrameList Loaded(FrameKind kind, const std::string& xml) {
     TempDir dir;
     const auto file = dir.write("list.xml", xml);
     FrameList l(kind);
-    EXPECT_TRUE(l.Load_Frames(file).ok);
+    EXPECT_TRUE(l.Load_Frames(file).ok());
     return l;
 }
 
@@ -61,7 +61,7 @@ TEST(FrameList, RowAccessRejectsBadIndicesAndSizes) {
 TEST(FrameList, MissingFileIsAnEmptyList) {
     TempDir dir;
     FrameList l = Receive({kRx});
-    EXPECT_TRUE(l.Load_Frames(dir / "CAN_Rec_Frames.xml").ok);
+    EXPECT_TRUE(l.Load_Frames(dir / "CAN_Rec_Frames.xml").ok());
     EXPECT_EQ(l.row(0), kt::FrameRow(6));
 }
 
@@ -100,9 +100,9 @@ TEST(FrameList, LoadKeepsThirtyRowsAndSaveDropsTheRest) {
     for (int i = 1; i <= 31; ++i) xml += "<row COBID=\"" + std::to_string(i) + "\"/>";
     const auto file = dir.write("CAN_Rec_Frames.xml", xml + "</Receive_Frames>");
     FrameList l(FrameKind::Receive);
-    ASSERT_TRUE(l.Load_Frames(file).ok);
+    ASSERT_TRUE(l.Load_Frames(file).ok());
     EXPECT_EQ(l.field(29, kt::RxCOBID), "30");
-    ASSERT_TRUE(l.Save_Frames(file).ok);
+    ASSERT_TRUE(l.Save_Frames(file).ok());
     const std::string saved = TempDir::read(file);
     EXPECT_NE(saved.find("COBID=\"30\""), std::string::npos);
     EXPECT_EQ(saved.find("COBID=\"31\""), std::string::npos);
@@ -113,7 +113,7 @@ TEST(FrameList, MalformedFileFailsAndLeavesRowsEmpty) {
     const auto file = dir.write("CAN_Send_Frames.xml", "<Transmit_Frames><row COBID=\"1\">");
     FrameList l = Transmit({kTx});
     const kt::Status s = l.Load_Frames(file);
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("CAN_Send_Frames.xml"), std::string::npos) << s.message;
     EXPECT_NE(s.message.find("Start-end tags mismatch"), std::string::npos) << s.message;
     EXPECT_EQ(l.transmitFrame(0), TransmitFrame{});
@@ -123,7 +123,7 @@ TEST(FrameList, SaveWritesAttributesInOrderAndStopsAtBlankCobId) {
     TempDir dir;
     FrameList tx = Transmit({kTx, {" 7", "", "1", "", "", "", "", ""}});
     tx.setTransmitFrame(3, kTx); // after the blank COBID of row 3: not saved
-    ASSERT_TRUE(tx.Save_Frames(dir / "CAN_Send_Frames.xml").ok);
+    ASSERT_TRUE(tx.Save_Frames(dir / "CAN_Send_Frames.xml").ok());
     EXPECT_EQ(TempDir::read(dir / "CAN_Send_Frames.xml"),
               "<Transmit_Frames><row COBID=\"0x18FF0001\" CAN_Type=\"2.0B (29 bits)\" Dim=\"4\" "
               "SWAP=\"0x0F\" OnChange=\"Y\" OnTimer=\"N\" Time=\"\" Mnemonic=\"valve\"/>"
@@ -133,7 +133,7 @@ TEST(FrameList, SaveWritesAttributesInOrderAndStopsAtBlankCobId) {
 
 TEST(FrameList, EmptyListIsSavedAsBareRoot) {
     TempDir dir;
-    ASSERT_TRUE(FrameList(FrameKind::Receive).Save_Frames(dir / "r.xml").ok);
+    ASSERT_TRUE(FrameList(FrameKind::Receive).Save_Frames(dir / "r.xml").ok());
     EXPECT_EQ(TempDir::read(dir / "r.xml"), "<Receive_Frames/><!--SW_VERSION = 1.000-->");
 }
 
@@ -142,7 +142,7 @@ TEST(FrameList, FieldTextsRoundTripByteForByte) {
     const ReceiveFrame odd{"  0x7FF", "2.0A (11 bits)", "8", "\"q\" & <t>", "0",
                            "a\r\nb\tc\nd 'ü€' "};
     const FrameList l = Receive({odd});
-    ASSERT_TRUE(l.Save_Frames(dir / "r.xml").ok);
+    ASSERT_TRUE(l.Save_Frames(dir / "r.xml").ok());
     // CR, LF and TAB become character references, so a reader cannot fold them into blanks.
     EXPECT_EQ(TempDir::read(dir / "r.xml"),
               "<Receive_Frames><row COBID=\"  0x7FF\" CAN_Type=\"2.0A (11 bits)\" Dim=\"8\" "
@@ -150,7 +150,7 @@ TEST(FrameList, FieldTextsRoundTripByteForByte) {
               "Mnemonic=\"a&#13;&#10;b&#09;c&#10;d '\xC3\xBC\xE2\x82\xAC' \"/>"
               "</Receive_Frames><!--SW_VERSION = 1.000-->");
     FrameList back(FrameKind::Receive);
-    ASSERT_TRUE(back.Load_Frames(dir / "r.xml").ok);
+    ASSERT_TRUE(back.Load_Frames(dir / "r.xml").ok());
     EXPECT_EQ(back.receiveFrame(0), odd);
 }
 
@@ -174,8 +174,7 @@ FrameList TxRow(const TransmitFrame& f, int row = 0) {
 class Validation : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(Validation, Message) {
-    kt::LanguageTable texts;
-    texts.Load_Default_Texts();
+    const kt::LanguageTable texts = kt::LanguageTable::English();
     EXPECT_EQ(GetParam().list.Controllo_dati(texts), GetParam().expected);
 }
 
@@ -265,6 +264,6 @@ const CheckCase kChecks[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, Validation, ::testing::ValuesIn(kChecks),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Paste,
                                                    kt::TxOnChange, "Y", PasteCheck::Free},
                                          PasteCase{"TimeInUse", FrameKind::Transmit, true, 8,
                                                    kt::TxTime, "5", PasteCheck::RowInUse}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FrameRows, PasteWritesCheckBoxFieldsToo) {
     FrameList list(FrameKind::Transmit);
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SwapCase{"CobIdNotANumber", "abc", kt::CanType11, "8", false},
                     SwapCase{"NegativeDimension", "1", kt::CanType11, "-1", false},
                     SwapCase{"CobIdReadsNegative", "0xFFFFFFFF", kt::CanType29, "8", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FrameRows, CreateSwapNeedsADataRow) {
     FrameList list(FrameKind::Receive);

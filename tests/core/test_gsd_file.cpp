@@ -225,14 +225,12 @@ std::string Gsd(int modules, int in, int out, const std::string& moduleLines,
 }
 
 std::string Generated(const ProjectDir& project) {
-    GSD_Data data;
-    bool hasParGen = false;
-    kt::Status s = kt::Read_GSD_Data(project.files(), data, hasParGen);
-    EXPECT_TRUE(s.ok) << s.message;
-    EXPECT_TRUE(hasParGen);
+    const kt::Result<GSD_Data> read = kt::Read_GSD_Data(project.files());
+    EXPECT_TRUE(read.ok()) << read.status.message;
+    EXPECT_FALSE(read.status.notFound());
     const auto file = project.path() / "out.gsd";
-    s = kt::Write_GSD_File(file, data);
-    EXPECT_TRUE(s.ok) << s.message;
+    const kt::Status s = kt::Write_GSD_File(file, read.value);
+    EXPECT_TRUE(s.ok()) << s.message;
     return TempDir::read(file);
 }
 
@@ -342,7 +340,7 @@ const ModuleCase kModuleCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, GsdModules, ::testing::ValuesIn(kModuleCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 struct RefusedCase {
     const char* name;
@@ -360,12 +358,11 @@ TEST_P(GsdRefused, NothingWritten) {
     project.settings("9", "10", c.mapping);
     project.receive(c.receive);
     project.transmit(c.transmit);
-    GSD_Data data;
-    bool hasParGen = false;
-    ASSERT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
+    const kt::Result<GSD_Data> read = kt::Read_GSD_Data(project.files());
+    ASSERT_TRUE(read.ok());
     const auto file = project.path() / "out.gsd";
-    const kt::Status s = kt::Write_GSD_File(file, data);
-    EXPECT_FALSE(s.ok);
+    const kt::Status s = kt::Write_GSD_File(file, read.value);
+    EXPECT_FALSE(s.ok());
     EXPECT_EQ(s.message, c.message);
     EXPECT_FALSE(std::filesystem::exists(file));
 }
@@ -384,17 +381,14 @@ const RefusedCase kRefusedCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, GsdRefused, ::testing::ValuesIn(kRefusedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(GsdFile, WithoutParGenTheStepStops) {
     ProjectDir project;
     project.receive("<row Dim=\"8\"/>");
-    GSD_Data data;
-    data.Map_Frames = true;
-    bool hasParGen = true;
-    EXPECT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
-    EXPECT_FALSE(hasParGen);
-    EXPECT_EQ(data, GSD_Data{});
+    const kt::Result<GSD_Data> read = kt::Read_GSD_Data(project.files());
+    EXPECT_EQ(read.status.code, kt::StatusCode::NotFound);
+    EXPECT_EQ(read.value, GSD_Data{});
 }
 
 struct MappingCase {
@@ -408,11 +402,10 @@ class GsdMapping : public ::testing::TestWithParam<MappingCase> {};
 TEST_P(GsdMapping, OnlyExactlyOne) {
     ProjectDir project;
     project.parGen(GetParam().parGen);
-    GSD_Data data;
-    bool hasParGen = false;
-    ASSERT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
-    EXPECT_TRUE(hasParGen);
-    EXPECT_EQ(data.Map_Frames, GetParam().mapFrames);
+    const kt::Result<GSD_Data> read = kt::Read_GSD_Data(project.files());
+    ASSERT_TRUE(read.ok());
+    EXPECT_FALSE(read.status.notFound());
+    EXPECT_EQ(read.value.Map_Frames, GetParam().mapFrames);
 }
 
 const MappingCase kMappingCases[] = {
@@ -430,7 +423,7 @@ const MappingCase kMappingCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, GsdMapping, ::testing::ValuesIn(kMappingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(GsdFile, ReadsDataFromIndentedFiles) {
     ProjectDir project;
@@ -438,9 +431,9 @@ TEST(GsdFile, ReadsDataFromIndentedFiles) {
                    "</PROFIBUS_GDS_CAN_Mapping>\n</Par_Gen>\n");
     project.receive("\n  <row Dim=\"3\"/>\n  <row Dim=\"2\"/>\n");
     project.transmit("\n  \n");
-    GSD_Data data;
-    bool hasParGen = false;
-    ASSERT_TRUE(kt::Read_GSD_Data(project.files(), data, hasParGen).ok);
+    const kt::Result<GSD_Data> read = kt::Read_GSD_Data(project.files());
+    ASSERT_TRUE(read.ok());
+    const GSD_Data& data = read.value;
     GSD_Data want;
     want.Map_Frames = true;
     want.In_Dim = {3, 2};
@@ -455,18 +448,16 @@ TEST_P(GsdMalformed, FailsWithFileNameAndWritesNothing) {
     ProjectDir project;
     project.settings("9", "10", "0");
     std::ofstream(project.path() / GetParam(), std::ios::binary) << "<a><b></a>";
-    GSD_Data data;
-    bool hasParGen = false;
-    const kt::Status s = kt::Read_GSD_Data(project.files(), data, hasParGen);
-    EXPECT_FALSE(s.ok);
+    const kt::Status s = kt::Read_GSD_Data(project.files()).status;
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find(GetParam()), std::string::npos) << s.message;
 }
 
 INSTANTIATE_TEST_SUITE_P(All, GsdMalformed,
                          ::testing::Values("ParGen.xml", "CAN_Rec_Frames.xml",
                                            "CAN_Send_Frames.xml"),
-                         [](const auto& info) {
-                             std::string n = info.param;
+                         [](const auto& row) {
+                             std::string n = row.param;
                              return n.substr(0, n.find('.'));
                          });
 
@@ -474,10 +465,10 @@ TEST(GsdFile, LengthsBeyondTheFormatAreRefused) {
     TempDir dir;
     GSD_Data huge;
     huge.In_Dim = {2147483647, 1};
-    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", huge).ok);
+    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", huge).ok());
     GSD_Data many;
     many.In_Dim = {100000000};
-    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", many).ok);
+    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", many).ok());
     EXPECT_FALSE(std::filesystem::exists(dir / "a.gsd"));
 }
 

@@ -67,8 +67,8 @@ const IntCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, IntOrDefaultCase, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
+                         [](const auto& row) {
+                             std::string n = row.param.name;
                              std::erase(n, ' ');
                              return n;
                          });

@@ -24,11 +24,7 @@ template <std::size_t N> std::string Bytes(const char (&s)[N]) {
     return std::string(s, N - 1);
 }
 
-LanguageTable Defaults() {
-    LanguageTable t;
-    t.Load_Default_Texts();
-    return t;
-}
+LanguageTable Defaults() { return LanguageTable::English(); }
 
 // ---- one line ------------------------------------------------------------------------------
 
@@ -103,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
              "STR5 = \x01"
              "abc\x7F\x02",
              5, "abc")),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LangLine, TableSizeBoundsTheIds) {
     EXPECT_EQ(kt::ParseLangLine("STR9 = x", 10).skip, LangLineSkip::None);
@@ -169,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8"},
                       DecodeCase{"Cp1252UndefinedByteKeepsItsValue", "\x81", "\xC2\x81"},
                       DecodeCase{"PlainAscii", "STR5 = x", "STR5 = x"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct SplitCase {
     const char* name;
@@ -197,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(LineEnds, SplitTest,
                                                      {"a", "", "b", "", "c", "", "d"}},
                                            SplitCase{"LfCrIsTwoEnds", "a\n\rb", {"a", "", "b"}},
                                            SplitCase{"Empty", "", {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // ---- files ---------------------------------------------------------------------------------
 
@@ -226,7 +222,7 @@ TEST(ReadLangFile, EncodingsAndLineEndsReachTheTable) {
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
         LanguageTable t = Defaults();
-        ASSERT_TRUE(kt::Read_Lang_File(dir.write(c.name, c.bytes), t).ok);
+        ASSERT_TRUE(kt::Read_Lang_File(dir.write(c.name, c.bytes), t).ok());
         EXPECT_EQ(t.Get_Text(1), "\xC3\xA9t\xC3\xA9");
         EXPECT_EQ(t.Get_Text(2), "\xE2\x82\xAC");
         EXPECT_EQ(t.Get_Text(3), "Step 3");
@@ -243,7 +239,7 @@ TEST(ReadLangFile, AppliesOverCurrentTextsAndLastLineWins) {
                                           "STR0005 = secondo\r\n"
                                           "str0006 = ignorato\r\n"
                                           "STR0008 = /#/ solo commento\r\n");
-    ASSERT_TRUE(kt::Read_Lang_File(file, t).ok);
+    ASSERT_TRUE(kt::Read_Lang_File(file, t).ok());
     EXPECT_EQ(t.Get_Text(5), "secondo");
     EXPECT_EQ(t.Get_Text(6), "Step 6");
     EXPECT_EQ(t.Get_Text(7), "kept");
@@ -255,7 +251,7 @@ TEST(ReadLangFile, MissingFileFailsWithTheReasonAndChangesNothing) {
     TempDir dir;
     LanguageTable t = Defaults();
     const kt::Status st = kt::Read_Lang_File(dir / "None.lng", t);
-    EXPECT_FALSE(st.ok);
+    EXPECT_FALSE(st.ok());
     EXPECT_NE(st.message.find("None.lng"), std::string::npos) << st.message;
     EXPECT_NE(st.message.find("No such file"), std::string::npos) << st.message;
     EXPECT_EQ(t.Get_Text(0), "Begin");
@@ -268,7 +264,7 @@ TEST(LoadLanguage, OwnFileOverDefaults) {
     dir.write("Italiano.lng", "STR0017 = Aggiorna\r\n");
     LanguageTable t;
     std::string name = "Italiano";
-    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok);
+    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok());
     EXPECT_EQ(name, "Italiano");
     EXPECT_EQ(t.Get_Text(17), "Aggiorna");
     EXPECT_EQ(t.Get_Text(16), "Open Configuration");
@@ -279,9 +275,9 @@ TEST(LoadLanguage, EnglishAfterAnotherLanguageRestoresDefaults) {
     dir.write("Italiano.lng", "STR0017 = Aggiorna\r\n");
     LanguageTable t;
     std::string name = "Italiano";
-    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok);
+    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok());
     name = "English";
-    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok);
+    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok());
     EXPECT_EQ(t.Get_Text(17), "Update Device");
     EXPECT_EQ(t.size(), 2000);
 }
@@ -308,7 +304,7 @@ TEST_P(LoadLanguageFallback, MissingFileMeansEnglish) {
     LanguageTable t = Defaults();
     t.Set_Text(17, "left over");
     std::string name = c.languageName;
-    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok);
+    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok());
     EXPECT_EQ(name, "English");
     EXPECT_EQ(t.Get_Text(17), c.text17);
 }
@@ -322,14 +318,14 @@ INSTANTIATE_TEST_SUITE_P(
                       FallbackCase{"NameLeadingOutOfTheFolder", "../Italiano", true,
                                    "Update the Device"},
                       FallbackCase{"CaseMatters", "italiano", false, "Update Device"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LoadLanguage, EmptyNameUsesTheFileNamedDotLng) {
     TempDir dir;
     dir.write(".lng", "STR0017 = Nameless\r\n");
     LanguageTable t;
     std::string name;
-    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok);
+    ASSERT_TRUE(kt::Load_Language(dir.path(), name, t).ok());
     EXPECT_EQ(name, "");
     EXPECT_EQ(t.Get_Text(17), "Nameless");
 }
@@ -343,7 +339,7 @@ TEST(LoadLanguage, UnreadableFileLeavesDefaultsAndSaysWhy) {
     t.Set_Text(17, "left over");
     std::string name = "Broken";
     const kt::Status st = kt::Load_Language(dir.path(), name, t);
-    EXPECT_FALSE(st.ok);
+    EXPECT_FALSE(st.ok());
     EXPECT_NE(st.message.find("Broken.lng"), std::string::npos) << st.message;
     EXPECT_NE(st.message.find("Input/output error"), std::string::npos) << st.message;
     EXPECT_EQ(name, "Broken");
@@ -413,7 +409,7 @@ TEST(LanguageTemplate, ReadingItBackReproducesTheTable) {
     LanguageTable back = Defaults();
     for (int id = 0; id < back.size(); ++id)
         back.Set_Text(id, "unset");
-    ASSERT_TRUE(kt::Read_Lang_File(file, back).ok);
+    ASSERT_TRUE(kt::Read_Lang_File(file, back).ok());
     for (int id = 0; id < source.size(); ++id)
         ASSERT_EQ(back.Get_Text(id), source.Get_Text(id)) << id;
 }
@@ -438,8 +434,9 @@ TEST(CheckLanguageFile, ReportsEveryLine) {
                                              "STR0007 =\n"
                                              "STR0008 = /#/ nur\n"
                                              "STR0009 x\n");
-    kt::LanguageCheckReport report;
-    ASSERT_TRUE(kt::CheckLanguageFile(file, report).ok);
+    const kt::Result<kt::LanguageCheckReport> checked = kt::CheckLanguageFile(file);
+    ASSERT_TRUE(checked.ok());
+    const kt::LanguageCheckReport& report = checked.value;
     ASSERT_EQ(report.lines.size(), 10u);
     const LangLineSkip expected[] = {LangLineSkip::NoStr,        LangLineSkip::NoStr,
                                      LangLineSkip::None,         LangLineSkip::None,
@@ -463,9 +460,8 @@ TEST(CheckLanguageFile, ReportsEveryLine) {
 
 TEST(CheckLanguageFile, UnreadableFileFails) {
     TempDir dir;
-    kt::LanguageCheckReport report;
-    EXPECT_FALSE(kt::CheckLanguageFile(dir / "absent.lng", report).ok);
-    EXPECT_FALSE(kt::CheckLanguageFile(dir.path(), report).ok);
+    EXPECT_FALSE(kt::CheckLanguageFile(dir / "absent.lng").ok());
+    EXPECT_FALSE(kt::CheckLanguageFile(dir.path()).ok());
 }
 
 } // namespace

@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"SwapValue", 1906, "SWAP VALUE : "}, TextCase{"Byte8", 1914, "BYTE8"},
         TextCase{"LastChange", 1922, "CHANGE"}, TextCase{"SwapBlockEnd", 1923, " "},
         TextCase{"LastEntry", 1999, " "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LanguageTable, DefaultsHoldExactly2000Entries) {
     LanguageTable t;

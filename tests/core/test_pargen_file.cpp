@@ -10,11 +10,11 @@ using kt::test::TempDir;
 namespace {
 
 ParGen Read(const TempDir& dir, bool* found = nullptr) {
-    ParGen p;
-    bool f = false;
-    EXPECT_TRUE(kt::ReadParGen(dir / "ParGen.xml", p, f).ok);
-    if (found) *found = f;
-    return p;
+    const kt::Result<ParGen> r = kt::ReadParGen(dir / "ParGen.xml");
+    // A missing file is no failure: the defaults.
+    EXPECT_TRUE(r.ok() || r.status.notFound()) << r.status.message;
+    if (found) *found = !r.status.notFound();
+    return r.value;
 }
 
 TEST(ParGenFile, MissingFileGivesDefaultsAndWritesThemExactly) {
@@ -23,7 +23,7 @@ TEST(ParGenFile, MissingFileGivesDefaultsAndWritesThemExactly) {
     const ParGen p = Read(dir, &found);
     EXPECT_FALSE(found);
     EXPECT_EQ(p, ParGen{});
-    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok);
+    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok());
     EXPECT_EQ(TempDir::read(dir / "ParGen.xml"),
               "<Par_Gen><CAN_BAUDRATE>9</CAN_BAUDRATE><PROFIBUS_ID_Device>10</PROFIBUS_ID_Device>"
               "<PROFIBUS_GDS_CAN_Mapping>0</PROFIBUS_GDS_CAN_Mapping></Par_Gen>"
@@ -33,7 +33,7 @@ TEST(ParGenFile, MissingFileGivesDefaultsAndWritesThemExactly) {
 TEST(ParGenFile, AddressIsStoredAsTypedAndReadBack) {
     TempDir dir;
     const ParGen p{4, "  0x7D", true};
-    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok);
+    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok());
     EXPECT_EQ(TempDir::read(dir / "ParGen.xml"),
               "<Par_Gen><CAN_BAUDRATE>4</CAN_BAUDRATE><PROFIBUS_ID_Device>  0x7D</PROFIBUS_ID_Device>"
               "<PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>"
@@ -44,13 +44,13 @@ TEST(ParGenFile, AddressIsStoredAsTypedAndReadBack) {
 TEST(ParGenFile, RoundTripKeepsSpecialCharacters) {
     TempDir dir;
     const ParGen p{0, "<&\"'> ü ", false};
-    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok);
+    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok());
     EXPECT_EQ(Read(dir), p);
 }
 
 TEST(ParGenFile, BaudIndexOutsideListIsStoredAsDefault) {
     TempDir dir;
-    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", ParGen{12, "10", false}).ok);
+    ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", ParGen{12, "10", false}).ok());
     EXPECT_EQ(Read(dir).CanBaudIndex, 9);
 }
 
@@ -98,15 +98,15 @@ const ReadCase kReadCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, ParGenRead, ::testing::ValuesIn(kReadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ParGenFile, MalformedXmlFailsWithParserMessageAndFileName) {
     TempDir dir;
     dir.write("ParGen.xml", "<Par_Gen><CAN_BAUDRATE>4</Par_Gen>");
-    ParGen p{1, "x", true};
-    bool found = false;
-    const kt::Status s = kt::ReadParGen(dir / "ParGen.xml", p, found);
-    EXPECT_FALSE(s.ok);
+    const kt::Result<ParGen> r = kt::ReadParGen(dir / "ParGen.xml");
+    const kt::Status& s = r.status;
+    const ParGen& p = r.value;
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("ParGen.xml"), std::string::npos) << s.message;
     EXPECT_NE(s.message.find("mismatch"), std::string::npos) << s.message;
     EXPECT_EQ(p, ParGen{});
@@ -116,7 +116,7 @@ TEST(ParGenFile, WriteFailureLeavesOldFileAndSaysWhy) {
     TempDir dir;
     const auto missing = dir / "no-such-folder" / "ParGen.xml";
     const kt::Status s = kt::WriteParGen(missing, ParGen{});
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("No such file"), std::string::npos) << s.message;
 }
 
@@ -129,8 +129,7 @@ struct AddressCase {
 class StationAddress : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(StationAddress, Rule) {
-    kt::LanguageTable texts;
-    texts.Load_Default_Texts();
+    const kt::LanguageTable texts = kt::LanguageTable::English();
     const std::string msg = kt::Controllo_Dati(ParGen{9, GetParam().address, false}, texts);
     EXPECT_EQ(msg, GetParam().valid ? "" : "Error PROFIBUS!! ID Device must be between 1 and 125");
 }
@@ -143,6 +142,6 @@ const AddressCase kAddressCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(All, StationAddress, ::testing::ValuesIn(kAddressCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 #include "core/Project.h"
 #include "TempDir.h"
 
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"DeviceCom1", "com1", 105}, NameCase{"DeviceLpt9", "LPT9", 105},
                       NameCase{"NotDeviceCom10", "COM10", 0},
                       NameCase{"NotDeviceConsole", "Console", 0}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& row) { return std::string(row.param.label); });
 
 TEST(CreateProject, FileOfThatNameIsRefusedWith105) {
     TempDir dir;

@@ -1,5 +1,5 @@
-#include "core/Settings.h"
-#include "core/Workspace.h"
+#include "base/Settings.h"
+#include "base/Workspace.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ constexpr const char* kDefaultsXml =
 
 TEST(Settings, DefaultsAreWrittenExactly) {
     TempDir dir;
-    ASSERT_TRUE(kt::WriteSettings(dir / "Korvel.xml", AppSettings{}).ok);
+    ASSERT_TRUE(kt::WriteSettings(dir / "Korvel.xml", AppSettings{}).ok());
     EXPECT_EQ(TempDir::read(dir / "Korvel.xml"), kDefaultsXml);
 }
 
@@ -38,7 +38,7 @@ TEST(Settings, RoundTripKeepsEveryValue) {
     s.EnableUpdate = false;
     s.EnableJumpFieldTables = true;
     s.DoubleClickAutoSize = true;
-    ASSERT_TRUE(kt::WriteSettings(dir / "Korvel.xml", s).ok);
+    ASSERT_TRUE(kt::WriteSettings(dir / "Korvel.xml", s).ok());
     EXPECT_EQ(kt::ReadSettings(dir / "Korvel.xml"), s);
 }
 
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MalformedCountsAsAbsent", "<Conf_Settings><lastproj><projectname>A",
                  AppSettings{}},
         ReadCase{"EmptyFileCountsAsAbsent", "", AppSettings{}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Settings, SaveReplacesWholeFileDroppingExtras) {
     TempDir dir;
@@ -110,7 +110,7 @@ TEST(Settings, SaveReplacesWholeFileDroppingExtras) {
                                 "<Conf_Settings><extra>x</extra><lastproj><projectname>A"
                                 "</projectname></lastproj></Conf_Settings>");
     AppSettings s = kt::ReadSettings(file);
-    ASSERT_TRUE(kt::WriteSettings(file, s).ok);
+    ASSERT_TRUE(kt::WriteSettings(file, s).ok());
     const std::string text = TempDir::read(file);
     EXPECT_EQ(text.find("extra"), std::string::npos);
     EXPECT_NE(text.find("<projectname>A</projectname>"), std::string::npos);
@@ -120,7 +120,7 @@ TEST(Settings, FailedSaveLeavesOldFileAndSaysWhy) {
     TempDir dir;
     const auto file = dir / "missing-folder" / "Korvel.xml";
     const kt::Status s = kt::WriteSettings(file, AppSettings{});
-    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("Korvel.xml"), std::string::npos);
     EXPECT_NE(s.message.find("No such file"), std::string::npos);
 }

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Values, SwapStates,
                                          StateCase{"AllJoined", 0xFE, "SWWWWWWE"},
                                          StateCase{"AllBits", 0xFF, "SWWWWWWE"},
                                          StateCase{"LastPair", 0x02, "NNNNNNSE"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SwapToggle, PressAndReleaseTouchOnlyTheirLink) {
     std::uint8_t v = 0;

@@ -1,3 +1,4 @@
+#include "base/TextUtil.h"
 #include "update/UpdaterCommand.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         CodesCase{"FirmwareNoReadBack", UpdateOption::Firmware, false, "FW NO NO NO "},
         CodesCase{"ConfigurationReadBack", UpdateOption::Configuration, true, "NO NO PW PR "},
         CodesCase{"ConfigurationNoReadBack", UpdateOption::Configuration, false, "NO NO PW NO "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 const std::filesystem::path kSep(std::string(1, std::filesystem::path::preferred_separator));
 
@@ -103,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"EvenBackslashesBeforeQuote", "\"a\\\\\" b", {"a\\", "b"}},
         SplitCase{"DoubledQuoteInsideQuotes", "\"a\"\"b\"", {"a\"b"}},
         SplitCase{"UnclosedQuoteRunsToEnd", "\"a b", {"a b"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(NaturalLess, OrdersPortNamesByTheirNumbers) {
     std::vector<std::string> ports = {"COM12", "ttyUSB10", "COM3", "ttyUSB2", "ttyACM0",

@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"SignIsNoDigit", "VER. -.123", -1},
                     VersionCase{"OnlyFirstBlankSplits", "VER. 1.001 beta", 1001},
                     VersionCase{"ErrorPage", "<html><body>Not found</body></html>", -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct AnswerCase {
     const char* name;
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerCase{"TooShort", "VER. 1.0", false}, AnswerCase{"Empty", "", false},
                     AnswerCase{"OnlyBlanks", " \t ", false},
                     AnswerCase{"LowerCasePrefixNewer", "ver. 2.000", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // The test server speaks POSIX sockets.
 #ifndef _WIN32
@@ -89,26 +89,26 @@ TEST(CheckVersion, SendsTheFixedRequestAndReadsANewerVersion) {
 
 TEST(CheckVersion, ZeroAnswerIsNotNewer) {
     HttpTestServer server(HttpTestServer::Mode::Answer, HttpTestServer::Ok("VER. 0.000"));
-    const kt::HttpAnswer answer = kt::FetchVersionAnswer(Local(server));
-    ASSERT_TRUE(answer.ok) << answer.error;
-    EXPECT_EQ(answer.body, "VER. 0.000");
-    EXPECT_FALSE(kt::IsNewerVersion(answer.body));
+    const kt::Result<std::string> answer = kt::FetchVersionAnswer(Local(server));
+    ASSERT_TRUE(answer.ok()) << answer.status.message;
+    EXPECT_EQ(answer.value, "VER. 0.000");
+    EXPECT_FALSE(kt::IsNewerVersion(answer.value));
 }
 
 TEST(CheckVersion, ErrorStatusFailsEvenWithAVersionInTheBody) {
     HttpTestServer server(HttpTestServer::Mode::Answer,
                           "HTTP/1.0 500 Internal Server Error\r\nContent-Length: 10\r\n\r\n"
                           "VER. 9.999");
-    const kt::HttpAnswer answer = kt::FetchVersionAnswer(Local(server));
-    EXPECT_FALSE(answer.ok);
-    EXPECT_NE(answer.error.find("500"), std::string::npos) << answer.error;
+    const kt::Result<std::string> answer = kt::FetchVersionAnswer(Local(server));
+    EXPECT_FALSE(answer.ok());
+    EXPECT_NE(answer.status.message.find("500"), std::string::npos) << answer.status.message;
 }
 
 TEST(CheckVersion, SlowServerTimesOutAsFailure) {
     HttpTestServer server(HttpTestServer::Mode::Stall);
     const auto start = std::chrono::steady_clock::now();
-    const kt::HttpAnswer answer = kt::FetchVersionAnswer(Local(server, 300ms));
-    EXPECT_FALSE(answer.ok);
+    const kt::Result<std::string> answer = kt::FetchVersionAnswer(Local(server, 300ms));
+    EXPECT_FALSE(answer.ok());
     EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
 }
 
@@ -120,8 +120,8 @@ TEST(CheckVersion, ClosedConnectionIsNoNewerVersion) {
 TEST(CheckVersion, OverlongBodyIsAFailure) {
     HttpTestServer server(HttpTestServer::Mode::Answer,
                           HttpTestServer::Ok("VER. 1.001" + std::string(70000, ' ')));
-    const kt::HttpAnswer answer = kt::FetchVersionAnswer(Local(server));
-    EXPECT_FALSE(answer.ok);
+    const kt::Result<std::string> answer = kt::FetchVersionAnswer(Local(server));
+    EXPECT_FALSE(answer.ok());
 }
 
 #endif

@@ -8,11 +8,7 @@
 namespace kt::fuzz {
 
 inline void FrameListFile(FrameKind kind, const std::uint8_t* data, std::size_t size) {
-    static const LanguageTable texts = [] {
-        LanguageTable t;
-        t.Load_Default_Texts();
-        return t;
-    }();
+    static const LanguageTable texts = LanguageTable::English();
     const ProjectFiles files = MakeProjectFiles(ProjectDir());
     const auto& file = kind == FrameKind::Receive ? files.RecFramesFile : files.SendFramesFile;
     Put(file, data, size);
@@ -24,7 +20,7 @@ inline void FrameListFile(FrameKind kind, const std::uint8_t* data, std::size_t 
         const std::string xml = list.ToXml();
         Put(copy, reinterpret_cast<const std::uint8_t*>(xml.data()), xml.size());
         FrameList back(kind);
-        Check(back.Load_Frames(copy).ok);
+        Check(back.Load_Frames(copy).ok());
         Check(back.FrameCount() == list.FrameCount());
         for (int r = 0; r < list.FrameCount(); ++r) Check(back.row(r) == list.row(r));
     } else {

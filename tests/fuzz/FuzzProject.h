@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the harnesses: one private temp folder a process, and the outputs of a Project.
 
-#include "core/Workspace.h"
+#include "base/Workspace.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
 #include "outputs/GsdFile.h"
@@ -43,16 +43,16 @@ inline void Check(bool condition) {
 inline void Outputs(const ProjectFiles& files) {
     ConfigImage image{};
     if (Compile_Config_Image(files, image)) {
-        std::string text;
-        Check(DumpConfigImage({reinterpret_cast<const char*>(image.data()), image.size()}, text).ok);
+        const Result<std::string> dump =
+            DumpConfigImage({reinterpret_cast<const char*>(image.data()), image.size()});
+        Check(dump.ok());
+        const std::string& text = dump.value;
         Check(text.find("(matches)") != std::string::npos);
         Check(text.find("more than the") == std::string::npos);
     }
-    GSD_Data data;
-    bool hasParGen = false;
-    if (Read_GSD_Data(files, data, hasParGen) && hasParGen) {
-        std::string gsd;
-        if (Compose_GSD_Text(data, gsd)) {
+    if (const Result<GSD_Data> data = Read_GSD_Data(files)) {
+        if (const Result<std::string> composed = Compose_GSD_Text(data.value)) {
+            const std::string& gsd = composed.value;
             Check(gsd.rfind("EndSlotDefinition\r\n\r\n\r\n\r\n\r\n") == gsd.size() - 27);
         }
     }

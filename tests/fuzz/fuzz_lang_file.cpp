@@ -3,11 +3,7 @@
 #include "lang/LanguageFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const kt::LanguageTable defaults = [] {
-        kt::LanguageTable t;
-        t.Load_Default_Texts();
-        return t;
-    }();
+    static const kt::LanguageTable defaults = kt::LanguageTable::English();
     const auto file = kt::fuzz::ProjectDir() / "Fuzz.lng";
     kt::fuzz::Put(file, data, size);
     kt::LanguageTable table = defaults;

@@ -4,17 +4,13 @@
 #include "lang/LanguageTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const kt::LanguageTable texts = [] {
-        kt::LanguageTable t;
-        t.Load_Default_Texts();
-        return t;
-    }();
+    static const kt::LanguageTable texts = kt::LanguageTable::English();
     const kt::ProjectFiles files = kt::MakeProjectFiles(kt::fuzz::ProjectDir());
     kt::fuzz::Put(files.ParGenFile, data, size);
-    kt::ParGen settings;
-    bool found = false;
-    if (kt::ReadParGen(files.ParGenFile, settings, found)) {
-        kt::fuzz::Check(found);
+    const kt::Result<kt::ParGen> read = kt::ReadParGen(files.ParGenFile);
+    const kt::ParGen& settings = read.value;
+    kt::fuzz::Check(!read.status.notFound()); // the file was just written
+    if (read) {
         (void)kt::Controllo_Dati(settings, texts);
         (void)kt::ParGenXml(settings);
     } else {

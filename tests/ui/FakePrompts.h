@@ -2,7 +2,7 @@
 // A Prompts that records every message, question and file dialog, and answers the questions
 // and file dialogs from queues the test fills beforehand.
 
-#include "core/UPrompts.h"
+#include "ui/UPrompts.h"
 
 #include <QList>
 #include <QString>

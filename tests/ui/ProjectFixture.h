@@ -1,9 +1,9 @@
 #pragma once
 // A Workspace in a temporary folder with one open Project, and small file helpers.
 
-#include "core/AppState.h"
-#include "core/FileUtil.h"
-#include "core/UQtText.h"
+#include "ui/AppState.h"
+#include "base/FileUtil.h"
+#include "ui/UQtText.h"
 
 #include <QTemporaryDir>
 
@@ -21,10 +21,8 @@ struct ProjectFixture {
         state.Lang.Load_Default_Texts();
         state.Workspace = MakeWorkspacePaths(PathOf(dir.path()));
         CreateWorkspaceDirs(state.Workspace);
-        state.Settings.ProjectName = name;
-        state.ProjectDir = state.Workspace.ProjectsDir / name;
+        state.MakeProjectCurrent(name);
         std::filesystem::create_directories(state.ProjectDir / "bin");
-        state.Set_Files();
     }
     [[nodiscard]] QString text(int id) const { return Q(state.Text(id)); }
 };

@@ -1,8 +1,8 @@
 // The update dialog: what each opening resets, the port list and the command line it hands
 // to Start_Program.
 
-#include "core/Identity.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UQtText.h"
 #include "update/UBoot.h"
 #include "update/UpdaterCommand.h"
 #include "FakePrompts.h"
@@ -61,8 +61,7 @@ private slots:
         portAnswers_ = {{{"COM3", "COM3"}, {"COM12", "COM12"}}};
         listings_ = 0;
         launches_.clear();
-        Services services;
-        services.prompts = &prompts_;
+        Services services{prompts_};
         services.listSerialPorts = [this] {
             const int i = std::min(listings_++, static_cast<int>(portAnswers_.size()) - 1);
             return portAnswers_[i];

@@ -123,14 +123,14 @@ private slots:
 
     void okHandsBackTheEditCancelDoesNot() {
         TFCAN_Bytes_SWAP d(fx.state);
-        WhenModal([this, &d](QWidget* modal) {
+        const auto modal1 = WhenModal("FCAN_Bytes_SWAP", [this, &d](QWidget* modal) {
             QCOMPARE(modal, &d);
             QTest::mouseClick(toggle(d, 7), Qt::LeftButton);
             QTest::mouseClick(d.findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
         });
         QCOMPARE(d.Edit_Swap(0x80), std::optional<std::uint8_t>(0x82));
 
-        WhenModal([this, &d](QWidget*) {
+        const auto modal2 = WhenModal("FCAN_Bytes_SWAP", [this, &d](QWidget*) {
             QTest::mouseClick(toggle(d, 1), Qt::LeftButton);
             QTest::mouseClick(d.findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
         });

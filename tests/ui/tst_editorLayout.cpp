@@ -99,7 +99,7 @@ private slots:
         QFETCH_GLOBAL(QString, language);
         fx = std::make_unique<ProjectFixture>();
         std::string name = language.toStdString();
-        QVERIFY(Load_Language(kShipped, name, fx->state.Lang).ok);
+        QVERIFY(Load_Language(kShipped, name, fx->state.Lang).ok());
         QCOMPARE(QString::fromStdString(name), language);
         prompts.clear();
     }

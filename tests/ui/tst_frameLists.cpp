@@ -358,7 +358,7 @@ private slots:
         g.type(0, 3, "8");
         g.type(0, 4, "300");
         g.go(0, 4);
-        WhenModal([](QWidget* modal) {
+        const auto modal1 = WhenModal("FCAN_Bytes_SWAP", [](QWidget* modal) {
             QCOMPARE(modal->objectName(), QString("FCAN_Bytes_SWAP"));
             QTest::mouseClick(modal->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
         });

@@ -4,6 +4,7 @@
 #include "GridDriver.h"
 #include "ModalHelper.h"
 #include "ProjectFixture.h"
+#include "app/UProduction.h"
 #include "core/UKorvelFirmWare.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
@@ -49,10 +50,8 @@ class TstMainEditors : public QObject {
     }
     // Opens a Project the way the Open step leaves it.
     void openProject(const std::string& name = "Line") {
-        state().Settings.ProjectName = name;
-        state().ProjectDir = state().Workspace.ProjectsDir / name;
+        state().MakeProjectCurrent(name);
         std::filesystem::create_directories(state().ProjectDir / "bin");
-        w->Set_Files();
     }
     std::filesystem::path bank() { return state().ProjectDir / "bin" / "bank1.bin"; }
 
@@ -60,7 +59,7 @@ private slots:
     void init() {
         exe = std::make_unique<QTemporaryDir>();
         prompts.clear();
-        w = std::make_unique<TFKorvelFirmWare>(PathOf(exe->path()), Services::Production(prompts));
+        w = std::make_unique<TFKorvelFirmWare>(PathOf(exe->path()), ProductionServices(prompts));
         w->show();
     }
     void cleanup() { w.reset(); }
@@ -105,7 +104,7 @@ private slots:
         QFETCH(QString, dialog);
         openProject();
         QString opened;
-        WhenModal([&](QWidget* m) {
+        const auto modal1 = WhenModal(dialog, [&](QWidget* m) {
             opened = m->objectName();
             m->close();
         });
@@ -143,12 +142,11 @@ private slots:
         QCOMPARE(prompts.calls[0].kind, FakePrompts::Kind::SaveFileName);
         QCOMPARE(prompts.calls[0].text, dir);
         QCOMPARE(prompts.calls[0].filter, QString(GsdFileFilter));
-        GSD_Data data;
-        bool hasParGen = false;
-        QVERIFY(Read_GSD_Data(state().Files, data, hasParGen).ok);
-        std::string expected;
-        QVERIFY(Compose_GSD_Text(data, expected).ok);
-        QCOMPARE(ReadFile(state().ProjectDir / written.toStdString()), expected);
+        const Result<GSD_Data> data = Read_GSD_Data(state().Files);
+        QVERIFY(data.ok());
+        const Result<std::string> expected = Compose_GSD_Text(data.value);
+        QVERIFY(expected.ok());
+        QCOMPARE(ReadFile(state().ProjectDir / written.toStdString()), expected.value);
     }
 
     void gsdOverwriteQuestion() {
@@ -204,7 +202,7 @@ private slots:
         WriteFile(state().Files.ParGenFile, kParGen);
         WriteFile(state().Files.RecFramesFile, kOneFrame);
         QString opened;
-        WhenModal([&](QWidget* m) {
+        const auto modal2 = WhenModal("FBoot", [&](QWidget* m) {
             opened = m->objectName();
             static_cast<QDialog*>(m)->reject();
         });
@@ -212,7 +210,7 @@ private slots:
         QCOMPARE(opened, QString("FBoot")); // the update dialog follows a written image
         QVERIFY(prompts.calls.isEmpty());
         ConfigImage expected{};
-        QVERIFY(Compile_Config_Image(state().Files, expected).ok);
+        QVERIFY(Compile_Config_Image(state().Files, expected).ok());
         const std::string bin = ReadFile(bank());
         QCOMPARE(bin.size(), ConfigImageSize);
         QVERIFY(std::equal(bin.begin(), bin.end(), expected.begin(),
@@ -255,14 +253,14 @@ private slots:
 
     // A new Project given settings and 30 + 30 frames in the windows, then the two outputs.
     void wholeRoadFromNewProjectToImage() {
-        WhenModal([](QWidget* m) {
+        const auto modal3 = WhenModal("FNew_Project", [](QWidget* m) {
             QTest::keyClicks(m->findChild<QLineEdit*>("E_New_Proj"), "Road");
             QTest::mouseClick(m->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
         });
         click("Btn_New");
         QVERIFY(state().ProjectOpen());
 
-        WhenModal([](QWidget* m) {
+        const auto modal4 = WhenModal("FParGen", [](QWidget* m) {
             QTest::mouseClick(m->findChild<QCheckBox*>("CB_PROFIBUS_CAN_Mapping"), Qt::LeftButton);
             QTest::mouseClick(m->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
         });
@@ -291,15 +289,15 @@ private slots:
             QTest::mouseClick(d->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
             QCOMPARE(d->result(), int(QDialog::Accepted));
         };
-        WhenModal([&](QWidget* m) { fill(m, false); });
+        const auto modal5 = WhenModal("FReceiveCAN", [&](QWidget* m) { fill(m, false); });
         click("Btn_CAN_Rec_Frame");
-        WhenModal([&](QWidget* m) { fill(m, true); });
+        const auto modal6 = WhenModal("FTransmitCAN", [&](QWidget* m) { fill(m, true); });
         click("Btn_CAN_Send_Frame");
         QVERIFY(prompts.calls.isEmpty());
 
         FrameList rx(FrameKind::Receive), tx(FrameKind::Transmit);
-        QVERIFY(rx.Load_Frames(state().Files.RecFramesFile).ok);
-        QVERIFY(tx.Load_Frames(state().Files.SendFramesFile).ok);
+        QVERIFY(rx.Load_Frames(state().Files.RecFramesFile).ok());
+        QVERIFY(tx.Load_Frames(state().Files.SendFramesFile).ok());
         QCOMPARE(rx.FrameCount(), 30);
         QCOMPARE(tx.FrameCount(), 30);
         QCOMPARE(tx.transmitFrame(29).COBID, std::string("285"));
@@ -308,19 +306,18 @@ private slots:
 
         prompts.saveAnswers = {QPath(state().ProjectDir / "road")};
         click("Btn_PROFIBUS_GSD");
-        GSD_Data data;
-        bool hasParGen = false;
-        QVERIFY(Read_GSD_Data(state().Files, data, hasParGen).ok);
-        QCOMPARE(data.In_Modules, 30);
-        QCOMPARE(data.Out_Len, 60);
-        std::string gsd;
-        QVERIFY(Compose_GSD_Text(data, gsd).ok);
-        QCOMPARE(ReadFile(state().ProjectDir / "road.gsd"), gsd);
+        const Result<GSD_Data> data = Read_GSD_Data(state().Files);
+        QVERIFY(data.ok());
+        QCOMPARE(data.value.In_Modules, 30);
+        QCOMPARE(data.value.Out_Len, 60);
+        const Result<std::string> gsd = Compose_GSD_Text(data.value);
+        QVERIFY(gsd.ok());
+        QCOMPARE(ReadFile(state().ProjectDir / "road.gsd"), gsd.value);
 
-        WhenModal([](QWidget* m) { static_cast<QDialog*>(m)->reject(); });
+        const auto modal7 = WhenModal("FBoot", [](QWidget* m) { static_cast<QDialog*>(m)->reject(); });
         click("Btn_CreateBin");
         ConfigImage image{};
-        QVERIFY(Compile_Config_Image(state().Files, image).ok);
+        QVERIFY(Compile_Config_Image(state().Files, image).ok());
         const std::string bin = ReadFile(bank());
         QCOMPARE(bin, std::string(image.begin(), image.end()));
         QCOMPARE(prompts.errors(), QStringList());

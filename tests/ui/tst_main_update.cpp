@@ -2,9 +2,9 @@
 // button, the language change reaching the options dialog, and Update Device end to end
 // with the fake updater.
 
-#include "core/Identity.h"
+#include "base/Identity.h"
 #include "core/UKorvelFirmWare.h"
-#include "core/UQtText.h"
+#include "ui/UQtText.h"
 #include "options/USoftOptions.h"
 #include "update/UBoot.h"
 #include "update/UpdaterCommand.h"
@@ -39,11 +39,10 @@ class TestMainUpdate : public QObject {
         s.EnableInternet = internet;
         s.EnableUpdate = update;
         s.ProjectName = project;
-        QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok);
+        QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok());
     }
     void start() {
-        Services services;
-        services.prompts = &prompts_;
+        Services services{prompts_};
         services.checkVersion = [this](std::function<void(bool)> done) {
             pendingChecks_.append(std::move(done));
         };

@@ -51,8 +51,7 @@ class TestMainWindow : public QObject {
     fs::path Dir() const { return fs::path(tmp_->path().toStdString()); }
 
     std::unique_ptr<kt::TFKorvelFirmWare> Start() {
-        kt::Services s;
-        s.prompts = &prompts_;
+        kt::Services s{prompts_};
         s.checkVersion = checker_;
         auto w = std::make_unique<kt::TFKorvelFirmWare>(Dir(), s);
         w->show();
@@ -216,7 +215,7 @@ private slots:
 
     void newProjectByEnterOpensIt() {
         auto w = Start();
-        WhenModal([](QWidget* dlg) {
+        const auto modal1 = WhenModal("FNew_Project", [](QWidget* dlg) {
             auto* edit = dlg->findChild<QLineEdit*>("E_New_Proj");
             QTest::keyClicks(edit, "Plant 1");
             QTest::keyClick(edit, Qt::Key_Return);
@@ -246,7 +245,7 @@ private slots:
         auto w = Start();
         bool stillOpen = false;
         QString fieldAfter;
-        WhenModal([&](QWidget* dlg) {
+        const auto modal2 = WhenModal("FNew_Project", [&](QWidget* dlg) {
             auto* edit = dlg->findChild<QLineEdit*>("E_New_Proj");
             QTest::keyClicks(edit, name);
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
@@ -266,7 +265,7 @@ private slots:
         WriteFile(Dir() / "Korvel.xml", SettingsWith("A", "0", "0"));
         fs::create_directories(Dir() / "PROJECTS" / "A");
         auto w = Start();
-        WhenModal([](QWidget* dlg) {
+        const auto modal3 = WhenModal("FNew_Project", [](QWidget* dlg) {
             QTest::keyClicks(dlg->findChild<QLineEdit*>("E_New_Proj"), "B");
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
         });
@@ -284,7 +283,7 @@ private slots:
         w->State().ProjectDir = Dir() / "PROJECTS" / "BETA";
         QStringList shown;
         QString selected;
-        WhenModal([&](QWidget* dlg) {
+        const auto modal4 = WhenModal("FOpenConf", [&](QWidget* dlg) {
             auto* list = dlg->findChild<QListWidget*>("ListBox1");
             for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
             selected = list->currentItem() ? list->currentItem()->text() : QString();
@@ -301,7 +300,7 @@ private slots:
     void openChoosesByKeyboardAndCancelChangesNothing() {
         for (const char* d : {"Alpha", "Beta", "Gamma"}) fs::create_directories(Dir() / "PROJECTS" / d);
         auto w = Start();
-        WhenModal([](QWidget* dlg) {
+        const auto modal5 = WhenModal("FOpenConf", [](QWidget* dlg) {
             auto* list = dlg->findChild<QListWidget*>("ListBox1");
             QCOMPARE(list->currentItem()->text(), QString("Alpha")); // nothing open: first entry
             QTest::keyClick(list, Qt::Key_Down);
@@ -310,7 +309,7 @@ private slots:
         });
         Click(*w, "Btn_Open");
         QCOMPARE(w->State().Settings.ProjectName, std::string("Gamma"));
-        WhenModal([](QWidget* dlg) {
+        const auto modal6 = WhenModal("FOpenConf", [](QWidget* dlg) {
             QTest::keyClick(dlg->findChild<QListWidget*>("ListBox1"), Qt::Key_Up);
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
         });
@@ -324,7 +323,7 @@ private slots:
         fs::create_directories(Dir() / "PROJECTS" / "A");
         auto w = Start();
         fs::remove_all(Dir() / "PROJECTS" / "A");
-        WhenModal([](QWidget* dlg) {
+        const auto modal7 = WhenModal("FOpenConf", [](QWidget* dlg) {
             QCOMPARE(dlg->findChild<QListWidget*>("ListBox1")->count(), 0);
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
         });
@@ -338,7 +337,7 @@ private slots:
         auto w = Start();
         QString code, version, doc, desc;
         QSize size;
-        WhenModal([&](QWidget* dlg) {
+        const auto modal8 = WhenModal("FAbout", [&](QWidget* dlg) {
             const auto text = [dlg](const char* n) { return dlg->findChild<QLabel*>(n)->text(); };
             code = text("Label9");
             version = text("Label10");

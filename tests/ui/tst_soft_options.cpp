@@ -1,8 +1,8 @@
 // The options dialog: language tiles and paging, the language change question, enabling
 // rules, check now and what OK and Cancel store.
 
-#include "core/Identity.h"
-#include "core/UQtText.h"
+#include "base/Identity.h"
+#include "ui/UQtText.h"
 #include "options/USoftOptions.h"
 #include "FakePrompts.h"
 
@@ -77,8 +77,7 @@ private slots:
         pendingChecks_.clear();
         languageChanges_ = 0;
         timerRuleSeen_.clear();
-        Services services;
-        services.prompts = &prompts_;
+        Services services{prompts_};
         services.checkVersion = [this](std::function<void(bool)> done) {
             pendingChecks_.append(std::move(done));
         };

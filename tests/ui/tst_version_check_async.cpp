@@ -1,6 +1,6 @@
 // The production version check runs off the user-interface thread and answers on it.
 
-#include "core/UServices.h"
+#include "app/UProduction.h"
 #include "FakePrompts.h"
 
 #include <QCoreApplication>
@@ -37,7 +37,7 @@ class TestVersionCheckAsync : public QObject {
         VersionRequest request;
         request.host = server.host();
         request.timeout = timeout;
-        const Services services = Services::Production(prompts_, request);
+        const Services services = ProductionServices(prompts_, request);
         Outcome out;
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, this, [&] { ++out.ticksWhileWaiting; });

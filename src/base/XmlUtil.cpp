@@ -1,6 +1,6 @@
-#include "core/XmlUtil.h"
+#include "base/XmlUtil.h"
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 
 #include <sstream>
 
@@ -15,8 +15,8 @@ Status LoadXmlText(const std::string& text, const std::string& name, pugi::xml_d
         doc.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_auto);
     if (!r) {
         doc.reset();
-        return Status::failure(name + ": " + r.description() + " at offset " +
-                               std::to_string(r.offset));
+        return Status::malformed(name + ": " + r.description() + " at offset " +
+                                 std::to_string(r.offset));
     }
     return Status::success();
 }
@@ -25,10 +25,10 @@ Status LoadXmlText(const std::string& text, const std::string& name, pugi::xml_d
 
 Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc) {
     doc.reset();
-    if (!IsRegularFile(file)) return Status::failure("");
-    std::string bytes;
-    if (Status s = ReadFileBytes(file, bytes); !s) return s;
-    return LoadXmlText(bytes, PathToUtf8(file), doc);
+    if (!IsRegularFile(file)) return Status::notFound(PathToUtf8(file) + ": no such file");
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return bytes.status;
+    return LoadXmlText(bytes.value, PathToUtf8(file), doc);
 }
 
 pugi::xml_node RootElement(const pugi::xml_document& doc) {

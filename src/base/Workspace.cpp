@@ -1,4 +1,4 @@
-#include "core/Workspace.h"
+#include "base/Workspace.h"
 
 #include <system_error>
 

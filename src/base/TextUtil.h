@@ -18,4 +18,8 @@ namespace kt {
 // `value` in upper-case hexadecimal, zero-padded to at least `digits` digits, no prefix.
 [[nodiscard]] std::string HexDigits(std::uint64_t value, int digits);
 
+// Natural order of names such as serial ports: text compared as text, digit runs as
+// numbers (COM3 < COM12, ttyACM0 < ttyUSB0 < ttyUSB10).
+[[nodiscard]] bool NaturalLess(std::string_view a, std::string_view b);
+
 } // namespace kt

@@ -1,4 +1,4 @@
-#include "core/UDialogHeader.h"
+#include "ui/UDialogHeader.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

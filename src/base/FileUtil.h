@@ -1,7 +1,7 @@
 #pragma once
 // File-system helpers shared by every reader and writer of the core.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <filesystem>
 #include <string>
@@ -18,8 +18,9 @@ namespace kt {
 // message names the file and the system's reason.
 [[nodiscard]] Status WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes);
 
-// Reads a whole file as bytes; on failure returns the system's reason.
-[[nodiscard]] Status ReadFileBytes(const std::filesystem::path& file, std::string& out);
+// Reads a whole file as bytes. A missing file is NotFound, any other failure Io; the
+// message names the file and the system's reason.
+[[nodiscard]] Result<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 // Non-throwing existence tests.
 [[nodiscard]] bool IsDirectory(const std::filesystem::path& p);

@@ -1,7 +1,7 @@
 #pragma once
 // pugixml conventions shared by every XML file of the configurator.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <pugixml.hpp>
 
@@ -10,8 +10,8 @@
 
 namespace kt {
 
-// Loads a file. A missing file fails with an empty message (callers treat it as "use
-// defaults"); malformed XML fails with "<file>: <parser description> at offset N".
+// Loads a file. A missing file is NotFound (most callers then use their defaults), a read
+// failure Io, malformed XML Malformed with "<file>: <parser description> at offset N".
 [[nodiscard]] Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc);
 
 // The document's root element: its first top-level element, whatever stands before it.

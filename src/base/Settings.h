@@ -1,7 +1,7 @@
 #pragma once
 // AppSettings and the settings file Korvel.xml.
 
-#include "core/Status.h"
+#include "base/Status.h"
 
 #include <filesystem>
 #include <string>

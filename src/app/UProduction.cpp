@@ -1,8 +1,7 @@
-#include "core/UServices.h"
+#include "app/UProduction.h"
 
-#include "core/UQtText.h"
-#include "options/VersionCheck.h"
-#include "update/UpdaterCommand.h"
+#include "base/TextUtil.h"
+#include "ui/UQtText.h"
 
 #include <QCoreApplication>
 #include <QFutureWatcher>
@@ -52,9 +51,8 @@ QList<SerialPortEntry> SystemSerialPorts() {
     return ports;
 }
 
-Services Services::Production(Prompts& prompts, VersionRequest versionRequest) {
-    Services s;
-    s.prompts = &prompts;
+Services ProductionServices(Prompts& prompts, VersionRequest versionRequest) {
+    Services s{prompts};
     s.checkVersion = [versionRequest](std::function<void(bool)> done) {
         CheckVersionInBackground(versionRequest, std::move(done));
     };

@@ -1,10 +1,11 @@
-#include "core/UIcons.h"
+#include "ui/UIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
 #include <cmath>
+#include <numbers>
 
 namespace kt {
 
@@ -27,8 +28,8 @@ void DrawGear(QPainter& p, double s) {
     QPainterPath gear;
     for (int i = 0; i < teeth * 2; ++i) {
         const double r = (i % 2 == 0) ? s * 0.44 : s * 0.34;
-        const double a0 = (i - 0.5) * M_PI / teeth;
-        const double a1 = (i + 0.5) * M_PI / teeth;
+        const double a0 = (i - 0.5) * std::numbers::pi / teeth;
+        const double a1 = (i + 0.5) * std::numbers::pi / teeth;
         const QPointF p0 = c + QPointF(std::cos(a0) * r, std::sin(a0) * r);
         const QPointF p1 = c + QPointF(std::cos(a1) * r, std::sin(a1) * r);
         if (i == 0)

@@ -1,7 +1,7 @@
-#include "core/Settings.h"
+#include "base/Settings.h"
 
-#include "core/FileUtil.h"
-#include "core/XmlUtil.h"
+#include "base/FileUtil.h"
+#include "base/XmlUtil.h"
 
 #include <pugixml.hpp>
 
@@ -30,7 +30,7 @@ bool Flag(const pugi::xml_node& root, const char* leaf) {
 AppSettings ReadSettings(const std::filesystem::path& file) {
     AppSettings s;
     pugi::xml_document doc;
-    if (!LoadXmlFile(file, doc).ok) return s;
+    if (!LoadXmlFile(file, doc).ok()) return s;
     const pugi::xml_node root = RootElement(doc);
     if (!root) return s;
     s.ProjectName = Value(root, "lastproj", "projectname").value_or("");

@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the core's UTF-8 texts and paths and Qt's strings.
 
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 
 #include <QString>
 

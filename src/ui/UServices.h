@@ -1,9 +1,8 @@
 #pragma once
 // The replaceable outside world of the windows: message boxes, browser, version check,
-// serial ports, the updater. Production code fills it with the real ones; tests with fakes.
+// serial ports, the updater. app/UProduction.h fills it with the real ones; tests with fakes.
 
-#include "core/UPrompts.h"
-#include "options/VersionCheck.h"
+#include "ui/UPrompts.h"
 
 #include <QList>
 #include <QString>
@@ -19,7 +18,9 @@ struct SerialPortEntry {
 };
 
 struct Services {
-    Prompts* prompts = nullptr;
+    explicit Services(Prompts& p) : prompts(p) {}
+
+    Prompts& prompts;
 
     // Asks whether a newer version exists; calls done(newer) later on the GUI thread.
     // Empty: no check is made and no newer version is reported.
@@ -30,12 +31,6 @@ struct Services {
 
     // How long Start_Program waits for the updater before leaving it running.
     int updaterWaitLimitMs = 150000;
-
-    // The real outside world; `versionRequest` says where and how long to ask.
-    [[nodiscard]] static Services Production(Prompts& prompts, VersionRequest versionRequest = {});
 };
-
-// The serial ports as Qt Serial Port lists them, sorted naturally by name.
-[[nodiscard]] QList<SerialPortEntry> SystemSerialPorts();
 
 } // namespace kt

@@ -1,4 +1,4 @@
-#include "core/FileUtil.h"
+#include "base/FileUtil.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -34,7 +34,8 @@ std::string Describe(const fs::path& file, const std::string& reason) {
 }
 
 Status ReadFailure(const fs::path& file, int err) {
-    return Status::failure("Cannot read \"" + PathToUtf8(file) + "\": " + SystemReason(err));
+    std::string why = "Cannot read \"" + PathToUtf8(file) + "\": " + SystemReason(err);
+    return err == ENOENT ? Status::notFound(std::move(why)) : Status::io(std::move(why));
 }
 
 bool FlushToDisk(std::FILE* f) {
@@ -59,7 +60,7 @@ Status WriteFileAtomic(const fs::path& target, std::string_view bytes) {
 #else
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
 #endif
-    if (!f) return Status::failure(Describe(target, SystemReason(errno)));
+    if (!f) return Status::io(Describe(target, SystemReason(errno)));
     bool good = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     int err = errno;
     if (good && !FlushToDisk(f)) {
@@ -73,31 +74,35 @@ Status WriteFileAtomic(const fs::path& target, std::string_view bytes) {
     if (!good) {
         std::error_code ec;
         fs::remove(tmp, ec);
-        return Status::failure(Describe(target, SystemReason(err ? err : EIO)));
+        return Status::io(Describe(target, SystemReason(err ? err : EIO)));
     }
     std::error_code ec;
     fs::rename(tmp, target, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(tmp, ignored);
-        return Status::failure(Describe(target, ec.message()));
+        return Status::io(Describe(target, ec.message()));
     }
     return Status::success();
 }
 
-Status ReadFileBytes(const fs::path& file, std::string& out) {
+Result<std::string> ReadFileBytes(const fs::path& file) {
+    Result<std::string> r;
     errno = 0;
     std::ifstream in(file, std::ios::binary);
-    if (!in) return ReadFailure(file, errno ? errno : ENOENT);
+    if (!in) {
+        r.status = ReadFailure(file, errno ? errno : ENOENT);
+        return r;
+    }
     // A read error (a folder, a device that fails) throws from inside the stream buffer.
     try {
-        out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        r.value.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (const std::ios_base::failure&) {
         const int err = errno;
-        out.clear();
-        return ReadFailure(file, err ? err : EIO);
+        r.value.clear();
+        r.status = ReadFailure(file, err && err != ENOENT ? err : EIO);
     }
-    return Status::success();
+    return r;
 }
 
 bool IsDirectory(const fs::path& p) {

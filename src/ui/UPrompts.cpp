@@ -1,4 +1,4 @@
-#include "core/UPrompts.h"
+#include "ui/UPrompts.h"
 
 #include <QApplication>
 #include <QDesktopServices>

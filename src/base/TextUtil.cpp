@@ -1,0 +1,60 @@
+#include "base/TextUtil.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace kt {
+
+std::string_view TrimBlanks(std::string_view s) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string UpperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string HexDigits(std::uint64_t value, int digits) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%0*llX", digits, static_cast<unsigned long long>(value));
+    return buf;
+}
+
+bool NaturalLess(std::string_view a, std::string_view b) {
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            std::size_t ei = i, ej = j;
+            while (ei < a.size() && digit(a[ei])) ++ei;
+            while (ej < b.size() && digit(b[ej])) ++ej;
+            // Compare the runs as numbers without converting: skip leading zeros, then length.
+            std::size_t si = i, sj = j;
+            while (si + 1 < ei && a[si] == '0') ++si;
+            while (sj + 1 < ej && b[sj] == '0') ++sj;
+            if (ei - si != ej - sj) return ei - si < ej - sj;
+            const int cmp = a.substr(si, ei - si).compare(b.substr(sj, ej - sj));
+            if (cmp != 0) return cmp < 0;
+            if (ei - i != ej - j) return ei - i < ej - j;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+} // namespace kt
