@@ -3,14 +3,12 @@
 #include "core/UKorvelFirmWare.h"
 #include "core/UPrompts.h"
 #include "core/UQtText.h"
-#include "core/Identity.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kt::SwCode);
-    QApplication::setApplicationDisplayName(kt::SwCode);
+    kt::SetUpApplication();
     kt::QtPrompts prompts;
     kt::Services services = kt::Services::Production(prompts);
     kt::TFKorvelFirmWare window(kt::PathOf(QCoreApplication::applicationDirPath()), services);

@@ -1,6 +1,7 @@
 #include "core/UKorvelFirmWare.h"
 
 #include "core/Identity.h"
+#include "core/Project.h"
 #include "core/UIcons.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
@@ -37,6 +38,8 @@ constexpr int kClientWidth = 694;
 constexpr int kStepTop[6] = {128, 172, 216, 260, 304, 348};
 } // namespace
 
+void SetUpApplication() { QCoreApplication::setApplicationName(SwCode); }
+
 TFKorvelFirmWare::TFKorvelFirmWare(const std::filesystem::path& exeDir, const Services& services,
                                    QWidget* parent)
     : QWidget(parent), services_(services) {
@@ -51,7 +54,8 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     LayOut();
     state_.Workspace = MakeWorkspacePaths(exeDir);
     CreateWorkspaceDirs(state_.Workspace);
-    state_.Settings = ReadSettings(SettingsFile(state_.Workspace));
+    std::string damage;
+    state_.Settings = ReadSettings(SettingsFile(state_.Workspace), &damage);
     ApplyTimerRule();
 
     setWindowTitle(MainCaption);
@@ -61,14 +65,25 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     const Status lang =
         Load_Language(state_.Workspace.LanguageDir, state_.Settings.LanguageName, state_.Lang);
 
-    const std::string& name = state_.Settings.ProjectName;
-    const std::filesystem::path last = state_.Workspace.ProjectsDir / PathFromUtf8(name);
-    state_.ProjectDir = (!name.empty() && IsDirectory(last)) ? last : std::filesystem::path();
+    // A name that is not a plain Project name opens nothing and is written back unchanged.
+    state_.ProjectDir =
+        ExistingProjectDir(state_.Workspace.ProjectsDir, state_.Settings.ProjectName);
 
     Set_Lang();
     Set_Files();
     state_.RowCopyBuffer.clear();
     if (!lang.ok && services_.prompts) services_.prompts->error(Q(lang.message));
+    if (!damage.empty()) KeepDamagedSettingsFile(damage);
+}
+
+void TFKorvelFirmWare::KeepDamagedSettingsFile(const std::string& damage) {
+    // The next save rewrites Korvel.xml with the defaults; what the user wrote by hand stays
+    // in the copy.
+    const std::filesystem::path file = SettingsFile(state_.Workspace);
+    const Status kept = KeepDamagedSettings(file);
+    const QString text = kept ? Q(state_.Text(83)) + QPath(DamagedSettingsFile(file))
+                              : Q(state_.Text(84)) + Q(kept.message);
+    if (services_.prompts) services_.prompts->error(text + "\n" + Q(damage));
 }
 
 QLabel* TFKorvelFirmWare::Label(const char* name, int left, int top) {
@@ -313,10 +328,8 @@ void TFKorvelFirmWare::Create_New_Project() {
 void TFKorvelFirmWare::Open_Project() {
     if (openConf_->exec() != QDialog::Accepted) return;
     state_.Settings.ProjectName = S(openConf_->Name_Conf());
-    if (!state_.Settings.ProjectName.empty())
-        state_.ProjectDir = state_.Workspace.ProjectsDir / PathFromUtf8(state_.Settings.ProjectName);
-    else
-        state_.ProjectDir.clear();
+    state_.ProjectDir =
+        ExistingProjectDir(state_.Workspace.ProjectsDir, state_.Settings.ProjectName);
     ShowBanner();
     Set_Files();
 }

@@ -26,6 +26,10 @@ class TFTransmitCAN;
 class TFBoot;
 class TFSoftOptions;
 
+// Names the application for the platform. No display name is set: Qt would append it to
+// every window title, and the titles are the configurator's own texts.
+void SetUpApplication();
+
 class TFKorvelFirmWare : public QWidget {
     Q_OBJECT
 public:
@@ -69,6 +73,8 @@ protected:
 
 private:
     void FormCreate(const std::filesystem::path& exeDir);
+    // Keeps an unreadable Korvel.xml as Korvel.xml.bad and tells the user, once per start.
+    void KeepDamagedSettingsFile(const std::string& damage);
     void LayOut();
     void CreateDialogs();
     void ShowBanner();
