@@ -5,6 +5,7 @@
 #include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "lang/LanguageTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,6 +49,8 @@ private:
 void BM_LoadProjectImageAndGsd(benchmark::State& state) {
     const FullProject project;
     const kt::ProjectFiles& files = project.files();
+    kt::LanguageTable texts;
+    texts.Load_Default_Texts();
     for (auto _ : state) {
         kt::ParGen settings;
         bool found = false;
@@ -61,7 +64,7 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
         kt::GSD_Data data;
         bool hasParGen = false;
         std::string gsd;
-        if (!kt::Read_GSD_Data(files, data, hasParGen) || !kt::Compose_GSD_Text(data, gsd))
+        if (!kt::Read_GSD_Data(files, data, hasParGen) || !kt::Compose_GSD_Text(data, gsd, texts))
             state.SkipWithError("GSD failed");
         benchmark::DoNotOptimize(image);
         benchmark::DoNotOptimize(gsd);

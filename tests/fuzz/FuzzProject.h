@@ -2,6 +2,7 @@
 // Shared by the harnesses: one private temp folder a process, and the outputs of a Project.
 
 #include "core/Workspace.h"
+#include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
 #include "outputs/GsdFile.h"
@@ -52,7 +53,12 @@ inline void Outputs(const ProjectFiles& files) {
     bool hasParGen = false;
     if (Read_GSD_Data(files, data, hasParGen) && hasParGen) {
         std::string gsd;
-        if (Compose_GSD_Text(data, gsd)) {
+        static const LanguageTable texts = [] {
+            LanguageTable t;
+            t.Load_Default_Texts();
+            return t;
+        }();
+        if (Compose_GSD_Text(data, gsd, texts)) {
             Check(gsd.rfind("EndSlotDefinition\r\n\r\n\r\n\r\n\r\n") == gsd.size() - 27);
         }
     }

@@ -147,7 +147,7 @@ private slots:
         bool hasParGen = false;
         QVERIFY(Read_GSD_Data(state().Files, data, hasParGen).ok);
         std::string expected;
-        QVERIFY(Compose_GSD_Text(data, expected).ok);
+        QVERIFY(Compose_GSD_Text(data, expected, state().Lang).ok);
         QCOMPARE(ReadFile(state().ProjectDir / written.toStdString()), expected);
     }
 
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(data.In_Modules, 30);
         QCOMPARE(data.Out_Len, 60);
         std::string gsd;
-        QVERIFY(Compose_GSD_Text(data, gsd).ok);
+        QVERIFY(Compose_GSD_Text(data, gsd, state().Lang).ok);
         QCOMPARE(ReadFile(state().ProjectDir / "road.gsd"), gsd);
 
         WhenModal([](QWidget* m) { static_cast<QDialog*>(m)->reject(); });
