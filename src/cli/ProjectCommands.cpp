@@ -3,8 +3,10 @@
 #include "cli/Commands.h"
 #include "core/FileUtil.h"
 #include "core/Workspace.h"
+#include "core/XmlUtil.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
+#include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
@@ -13,6 +15,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kt::cli {
 
@@ -21,6 +24,7 @@ namespace {
 struct ProjectOptions {
     std::string projectDir;
     std::string output;
+    bool strict = false; // check: warnings fail the run
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -47,20 +51,73 @@ void RunImage(const ProjectOptions& o) {
     std::cout << PathToUtf8(file) << "\n";
 }
 
+bool EndsWithSeparator(const std::string& name) {
+#ifdef _WIN32
+    return !name.empty() && (name.back() == '/' || name.back() == '\\');
+#else
+    return !name.empty() && name.back() == '/';
+#endif
+}
+
 void RunGsd(const ProjectOptions& o) {
-    // An empty name would become a hidden ".gsd" in the working folder.
+    // An empty name or a folder would become a hidden ".gsd" in the working or that folder.
     if (o.output.empty()) Fail("The GSD file needs a name");
+    if (EndsWithSeparator(o.output) || IsDirectory(PathFromUtf8(o.output)))
+        Fail("\"" + o.output + "\" is a folder; the GSD file needs a file name");
     GSD_Data data;
     bool hasParGen = false;
     Require(Read_GSD_Data(MakeProjectFiles(PathFromUtf8(o.projectDir)), data, hasParGen));
     if (!hasParGen) Fail(EnglishTexts().Get_Text(1504));
     const std::filesystem::path file = PathFromUtf8(WithGsdExtension(o.output));
-    Require(Write_GSD_File(file, data));
+    Require(Write_GSD_File(file, data, EnglishTexts()));
     std::cout << PathToUtf8(file) << "\n";
 }
 
+// What the steps would silently pass over or refuse later; empty when nothing.
+std::vector<std::string> ProjectWarnings(const ProjectFiles& files, const ParGen& settings) {
+    std::vector<std::string> warnings;
+    std::error_code ec;
+    if (!std::filesystem::exists(files.ParGenFile, ec)) {
+        warnings.push_back("no ParGen.xml: the GSD step will refuse this Project");
+    } else if (!IsRegularFile(files.ParGenFile)) {
+        warnings.push_back("ParGen.xml is not a readable file: every step uses the default "
+                           "settings");
+    } else {
+        pugi::xml_document doc;
+        const pugi::xml_node root = LoadXmlFile(files.ParGenFile, doc) ? RootElement(doc)
+                                                                       : pugi::xml_node();
+        if (root && std::string(root.name()) != "Par_Gen")
+            warnings.push_back("ParGen.xml has the root element <" + std::string(root.name()) +
+                               ">, not <Par_Gen>: was the right file saved here?");
+    }
+    if (settings.CanBaudIndex < 0 || settings.CanBaudIndex > 9)
+        warnings.push_back("CAN_BAUDRATE " + std::to_string(settings.CanBaudIndex) +
+                           " is outside 0 to 9: the image uses 1000000 bit/s");
+    for (const auto& [file, what] : {std::pair{files.RecFramesFile, "CAN_Rec_Frames.xml"},
+                                     std::pair{files.SendFramesFile, "CAN_Send_Frames.xml"}}) {
+        pugi::xml_document doc;
+        if (!LoadXmlFile(file, doc)) continue; // missing, or already reported as an error
+        std::size_t rows = 0;
+        for (pugi::xml_node n = RootElement(doc).first_child(); n; n = n.next_sibling())
+            if (IsFrameNode(n)) ++rows;
+        if (rows > std::size_t(FrameList::Rows))
+            warnings.push_back(std::string(what) + " holds " + std::to_string(rows) +
+                               " rows: the editors show and keep the first " +
+                               std::to_string(FrameList::Rows) + ", the image takes " +
+                               std::to_string(ConfigImageFrames));
+    }
+    return warnings;
+}
+
 void RunCheck(const ProjectOptions& o) {
-    const ProjectFiles files = MakeProjectFiles(PathFromUtf8(o.projectDir));
+    const std::filesystem::path dir = PathFromUtf8(o.projectDir);
+    const ProjectFiles files = MakeProjectFiles(dir);
+    std::error_code ec;
+    if (!std::filesystem::exists(files.ParGenFile, ec) &&
+        !std::filesystem::exists(files.RecFramesFile, ec) &&
+        !std::filesystem::exists(files.SendFramesFile, ec) && !IsDirectory(dir / "bin"))
+        Fail(o.projectDir + ": not a Project folder (no ParGen.xml, CAN_Rec_Frames.xml, "
+                            "CAN_Send_Frames.xml or bin)");
     const LanguageTable texts = EnglishTexts();
     bool failed = false;
     const auto report = [&failed](const std::string& what, const std::string& message) {
@@ -88,7 +145,11 @@ void RunCheck(const ProjectOptions& o) {
             report(what, list.Controllo_dati(texts));
         }
     }
+    // Warnings after the messages: errors exit 1, warnings alone 0, or 2 with --strict.
+    const std::vector<std::string> warnings = ProjectWarnings(files, settings);
+    for (const std::string& w : warnings) std::cerr << "warning: " << w << "\n";
     if (failed) throw CLI::RuntimeError(1);
+    if (o.strict && !warnings.empty()) throw CLI::RuntimeError(2);
 }
 
 void RunDump(const std::string& file) {
@@ -97,6 +158,10 @@ void RunDump(const std::string& file) {
     std::string text;
     Require(DumpConfigImage(bytes, text));
     std::cout << text;
+    // The dump still shows everything; a script learns from the exit code what is wrong.
+    const std::vector<std::string> problems = ConfigImageProblems(bytes);
+    for (const std::string& p : problems) std::cerr << "error: " << p << "\n";
+    if (!problems.empty()) throw CLI::RuntimeError(1);
 }
 
 } // namespace
@@ -124,10 +189,12 @@ void AddProjectCommands(CLI::App& app) {
     cmd->add_option("PROJECT_DIR", check->projectDir, "Project folder")
         ->required()
         ->check(CLI::ExistingDirectory);
+    cmd->add_flag("--strict", check->strict, "exit 2 when there are warnings but no errors");
     cmd->callback([check] { RunCheck(*check); });
 
     auto dump = std::make_shared<std::string>();
-    cmd = app.add_subcommand("dump", "Decode a configuration image into readable text");
+    cmd = app.add_subcommand("dump", "Decode a configuration image into readable text; exit 1 "
+                                     "when its checksum, fixed words or unused entries are wrong");
     cmd->add_option("FILE", *dump, "Image file")->required();
     cmd->callback([dump] { RunDump(*dump); });
 }
