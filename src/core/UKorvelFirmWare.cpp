@@ -170,7 +170,7 @@ void TFKorvelFirmWare::LayOut() {
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
-    L_Tarvix->setText(WebHost);
+    L_Tarvix->setText(VisibleAddress);
     L_Tarvix->setCursor(Qt::PointingHandCursor);
     L_Tarvix->installEventFilter(this);
     L_Tarvix->adjustSize();
@@ -346,12 +346,32 @@ void TFKorvelFirmWare::Show_Update_Dialog() {
 }
 
 void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {
+    Prompts& prompts = *services_.prompts;
+    // An updater left running after the wait still holds the serial port.
+    if (runningUpdater_ && runningUpdater_->state() != QProcess::NotRunning) {
+        prompts.error(Q(state_.Text(1643)));
+        return;
+    }
     StartProgramOptions options;
     options.waitLimitMs = services_.updaterWaitLimitMs;
     options.busyText = Q(state_.Text(17));
-    kt::Start_Program(NomeSW, Parameter, options, *services_.prompts,
-                      QApplication::activeModalWidget() ? QApplication::activeModalWidget()
-                                                        : this);
+    const StartProgramResult r = kt::Start_Program(
+        NomeSW, Parameter, options, prompts,
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
+    switch (r.outcome) {
+    case StartProgramResult::Outcome::NotStarted: // reported with the system's reason
+        break;
+    case StartProgramResult::Outcome::Ended:
+        if (r.succeeded())
+            prompts.info(Q(state_.Text(1640)));
+        else
+            prompts.error(Q(state_.Text(1641)) + QString::number(r.exitCode));
+        break;
+    case StartProgramResult::Outcome::StillRunning:
+        runningUpdater_ = r.process;
+        prompts.info(Q(state_.Text(1642)));
+        break;
+    }
 }
 
 void TFKorvelFirmWare::Save_Setting() {

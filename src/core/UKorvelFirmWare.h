@@ -5,6 +5,8 @@
 #include "core/UServices.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 
+#include <QPointer>
+#include <QProcess>
 #include <QWidget>
 
 #include <filesystem>
@@ -114,6 +116,7 @@ private:
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
     bool checkPending_ = false;
+    QPointer<QProcess> runningUpdater_; // left running by the wait limit; null once ended
 
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;
