@@ -5,6 +5,7 @@
 #include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "lang/LanguageTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,6 +49,7 @@ private:
 void BM_LoadProjectImageAndGsd(benchmark::State& state) {
     const FullProject project;
     const kt::ProjectFiles& files = project.files();
+    const kt::LanguageTable texts = kt::LanguageTable::English();
     for (auto _ : state) {
         kt::FrameList rx(kt::FrameKind::Receive);
         kt::FrameList tx(kt::FrameKind::Transmit);
@@ -58,7 +60,7 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
         if (!kt::Compile_Config_Image(files, image)) state.SkipWithError("image failed");
         const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(files);
         const kt::Result<std::string> gsd =
-            data ? kt::Compose_GSD_Text(data.value) : kt::Result<std::string>{{}, data.status};
+            data ? kt::Compose_GSD_Text(data.value, texts) : kt::Result<std::string>{{}, data.status};
         if (!gsd) state.SkipWithError("GSD failed");
         benchmark::DoNotOptimize(image);
         benchmark::DoNotOptimize(gsd);

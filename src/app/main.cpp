@@ -10,8 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kt::SwCode);
-    QApplication::setApplicationDisplayName(kt::SwCode);
+    kt::SetUpApplication();
     kt::QtPrompts prompts;
     kt::Services services = kt::ProductionServices(prompts);
     kt::TFKorvelFirmWare window(kt::PathOf(QCoreApplication::applicationDirPath()), services);

@@ -27,10 +27,14 @@ bool Flag(const pugi::xml_node& root, const char* leaf) {
 
 } // namespace
 
-AppSettings ReadSettings(const std::filesystem::path& file) {
+AppSettings ReadSettings(const std::filesystem::path& file, std::string* damage) {
     AppSettings s;
+    if (damage) damage->clear();
     pugi::xml_document doc;
-    if (!LoadXmlFile(file, doc).ok()) return s;
+    if (const Status loaded = LoadXmlFile(file, doc); !loaded) {
+        if (damage && !loaded.notFound()) *damage = loaded.message;
+        return s;
+    }
     const pugi::xml_node root = RootElement(doc);
     if (!root) return s;
     s.ProjectName = Value(root, "lastproj", "projectname").value_or("");
@@ -58,6 +62,18 @@ std::string SettingsXml(const AppSettings& s) {
     flag("enable_jump_field_tables", s.EnableJumpFieldTables);
     flag("Double_Click_Auto_Size", s.DoubleClickAutoSize);
     return XmlToString(doc);
+}
+
+std::filesystem::path DamagedSettingsFile(const std::filesystem::path& file) {
+    std::filesystem::path bad = file;
+    bad += ".bad";
+    return bad;
+}
+
+Status KeepDamagedSettings(const std::filesystem::path& file) {
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return bytes.status;
+    return WriteFileAtomic(DamagedSettingsFile(file), bytes.value);
 }
 
 Status WriteSettings(const std::filesystem::path& file, const AppSettings& s) {

@@ -23,8 +23,17 @@ struct AppSettings {
 
 // Reads the settings file; a missing or malformed file gives the defaults, a missing
 // element gives only its own default. The root is the first element of the document,
-// so a declaration or comment in front of it is passed over.
-[[nodiscard]] AppSettings ReadSettings(const std::filesystem::path& file);
+// so a declaration or comment in front of it is passed over. `damage`, when given, gets
+// the reason why an existing file could not be read, or is emptied.
+[[nodiscard]] AppSettings ReadSettings(const std::filesystem::path& file,
+                                       std::string* damage = nullptr);
+
+// Where KeepDamagedSettings puts the copy: "<file>.bad" beside the file.
+[[nodiscard]] std::filesystem::path DamagedSettingsFile(const std::filesystem::path& file);
+
+// Copies a settings file that could not be read to DamagedSettingsFile, replacing an older
+// copy, so that the next save does not lose what it held.
+[[nodiscard]] Status KeepDamagedSettings(const std::filesystem::path& file);
 
 // The whole file text as Save_Setting writes it.
 [[nodiscard]] std::string SettingsXml(const AppSettings& s);

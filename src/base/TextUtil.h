@@ -15,6 +15,9 @@ namespace kt {
 [[nodiscard]] std::string UpperAscii(std::string s);
 [[nodiscard]] std::string LowerAscii(std::string s);
 
+// True when `s` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+[[nodiscard]] bool IsValidUtf8(std::string_view s);
+
 // `value` in upper-case hexadecimal, zero-padded to at least `digits` digits, no prefix.
 [[nodiscard]] std::string HexDigits(std::uint64_t value, int digits);
 

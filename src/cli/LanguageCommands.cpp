@@ -22,8 +22,18 @@ void BinaryStdout() {
 #endif
 }
 
-void PrintTemplate() {
+constexpr const char* kDroppedHint = " (no blank before \"=\": its last character was dropped)";
+
+// To standard output, or to `file` byte for byte so that no shell re-encodes it.
+void PrintTemplate(const std::string& file) {
     const std::string text = LanguageTemplate(LanguageTable::English());
+    if (!file.empty()) {
+        if (const Status st = WriteFileAtomic(PathFromUtf8(file), text); !st) {
+            std::cerr << "kt52903-cli: " << st.message << "\n";
+            throw CLI::RuntimeError(1);
+        }
+        return;
+    }
     BinaryStdout();
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
@@ -34,18 +44,20 @@ void PrintLine(const LanguageCheckLine& l) {
     const LangLine& r = l.result;
     if (!r.sets()) {
         std::cout << "skipped, " << LangLineSkipName(r.skip);
-        if (r.skip == LangLineSkip::IdOutOfRange) std::cout << " (" << r.id << ")";
+        if (r.skip == LangLineSkip::IdOutOfRange) std::cout << " (" << r.idText << ")";
+        // "STR5=" loses its only digit: the same cause as "STR12=" reading as ID 1.
+        if (r.skip == LangLineSkip::BadId && r.droppedNonBlank) std::cout << kDroppedHint;
         std::cout << "\n";
         return;
     }
     // Pilcrows around the text make its blanks visible.
     std::cout << "sets " << r.id << " = \xC2\xB6" << r.text << "\xC2\xB6";
-    if (r.droppedNonBlank) std::cout << " (no blank before \"=\": its last character was dropped)";
+    if (r.droppedNonBlank) std::cout << kDroppedHint;
     if (l.replacesLine != 0) std::cout << " (replaces line " << l.replacesLine << ")";
     std::cout << "\n";
 }
 
-void RunCheck(const std::string& file) {
+void RunCheck(const std::string& file, bool strict) {
     const Result<LanguageCheckReport> checked = CheckLanguageFile(PathFromUtf8(file));
     if (!checked) {
         std::cerr << "kt52903-cli: " << checked.status.message << "\n";
@@ -58,20 +70,26 @@ void RunCheck(const std::string& file) {
               << " set texts (" << report.distinctIds << " distinct IDs), "
               << report.skippedTextLines << " skipped text lines, " << report.otherLines
               << " lines without STR\n";
+    if (strict && report.skippedTextLines > 0) throw CLI::RuntimeError(1);
 }
 
 } // namespace
 
 void AddLanguageCommands(CLI::App& app) {
-    app.add_subcommand("lang-template",
-                       "Write a language file holding every English text to standard output")
-        ->callback(PrintTemplate);
+    auto output = std::make_shared<std::string>();
+    CLI::App* tpl = app.add_subcommand(
+        "lang-template", "Write a language file holding every English text to standard output; "
+                         "texts the windows show name their window in a /#/ comment");
+    tpl->add_option("-o,--output", *output, "write to this file instead");
+    tpl->callback([output] { PrintTemplate(*output); });
 
     auto file = std::make_shared<std::string>();
+    auto strict = std::make_shared<bool>(false);
     CLI::App* check = app.add_subcommand(
         "lang-check", "Tell for each line of a language file what it sets or why it is skipped");
     check->add_option("FILE", *file, "language file (.lng)")->required();
-    check->callback([file] { RunCheck(*file); });
+    check->add_flag("--strict", *strict, "exit 1 when a line beginning with STR was skipped");
+    check->callback([file, strict] { RunCheck(*file, *strict); });
 }
 
 } // namespace kt::cli

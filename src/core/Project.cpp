@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <system_error>
 
 #ifdef _WIN32
@@ -26,6 +27,32 @@ bool IsReservedDeviceName(const std::string& name) {
     if (stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
         stem[3] >= '1' && stem[3] <= '9')
         return true;
+    return false;
+}
+
+// Native name of a directory entry as UTF-8; nullopt when it is not valid UTF-8 (possible
+// on Linux), since every path we build from text would then name a different entry.
+std::optional<std::string> EntryName(const fs::directory_entry& e) {
+#ifdef _WIN32
+    return PathToUtf8(e.path().filename());
+#else
+    const std::string native = e.path().filename().native();
+    if (!IsValidUtf8(native)) return std::nullopt;
+    return native;
+#endif
+}
+
+// Any entry of projectsDir, file or folder, hidden or not, whose name equals `name` in any
+// letter case: on Windows the two could not stand side by side.
+bool NameTaken(const fs::path& projectsDir, const std::string& name, bool& isDirectory) {
+    std::error_code ec;
+    for (fs::directory_iterator it(projectsDir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::optional<std::string> n = EntryName(*it);
+        if (!n || !SameProjectName(*n, name)) continue;
+        std::error_code dec;
+        isDirectory = it->is_directory(dec);
+        return true;
+    }
     return false;
 }
 
@@ -53,12 +80,19 @@ bool IsPortableProjectName(const std::string& name) {
     return !IsReservedDeviceName(name);
 }
 
+bool SameProjectName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
+}
+
 CreateResult CreateProject(const fs::path& projectsDir, const std::string& name) {
     if (name.empty()) return {107};
+    bool isDirectory = false;
+    // A file of that name is no Project; its creation would fail, as it always did (105).
+    if (NameTaken(projectsDir, name, isDirectory)) return {isDirectory ? 106 : 105};
     if (!IsPortableProjectName(name)) return {105};
     const fs::path dir = projectsDir / PathFromUtf8(name);
     std::error_code ec;
-    if (fs::is_directory(dir, ec)) return {106};
+    if (fs::is_directory(dir, ec)) return {106}; // a case rule of the file system we do not know
     if (!fs::create_directory(dir, ec) || ec) return {105};
     fs::create_directories(dir / "bin", ec); // a missing bin only makes the image write fail later
     return {0};
@@ -71,7 +105,8 @@ std::vector<std::string> ListProjects(const fs::path& projectsDir) {
     for (fs::directory_iterator it(projectsDir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code dec;
         if (!it->is_directory(dec) || IsHidden(*it)) continue;
-        names.push_back(PathToUtf8(it->path().filename()));
+        std::optional<std::string> name = EntryName(*it);
+        if (name && IsPortableProjectName(*name)) names.push_back(std::move(*name));
     }
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string ua = UpperAscii(a), ub = UpperAscii(b);
@@ -80,7 +115,15 @@ std::vector<std::string> ListProjects(const fs::path& projectsDir) {
     return names;
 }
 
+fs::path ExistingProjectDir(const fs::path& projectsDir, const std::string& name) {
+    if (name.empty() || !IsValidUtf8(name) || !IsPortableProjectName(name)) return {};
+    fs::path dir = projectsDir / PathFromUtf8(name);
+    return IsDirectory(dir) ? dir : fs::path();
+}
+
 int Search_Open_Conf(const std::vector<std::string>& names, const std::string& snc) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == snc) return static_cast<int>(i);
     const std::string key = UpperAscii(snc);
     for (std::size_t i = 0; i < names.size(); ++i)
         if (UpperAscii(names[i]) == key) return static_cast<int>(i);

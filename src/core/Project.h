@@ -19,14 +19,28 @@ struct CreateResult {
 // reserved device name.
 [[nodiscard]] bool IsPortableProjectName(const std::string& name);
 
-// Creates projectsDir/name and projectsDir/name/bin. The name is used as typed.
+// Names compared as Windows would compare them for ASCII letters: a-z folded to A-Z, every
+// other byte as it is.
+[[nodiscard]] bool SameProjectName(const std::string& a, const std::string& b);
+
+// Creates projectsDir/name and projectsDir/name/bin. The name is used as typed. Checks in
+// this order: empty (107), an entry of PROJECTS with that name in any letter case (106),
+// a name that is not portable (105), the creation itself (105).
 [[nodiscard]] CreateResult CreateProject(const std::filesystem::path& projectsDir,
                                          const std::string& name);
 
-// Directory names under projectsDir, hidden entries left out, sorted without regard to case.
+// Directory names under projectsDir, sorted without regard to case. Hidden entries, names
+// that are not valid UTF-8 and names that are not portable are left out: the windows could
+// not name such a folder again.
 [[nodiscard]] std::vector<std::string> ListProjects(const std::filesystem::path& projectsDir);
 
-// Index of the first name equal to snc in upper case (letters a-z only), or -1.
+// The folder of the Project `name` below projectsDir when the name is a portable one and
+// that folder exists; empty otherwise. An absolute or rooted name never leaves projectsDir.
+[[nodiscard]] std::filesystem::path ExistingProjectDir(const std::filesystem::path& projectsDir,
+                                                       const std::string& name);
+
+// Index of the name exactly equal to snc, else of the first one equal in upper case
+// (letters a-z only), else -1.
 [[nodiscard]] int Search_Open_Conf(const std::vector<std::string>& names, const std::string& snc);
 
 // The open Project's name as the part of projectDir below projectsDir; empty when none.

@@ -1,6 +1,7 @@
 #include "core/UKorvelFirmWare.h"
 
 #include "base/Identity.h"
+#include "core/Project.h"
 #include "ui/UIcons.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
@@ -37,6 +38,8 @@ constexpr int kClientWidth = 694;
 constexpr int kStepTop[6] = {128, 172, 216, 260, 304, 348};
 } // namespace
 
+void SetUpApplication() { QCoreApplication::setApplicationName(SwCode); }
+
 TFKorvelFirmWare::TFKorvelFirmWare(const std::filesystem::path& exeDir, const Services& services,
                                    QWidget* parent)
     : QWidget(parent), services_(services) {
@@ -51,7 +54,8 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     LayOut();
     state_.Workspace = MakeWorkspacePaths(exeDir);
     CreateWorkspaceDirs(state_.Workspace);
-    state_.Settings = ReadSettings(SettingsFile(state_.Workspace));
+    std::string damage;
+    state_.Settings = ReadSettings(SettingsFile(state_.Workspace), &damage);
     ApplyTimerRule();
 
     setWindowTitle(MainCaption);
@@ -61,12 +65,24 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     const Status lang =
         Load_Language(state_.Workspace.LanguageDir, state_.Settings.LanguageName, state_.Lang);
 
-    // The last Project opens again only while its folder is there.
-    state_.MakeProjectCurrent(std::string(state_.Settings.ProjectName), true);
+    // A name that is not a plain Project name opens nothing and is written back unchanged.
+    const std::string stored = state_.Settings.ProjectName;
+    state_.MakeProjectCurrent(stored, ExistingProjectDir(state_.Workspace.ProjectsDir, stored));
 
     Set_Lang();
     state_.RowCopyBuffer.clear();
     if (!lang.ok()) services_.prompts.error(Q(lang.message));
+    if (!damage.empty()) KeepDamagedSettingsFile(damage);
+}
+
+void TFKorvelFirmWare::KeepDamagedSettingsFile(const std::string& damage) {
+    // The next save rewrites Korvel.xml with the defaults; what the user wrote by hand stays
+    // in the copy.
+    const std::filesystem::path file = SettingsFile(state_.Workspace);
+    const Status kept = KeepDamagedSettings(file);
+    const QString text = kept ? Q(state_.Text(83)) + QPath(DamagedSettingsFile(file))
+                              : Q(state_.Text(84)) + Q(kept.message);
+    services_.prompts.error(text + "\n" + Q(damage));
 }
 
 QLabel* TFKorvelFirmWare::Label(const char* name, int left, int top) {
@@ -153,7 +169,7 @@ void TFKorvelFirmWare::LayOut() {
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
-    L_Tarvix->setText(WebHost);
+    L_Tarvix->setText(VisibleAddress);
     L_Tarvix->setCursor(Qt::PointingHandCursor);
     L_Tarvix->installEventFilter(this);
     L_Tarvix->adjustSize();
@@ -310,7 +326,8 @@ void TFKorvelFirmWare::Create_New_Project() {
 
 void TFKorvelFirmWare::Open_Project() {
     if (openConf_->exec() != QDialog::Accepted) return;
-    state_.MakeProjectCurrent(S(openConf_->Name_Conf()));
+    const std::string name = S(openConf_->Name_Conf());
+    state_.MakeProjectCurrent(name, ExistingProjectDir(state_.Workspace.ProjectsDir, name));
     ShowBanner();
 }
 
@@ -326,12 +343,32 @@ void TFKorvelFirmWare::Show_Update_Dialog() {
 }
 
 void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {
+    Prompts& prompts = services_.prompts;
+    // An updater left running after the wait still holds the serial port.
+    if (runningUpdater_ && runningUpdater_->state() != QProcess::NotRunning) {
+        prompts.error(Q(state_.Text(1643)));
+        return;
+    }
     StartProgramOptions options;
     options.waitLimitMs = services_.updaterWaitLimitMs;
     options.busyText = Q(state_.Text(17));
-    kt::Start_Program(NomeSW, Parameter, options, services_.prompts,
-                      QApplication::activeModalWidget() ? QApplication::activeModalWidget()
-                                                        : this);
+    const StartProgramResult r = kt::Start_Program(
+        NomeSW, Parameter, options, prompts,
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
+    switch (r.outcome) {
+    case StartProgramResult::Outcome::NotStarted: // reported with the system's reason
+        break;
+    case StartProgramResult::Outcome::Ended:
+        if (r.succeeded())
+            prompts.info(Q(state_.Text(1640)));
+        else
+            prompts.error(Q(state_.Text(1641)) + QString::number(r.exitCode));
+        break;
+    case StartProgramResult::Outcome::StillRunning:
+        runningUpdater_ = r.process;
+        prompts.info(Q(state_.Text(1642)));
+        break;
+    }
 }
 
 void TFKorvelFirmWare::Save_Setting() {

@@ -5,6 +5,8 @@
 #include "ui/UServices.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 
+#include <QPointer>
+#include <QProcess>
 #include <QWidget>
 
 #include <filesystem>
@@ -25,6 +27,10 @@ class TFReceiveCAN;
 class TFTransmitCAN;
 class TFBoot;
 class TFSoftOptions;
+
+// Names the application for the platform. No display name is set: Qt would append it to
+// every window title, and the titles are the configurator's own texts.
+void SetUpApplication();
 
 class TFKorvelFirmWare : public QWidget {
     Q_OBJECT
@@ -68,6 +74,8 @@ protected:
 
 private:
     void FormCreate(const std::filesystem::path& exeDir);
+    // Keeps an unreadable Korvel.xml as Korvel.xml.bad and tells the user, once per start.
+    void KeepDamagedSettingsFile(const std::string& damage);
     void LayOut();
     void CreateDialogs();
     void ShowBanner();
@@ -107,6 +115,7 @@ private:
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
     bool checkPending_ = false;
+    QPointer<QProcess> runningUpdater_; // left running by the wait limit; null once ended
 
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;

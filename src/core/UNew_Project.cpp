@@ -67,7 +67,10 @@ void TFNew_Project::Btn_OKClick() {
     const std::string name = S(E_New_Proj->text());
     const CreateResult r = CreateProject(state_.Workspace.ProjectsDir, name);
     if (!r.ok()) {
-        prompts_.error(Q(state_.Text(r.textId)));
+        // 105 alone does not tell the user what to change.
+        QString text = Q(state_.Text(r.textId));
+        if (r.textId == 105) text += "\n" + Q(state_.Text(111));
+        prompts_.error(text);
         return;
     }
     state_.MakeProjectCurrent(name);

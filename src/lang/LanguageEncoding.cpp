@@ -2,6 +2,8 @@
 
 #include "lang/LanguageFile.h"
 
+#include "base/TextUtil.h"
+
 #include <array>
 #include <cstdint>
 
@@ -124,7 +126,9 @@ std::string DecodeLanguageBytes(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) return SanitizeUtf8(bytes.substr(3));
     if (bytes.starts_with("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
     if (bytes.starts_with("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
-    // No byte-order mark: the Western European Windows code page, whatever the host uses.
+    // No byte-order mark. Most editors now save UTF-8 without one; Windows-1252 text with
+    // letters beyond ASCII is practically never valid UTF-8, so valid UTF-8 is taken as such.
+    if (IsValidUtf8(bytes)) return std::string(bytes);
     return FromCp1252(bytes);
 }
 

@@ -3,6 +3,7 @@
 #include "base/FileUtil.h"
 #include "base/Identity.h"
 #include "base/TextUtil.h"
+#include "lang/TextUses.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -146,7 +147,8 @@ LangLine ParseLangLine(std::string_view line, int tableSize) {
         const std::string_view dropped = line.substr(idEnd, eq - idEnd);
         r.droppedNonBlank = dropped != " " && dropped != "\t";
     }
-    const std::optional<long long> id = ParseDecimal(Trim(line.substr(3, idEnd - 3)));
+    r.idText = std::string(Trim(line.substr(3, idEnd - 3)));
+    const std::optional<long long> id = ParseDecimal(r.idText);
     if (!id) {
         r.skip = LangLineSkip::BadId;
         return r;
@@ -231,6 +233,8 @@ std::string LanguageTemplate(const LanguageTable& table) {
     out += "/#/ Translate the text between the two pilcrows; they keep leading and trailing "
            "blanks.\r\n";
     out += "/#/ Lines not beginning with STR are ignored, and so is a line's rest after /#/.\r\n";
+    out += "/#/ A comment after a text names the window that shows it; texts without one are "
+           "not shown.\r\n";
     for (int id = 0; id < table.size(); ++id) {
         const std::string& text = table.Get_Text(id);
         if (text.find(kPilcrow) != std::string::npos || text.find(kComment) != std::string::npos ||
@@ -243,6 +247,10 @@ std::string LanguageTemplate(const LanguageTable& table) {
         out += kPilcrow;
         out += text;
         out += kPilcrow;
+        if (const char* where = TextUse(id)) {
+            out += " /#/ ";
+            out += where;
+        }
         out += "\r\n";
     }
     return out;

@@ -62,7 +62,7 @@ TFAbout::TFAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(
     Label10 = MakeLabel("Label10", QString(), this);
     Label12 = MakeLabel("Label12", QString(), this);
     Label4 = MakeLabel("Label4", QString(), this);
-    Label4->setText(QString("<a href=\"%1\">%2</a>").arg(HomePageUrl, WebHost));
+    Label4->setText(QString("<a href=\"%1\">%2</a>").arg(HomePageUrl, VisibleAddress));
     Label4->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     Label4->setCursor(Qt::PointingHandCursor);
     connect(Label4, &QLabel::linkActivated, this, [this] { Label4Click(); });

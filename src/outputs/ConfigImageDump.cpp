@@ -54,7 +54,52 @@ void Table(std::string_view b, bool send, std::uint32_t count, std::string& out)
     }
 }
 
+// Bytes 0-15 zero, 16-31 0xFF: how every unused entry is written.
+bool IsUnusedEntry(std::string_view b, std::size_t at) {
+    for (std::size_t k = 0; k < ImageEntrySize; ++k)
+        if (static_cast<unsigned char>(b[at + k]) != (k < 16 ? 0x00 : 0xFF)) return false;
+    return true;
+}
+
 } // namespace
+
+std::vector<std::string> ConfigImageProblems(std::string_view bytes) {
+    std::vector<std::string> problems;
+    if (bytes.size() != ConfigImageSize) {
+        problems.push_back("the image has " + std::to_string(bytes.size()) + " bytes, not " +
+                           std::to_string(ConfigImageSize));
+        return problems;
+    }
+    const std::uint32_t sum = ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize>(
+        reinterpret_cast<const std::uint8_t*>(bytes.data()), ConfigImageSize));
+    if (Param(bytes, ParamChecksum) != sum)
+        problems.push_back("ParamChecksum " + Hex(Param(bytes, ParamChecksum), 8) +
+                           " does not match the computed " + Hex(sum, 8));
+    const struct {
+        const char* name;
+        std::size_t offset;
+        std::uint32_t value;
+    } fixed[] = {{"Word4", ParamWord4, 125000},
+                 {"Word8", ParamWord8, 9600},
+                 {"RecTableAddr", ParamRecTableAddr, RecTableAddr},
+                 {"SendTableAddr", ParamSendTableAddr, SendTableAddr}};
+    for (const auto& f : fixed)
+        if (Param(bytes, f.offset) != f.value)
+            problems.push_back(std::string(f.name) + " (parameter offset " +
+                               std::to_string(f.offset) + ") is " +
+                               Hex(Param(bytes, f.offset), 8) + ", not " + Hex(f.value, 8));
+    for (const bool send : {false, true}) {
+        const std::uint32_t count = Param(bytes, send ? ParamSendFrameCount : ParamRecFrameCount);
+        for (std::uint32_t i = count; i < std::uint32_t(ConfigImageFrames); ++i) {
+            const std::size_t at = (send ? ImageSendTable : 0) + ImageEntrySize * std::size_t(i);
+            if (!IsUnusedEntry(bytes, at))
+                problems.push_back(std::string(send ? "send" : "receive") + " entry " +
+                                   std::to_string(i + 1) +
+                                   " is unused but not 16 bytes of 0 and 16 of 0xFF");
+        }
+    }
+    return problems;
+}
 
 Result<std::string> DumpConfigImage(std::string_view bytes) {
     if (bytes.size() != ConfigImageSize)

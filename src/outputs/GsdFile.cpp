@@ -7,6 +7,7 @@
 #include "editors/IntOrDefault.h"
 #include "editors/ParGenFile.h"
 #include "editors/ProjectXml.h"
+#include "lang/LanguageTable.h"
 
 #include <array>
 #include <limits>
@@ -20,14 +21,6 @@ namespace {
 // Beyond this the text would run to megabytes; lists written by the editors need at most 60.
 constexpr std::int64_t kMaxModules = 65535;
 constexpr std::int64_t kModuleBytes = 64;
-
-// The maker's details of header lines 5 to 11.
-constexpr const char* kVendorLegalName = "Tarvix Automation S.r.l.";
-constexpr std::array<const char*, 3> kVendorAddress = {"Via dell'Esempio 52", "00000 Tarvicino",
-                                                       "(XX) - Examplia"};
-constexpr const char* kVendorPhone = "+00 0000 000000";
-constexpr const char* kVendorFax = "+00 0000 000001";
-constexpr const char* kVendorMail = "support@tarvix.example";
 
 constexpr std::size_t kBoxWidth = 85;
 
@@ -72,11 +65,11 @@ void Header(Lines& out) {
     out.add(";*********************** CAN / PROFIBUS Slave - Converter ***************************");
     out.boxed(" " + std::string(80, '=') + " ");
     out.boxed("");
-    out.boxed(std::string(" Vendor:   ") + kVendorLegalName);
-    for (const char* l : kVendorAddress) out.boxed(indent + l);
-    out.boxed(indent + "Tel. : " + kVendorPhone);
-    out.boxed(indent + "FAX. : " + kVendorFax);
-    out.boxed(indent + "eMail: " + kVendorMail);
+    out.boxed(std::string(" Vendor:   ") + VendorLegalName);
+    for (const char* l : VendorAddress) out.boxed(indent + l);
+    out.boxed(indent + "Tel. : " + VendorPhone);
+    out.boxed(indent + "FAX. : " + VendorFax);
+    out.boxed(indent + "eMail: " + VendorMail);
     out.boxed("");
     out.boxed(" " + std::string(80, '=') + " ");
     out.boxed("");
@@ -205,14 +198,14 @@ std::int64_t Sum(const std::vector<std::int32_t>& dims) {
 // Empty when every frame length can be declared; else why not. Only hand-edited lists get
 // here: a negative length has no meaning, and in one-module-per-frame mode a length byte
 // holds 1 to 64 bytes, so 0 or more than 64 would declare a different size.
+// `directionText` is 1506 (receive) or 1507 (send).
 std::string UndeclarableDim(bool mapFrames, const std::vector<std::int32_t>& dims,
-                            const char* direction) {
+                            int directionText, const LanguageTable& texts) {
     for (std::size_t i = 0; i < dims.size(); ++i) {
         const std::int32_t d = dims[i];
         if (d >= 0 && (!mapFrames || (d >= 1 && d <= kModuleBytes))) continue;
-        return std::string(direction) + " frame " + std::to_string(i + 1) + " has the length " +
-               std::to_string(d) + (mapFrames ? "; a module per frame needs 1 to 64 bytes"
-                                              : "; a length cannot be negative");
+        return texts.Get_Text(directionText) + std::to_string(i + 1) + texts.Get_Text(1508) +
+               std::to_string(d) + texts.Get_Text(mapFrames ? 1510 : 1509);
     }
     return {};
 }
@@ -253,24 +246,24 @@ Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files) {
     return r;
 }
 
-Result<std::string> Compose_GSD_Text(const GSD_Data& data) {
-    for (const auto& [dims, direction] : {std::pair{&data.In_Dim, "Receive"},
-                                          std::pair{&data.Out_Dim, "Send"}})
-        if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction); !why.empty())
+Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& texts) {
+    for (const auto& [dims, direction] :
+         {std::pair{&data.In_Dim, 1506}, std::pair{&data.Out_Dim, 1507}})
+        if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction, texts);
+            !why.empty())
             return {{}, Status::malformed(why)};
     const std::int64_t inLen = Sum(data.In_Dim);
     const std::int64_t outLen = Sum(data.Out_Dim);
     // The module count is checked before ModuleLengths would allocate one entry per module.
     if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen) ||
         (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules))
-        return {{}, Status::malformed("The frame lists declare more data bytes than a GSD file "
-                                      "can hold")};
+        return {{}, Status::malformed(texts.Get_Text(1511))};
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
     const auto modules = std::int64_t(inModules.size() + outModules.size());
     if (modules > kMaxModules)
-        return {{}, Status::malformed("The frame lists give " + std::to_string(modules) +
-                                      " modules, more than a GSD file can hold")};
+        return {{}, Status::malformed(texts.Get_Text(1512) + std::to_string(modules) +
+                                      texts.Get_Text(1513))};
 
     Lines out;
     Header(out);
@@ -293,8 +286,9 @@ Result<std::string> Compose_GSD_Text(const GSD_Data& data) {
     return {out.take(), Status::success()};
 }
 
-Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data) {
-    const Result<std::string> text = Compose_GSD_Text(data);
+Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data,
+                      const LanguageTable& texts) {
+    const Result<std::string> text = Compose_GSD_Text(data, texts);
     if (!text) return text.status;
     return WriteFileAtomic(file, text.value);
 }

@@ -11,6 +11,8 @@
 
 namespace kt {
 
+class LanguageTable;
+
 struct GSD_Data {
     bool Map_Frames = false;           // one module per CAN frame
     std::vector<std::int32_t> In_Dim;  // data length of each received frame, file order
@@ -30,11 +32,14 @@ struct GSD_Data {
 
 // The whole GSD text, CR LF line ends. Fails when a frame length is negative, or outside
 // 1..64 with one module per frame, when the lengths do not fit the format's 32-bit numbers,
-// or when the module count is beyond reason (only hand-edited lists get there).
-[[nodiscard]] Result<std::string> Compose_GSD_Text(const GSD_Data& data);
+// or when the module count is beyond reason (only hand-edited lists get there); the
+// message is made of `texts` 1506 to 1513.
+[[nodiscard]] Result<std::string> Compose_GSD_Text(const GSD_Data& data,
+                                                   const LanguageTable& texts);
 
 // Composes the text and replaces `file` atomically; nothing is written on failure.
-[[nodiscard]] Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data);
+[[nodiscard]] Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data,
+                                    const LanguageTable& texts);
 
 // The name the GSD step uses for a chosen name: unchanged when it ends with ".gsd" in any
 // case, else with ".gsd" appended.

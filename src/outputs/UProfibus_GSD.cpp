@@ -24,7 +24,7 @@ void Create_GSD_File(const AppState& state, Prompts& prompts) {
     const std::filesystem::path target = PathFromUtf8(WithGsdExtension(S(chosen)));
     std::error_code ec;
     if (std::filesystem::exists(target, ec) && !prompts.confirm(Q(state.Text(1503)))) return;
-    if (const Status written = Write_GSD_File(target, data); !written)
+    if (const Status written = Write_GSD_File(target, data, state.Lang); !written)
         prompts.error(Q(written.message));
 }
 

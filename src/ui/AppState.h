@@ -24,15 +24,18 @@ struct AppState {
     // Recomputes Files from ProjectDir.
     void Set_Files() { Files = MakeProjectFiles(ProjectDir); }
 
-    // Makes the Project `name` under ProjectsDir the current one: its name in the settings,
-    // its folder and file paths. An empty name closes the Project; so does a folder that is
-    // not there when `onlyIfPresent` (the name is kept for the settings file).
-    void MakeProjectCurrent(const std::string& name, bool onlyIfPresent = false) {
+    // Makes the Project `name` in `dir` the current one: its name in the settings, its folder
+    // and file paths. An empty `dir` closes the Project (the name is kept for the settings
+    // file), as for a stored name whose folder is gone or that is not a plain Project name.
+    void MakeProjectCurrent(const std::string& name, std::filesystem::path dir) {
         Settings.ProjectName = name;
-        const std::filesystem::path dir = Workspace.ProjectsDir / PathFromUtf8(name);
-        ProjectDir = !name.empty() && (!onlyIfPresent || IsDirectory(dir)) ? dir
-                                                                            : std::filesystem::path();
+        ProjectDir = std::move(dir);
         Set_Files();
+    }
+    // The Project `name` under ProjectsDir, known to be there; an empty name closes it.
+    void MakeProjectCurrent(const std::string& name) {
+        MakeProjectCurrent(name, name.empty() ? std::filesystem::path()
+                                              : Workspace.ProjectsDir / PathFromUtf8(name));
     }
 };
 

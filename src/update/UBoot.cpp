@@ -150,6 +150,14 @@ QString TFBoot::CommandLine() const {
 
 void TFBoot::Btn_UpdateClick() {
     if (CB_CAN_COM_Port->count() == 0) return;
+    // The updater would fail half-way through a transfer without its firmware file.
+    const bool writesFirmware = CB_Update_Options->currentIndex() !=
+                                static_cast<int>(UpdateOption::Configuration);
+    const std::filesystem::path firmware = state_.Workspace.MasterDir / FirmwareFileName;
+    if (writesFirmware && !IsRegularFile(firmware)) {
+        services_.prompts.error(Q(state_.Text(1639)) + QPath(firmware));
+        return;
+    }
     startProgram_(QPath(state_.Workspace.ExeDir / UpdaterFileName), CommandLine(), false);
 }
 

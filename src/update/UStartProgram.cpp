@@ -50,8 +50,9 @@ protected:
 
 } // namespace
 
-void Start_Program(const QString& program, const QString& parameter,
-                   const StartProgramOptions& options, Prompts& prompts, QWidget* parent) {
+StartProgramResult Start_Program(const QString& program, const QString& parameter,
+                                 const StartProgramOptions& options, Prompts& prompts,
+                                 QWidget* parent) {
     // Owned by nobody once we stop waiting, so neither our end nor the dialog's kills it;
     // it deletes itself when the program ends.
     auto* process = new QProcess;
@@ -79,6 +80,15 @@ void Start_Program(const QString& program, const QString& parameter,
     limit.setSingleShot(true);
     QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
+    StartProgramResult result;
+    // Read here, before the deferred delete can take the process away.
+    QObject::connect(process, &QProcess::finished, &loop,
+                     [&result](int code, QProcess::ExitStatus status) {
+                         result.outcome = StartProgramResult::Outcome::Ended;
+                         result.exitCode = code;
+                         result.crashed = status != QProcess::NormalExit;
+                     });
+    QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
 
     process->start();
@@ -86,7 +96,7 @@ void Start_Program(const QString& program, const QString& parameter,
         const QString reason = process->errorString();
         delete process;
         prompts.error(program + "\n" + reason);
-        return;
+        return result;
     }
 
     BusyIndicator busy(options.busyText, parent);
@@ -94,6 +104,13 @@ void Start_Program(const QString& program, const QString& parameter,
     busy.show();
     loop.exec();
     busy.hide();
+    if (result.outcome != StartProgramResult::Outcome::Ended) {
+        // The lambda above must not write into a result that is gone.
+        QObject::disconnect(process, &QProcess::finished, &loop, nullptr);
+        result.outcome = StartProgramResult::Outcome::StillRunning;
+        result.process = process;
+    }
+    return result;
 }
 
 } // namespace kt

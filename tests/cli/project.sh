@@ -52,10 +52,28 @@ expect_out "ProfibusAddress 12" out "dump"
 expect_out "RecDataBytes 12" out "dump"
 expect_out "(matches)" out "dump"
 
+# dump as a gate: a wrong checksum, fixed word or unused entry exits 1 and says which.
+cp "$img" "$tmp/good.bin"
 printf 'x' | dd of="$img" bs=1 seek=2100 conv=notrunc 2>/dev/null
 run dump "$img"
-expect_rc 0 "dump of a changed block"
+expect_rc 1 "dump of a changed block"
 expect_out "(does not match: computed" out "dump of a changed block"
+expect_out "error: ParamChecksum" err "dump of a changed block"
+# name | byte offset | bytes | message
+while IFS='|' read -r name offset bytes message; do
+  cp "$tmp/good.bin" "$tmp/bad.bin"
+  printf "$bytes" | dd of="$tmp/bad.bin" bs=1 seek="$offset" conv=notrunc 2>/dev/null
+  run dump "$tmp/bad.bin"
+  expect_rc 1 "dump, $name"
+  expect_out "$message" err "dump, $name"
+done <<'CASES'
+word 4|2052|\x01|error: Word4 (parameter offset 4) is 0x0001E801, not 0x0001E848
+word 8|2056|\x81|error: Word8 (parameter offset 8) is 0x00002581, not 0x00002580
+word 196|2244|\x01|error: RecTableAddr (parameter offset 196) is 0x00067801, not 0x00067800
+word 200|2248|\x01|error: SendTableAddr (parameter offset 200) is 0x00067C01, not 0x00067C00
+unused receive entry|96|\x01|error: receive entry 4 is unused but not 16 bytes of 0 and 16 of 0xFF
+unused send entry|2046|\x00|error: send entry 32 is unused but not 16 bytes of 0 and 16 of 0xFF
+CASES
 
 head -c 100 /dev/zero >"$tmp/short.bin"
 run dump "$tmp/short.bin"
@@ -80,6 +98,14 @@ rc=$?
 [ "$rc" -ne 0 ] || fail "gsd with an empty name succeeded"
 expect_out "The GSD file needs a name" err "gsd with an empty name"
 [ ! -e "$tmp/.gsd" ] || fail "gsd with an empty name wrote .gsd"
+# A folder, named as it is or with a final separator, is no file name.
+mkdir -p "$tmp/outdir"
+for target in "$tmp/outdir/" "$tmp/outdir" "$tmp/new/"; do
+  run gsd "$p" -o "$target"
+  expect_rc 1 "gsd -o $target"
+  expect_out "is a folder" err "gsd -o $target"
+done
+[ ! -e "$tmp/outdir/.gsd" ] && [ ! -e "$tmp/outdir.gsd" ] && [ ! -e "$tmp/new" ] || fail "gsd -o a folder wrote a file"
 
 # check: all valid, then one bad row.
 run check "$p"
@@ -92,6 +118,40 @@ expect_rc 1 "check of bad values"
 expect_out "Error PROFIBUS!! ID Device must be between 1 and 125" err "check"
 expect_out "Error row 2!! Dimension must be between 1 and 8" err "check"
 expect_out "Transmit frames: OK" out "check of bad values"
+
+# check as a gate: not a Project at all fails; warnings exit 0, or 2 with --strict.
+mkdir -p "$tmp/notproject"
+run check "$tmp/notproject"
+expect_rc 1 "check of a folder without Project files"
+expect_out "not a Project folder" err "check of a folder without Project files"
+mkdir -p "$tmp/onlybin/bin"
+run check "$tmp/onlybin"
+expect_rc 0 "check of a new Project"
+expect_out "warning: no ParGen.xml: the GSD step will refuse this Project" err "check of a new Project"
+run check --strict "$tmp/onlybin"
+expect_rc 2 "check --strict with warnings"
+rows=$(for i in $(seq 1 31); do printf '<row COBID="%d" CAN_Type="2.0A (11 bits)" Dim="1" SWAP="0" TimeOut="0"/>' "$i"; done)
+# name | ParGen.xml | receive list ('-' for none) | warning
+while IFS='|' read -r name pargen receive warning; do
+  w="$tmp/warn"
+  rm -rf "$w"
+  mkdir -p "$w/bin"
+  if [ "$pargen" = DIR ]; then mkdir "$w/ParGen.xml"; else printf '%s' "$pargen" >"$w/ParGen.xml"; fi
+  [ "$receive" = - ] || printf '%s' "${receive//ROWS/$rows}" >"$w/CAN_Rec_Frames.xml"
+  run check "$w"
+  expect_rc 0 "check, $name"
+  expect_out "warning: $warning" err "check, $name"
+  run check --strict "$w"
+  expect_rc 2 "check --strict, $name"
+done <<'CASES'
+baud above 9|<Par_Gen><CAN_BAUDRATE>12</CAN_BAUDRATE></Par_Gen>|-|CAN_BAUDRATE 12 is outside 0 to 9
+baud negative|<Par_Gen><CAN_BAUDRATE>-1</CAN_BAUDRATE></Par_Gen>|-|CAN_BAUDRATE -1 is outside 0 to 9
+other root|<Settings><CAN_BAUDRATE>7</CAN_BAUDRATE></Settings>|-|ParGen.xml has the root element <Settings>, not <Par_Gen>
+unreadable|DIR|-|ParGen.xml is not a readable file
+31 rows|<Par_Gen/>|<Receive_Frames>ROWS</Receive_Frames>|CAN_Rec_Frames.xml holds 31 rows: the editors show and keep the first 30, the image takes 32
+CASES
+run check --strict "$p"
+expect_rc 1 "check --strict with errors"
 
 # A Project without settings: text 1504 and no file.
 q="$tmp/empty"

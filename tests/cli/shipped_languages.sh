@@ -2,7 +2,8 @@
 # The shipped language files read cleanly: usage: shipped_languages.sh <kt52903-cli> <fixtures-dir>
 # For every src/lang/shipped/*.lng: UTF-8 BOM, readable by lang-check, no skipped text line,
 # no ID that lost a digit or is set twice, every blank that the English text has at its
-# start or end kept; and all translations set the same IDs (English.lng only overrides a few).
+# start or end kept; and every translation sets exactly the texts that lang-template marks as
+# shown by a window (English.lng only overrides a few).
 set -euo pipefail
 cli=$1
 shipped="$(cd "$(dirname "$0")/../.." && pwd)/src/lang/shipped"
@@ -17,6 +18,10 @@ fail() { echo "FAIL: $*" >&2; errors=$((errors + 1)); }
 "$cli" lang-template | tr -d '\r' | awk -F "$P" '
   /^STR[0-9]+ = / { id = substr($1, 4) + 0; print id "\t" $2 }' > "$tmp/english.tsv"
 [ -s "$tmp/english.tsv" ] || { echo "FAIL: no English texts from lang-template" >&2; exit 1; }
+# The texts a window shows: those whose template line names its window after "/#/".
+"$cli" lang-template | tr -d '\r' | awk '
+  /^STR[0-9]+ = .* \/#\/ / { print substr($1, 4) + 0 }' | sort -u > "$tmp/shown.ids"
+[ -s "$tmp/shown.ids" ] || { echo "FAIL: lang-template marks no text as shown" >&2; exit 1; }
 
 shopt -s nullglob
 files=("$shipped"/*.lng)
@@ -58,11 +63,12 @@ for file in "${files[@]}"; do
   rm -f "$tmp/ids.txt"
 done
 
-# Every translation sets each ID that any other translation sets.
-cat "$tmp"/*.lng.ids 2> /dev/null | sort -u > "$tmp/all.ids"
+# Every translation sets each shown ID, and no ID that no window shows.
 for ids in "$tmp"/*.lng.ids; do
-  missing=$(comm -23 "$tmp/all.ids" "$ids" | tr '\n' ' ')
-  [ -z "$missing" ] || fail "$(basename "$ids" .ids) lacks IDs that other translations set: $missing"
+  missing=$(comm -23 "$tmp/shown.ids" "$ids" | tr '\n' ' ')
+  [ -z "$missing" ] || fail "$(basename "$ids" .ids) lacks shown texts: $missing"
+  extra=$(comm -13 "$tmp/shown.ids" "$ids" | tr '\n' ' ')
+  [ -z "$extra" ] || fail "$(basename "$ids" .ids) sets texts no window shows: $extra"
 done
 
 [ "$errors" = 0 ] || { echo "shipped_languages.sh: $errors problem(s)" >&2; exit 1; }

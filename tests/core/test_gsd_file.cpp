@@ -1,4 +1,6 @@
 #include "outputs/GsdFile.h"
+#include "base/Identity.h"
+#include "lang/LanguageTable.h"
 #include "ProjectFixture.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,15 @@ using kt::test::TempDir;
 
 namespace {
 
+const kt::LanguageTable& English() {
+    static const kt::LanguageTable table = [] {
+        kt::LanguageTable t;
+        t.Load_Default_Texts();
+        return t;
+    }();
+    return table;
+}
+
 // Every line of a GSD file ends with CR LF; the texts below are written with LF only.
 std::string Crlf(const std::string& lf) {
     std::string out;
@@ -21,19 +32,29 @@ std::string Crlf(const std::string& lf) {
     return out;
 }
 
+// Header lines 5 to 11: the maker's details from the build's options, each value from
+// column 14, the line padded with blanks so that "*" is the 85th character.
+std::string VendorLines() {
+    const auto boxed = [](const std::string& body) {
+        std::string line = ";*" + body;
+        line.resize(84, ' ');
+        return line + "*\n";
+    };
+    const std::string indent(11, ' ');
+    std::string out = boxed(std::string(" Vendor:   ") + kt::VendorLegalName);
+    for (const char* l : kt::VendorAddress) out += boxed(indent + l);
+    out += boxed(indent + "Tel. : " + kt::VendorPhone);
+    out += boxed(indent + "FAX. : " + kt::VendorFax);
+    out += boxed(indent + "eMail: " + kt::VendorMail);
+    return out;
+}
+
 // From the first line to "Modular_Station=1".
 const std::string kHead = R"gsd(;
 ;*********************** CAN / PROFIBUS Slave - Converter ***************************
 ;* ================================================================================ *
 ;*                                                                                  *
-;* Vendor:   Tarvix Automation S.r.l.                                               *
-;*           Via dell'Esempio 52                                                    *
-;*           00000 Tarvicino                                                        *
-;*           (XX) - Examplia                                                        *
-;*           Tel. : +00 0000 000000                                                 *
-;*           FAX. : +00 0000 000001                                                 *
-;*           eMail: support@tarvix.example                                          *
-;*                                                                                  *
+)gsd" + VendorLines() + R"gsd(;*                                                                                  *
 ;* ================================================================================ *
 ;*                                                                                  *
 ;* Function:       CAN / PROFIBUS Slave - Converter                                 *
@@ -229,7 +250,7 @@ std::string Generated(const ProjectDir& project) {
     EXPECT_TRUE(read.ok()) << read.status.message;
     EXPECT_FALSE(read.status.notFound());
     const auto file = project.path() / "out.gsd";
-    const kt::Status s = kt::Write_GSD_File(file, read.value);
+    const kt::Status s = kt::Write_GSD_File(file, read.value, English());
     EXPECT_TRUE(s.ok()) << s.message;
     return TempDir::read(file);
 }
@@ -361,7 +382,7 @@ TEST_P(GsdRefused, NothingWritten) {
     const kt::Result<GSD_Data> read = kt::Read_GSD_Data(project.files());
     ASSERT_TRUE(read.ok());
     const auto file = project.path() / "out.gsd";
-    const kt::Status s = kt::Write_GSD_File(file, read.value);
+    const kt::Status s = kt::Write_GSD_File(file, read.value, English());
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(s.message, c.message);
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -369,15 +390,15 @@ TEST_P(GsdRefused, NothingWritten) {
 
 const RefusedCase kRefusedCases[] = {
     {"MappingZeroLength", "1", "<row Dim=\"8\"/><row Dim=\"0\"/>", "",
-     "Receive frame 2 has the length 0; a module per frame needs 1 to 64 bytes"},
+     "Error! Receive frame 2 has the length 0: a module per frame needs 1 to 64 bytes"},
     {"MappingMissingDim", "1", "", "<row Dim=\"2\"/><row Dim=\"3\"/><row/>",
-     "Send frame 3 has the length 0; a module per frame needs 1 to 64 bytes"},
+     "Error! Send frame 3 has the length 0: a module per frame needs 1 to 64 bytes"},
     {"MappingAbove64", "1", "<row Dim=\"65\"/>", "",
-     "Receive frame 1 has the length 65; a module per frame needs 1 to 64 bytes"},
+     "Error! Receive frame 1 has the length 65: a module per frame needs 1 to 64 bytes"},
     {"MappingNegative", "1", "", "<row Dim=\"-1\"/>",
-     "Send frame 1 has the length -1; a module per frame needs 1 to 64 bytes"},
+     "Error! Send frame 1 has the length -1: a module per frame needs 1 to 64 bytes"},
     {"NegativeWithoutMapping", "0", "<row Dim=\"8\"/><row Dim=\"-3\"/>", "<row Dim=\"1\"/>",
-     "Receive frame 2 has the length -3; a length cannot be negative"},
+     "Error! Receive frame 2 has the length -3: a length cannot be negative"},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, GsdRefused, ::testing::ValuesIn(kRefusedCases),
@@ -465,11 +486,28 @@ TEST(GsdFile, LengthsBeyondTheFormatAreRefused) {
     TempDir dir;
     GSD_Data huge;
     huge.In_Dim = {2147483647, 1};
-    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", huge).ok());
+    EXPECT_EQ(kt::Write_GSD_File(dir / "a.gsd", huge, English()).message,
+              "Error! The frame lists declare more data bytes than a GSD file can hold");
     GSD_Data many;
     many.In_Dim = {100000000};
-    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", many).ok());
+    EXPECT_FALSE(kt::Write_GSD_File(dir / "a.gsd", many, English()).ok());
+    GSD_Data modules;
+    modules.Map_Frames = true;
+    modules.In_Dim.assign(65536, 1);
+    EXPECT_EQ(kt::Write_GSD_File(dir / "a.gsd", modules, English()).message,
+              "Error! The frame lists give 65536 modules, more than a GSD file can hold");
     EXPECT_FALSE(std::filesystem::exists(dir / "a.gsd"));
+}
+
+TEST(GsdFile, RefusalsSpeakTheLoadedLanguage) {
+    kt::LanguageTable german = English();
+    german.Set_Text(1507, "Fehler! Sende-Frame ");
+    german.Set_Text(1508, " hat die L\xC3\xA4nge ");
+    german.Set_Text(1509, ": eine L\xC3\xA4nge kann nicht negativ sein");
+    GSD_Data data;
+    data.Out_Dim = {4, -2};
+    EXPECT_EQ(kt::Compose_GSD_Text(data, german).status.message,
+              "Fehler! Sende-Frame 2 hat die L\xC3\xA4nge -2: eine L\xC3\xA4nge kann nicht negativ sein");
 }
 
 TEST(GsdFile, NameGetsExtensionUnlessItHasOne) {

@@ -164,7 +164,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"Cp1252EuroAndQuotes", "\x80\x93\x9F",
                                  "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8"},
                       DecodeCase{"Cp1252UndefinedByteKeepsItsValue", "\x81", "\xC2\x81"},
-                      DecodeCase{"PlainAscii", "STR5 = x", "STR5 = x"}),
+                      DecodeCase{"PlainAscii", "STR5 = x", "STR5 = x"},
+                      DecodeCase{"Utf8WithoutBom", "STR5 = \xC2\xB6Gr\xC3\xBC\xC3\x9F\xC2\xB6",
+                                 "STR5 = \xC2\xB6Gr\xC3\xBC\xC3\x9F\xC2\xB6"},
+                      DecodeCase{"Cp1252PairThatIsNoUtf8", "\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct SplitCase {
@@ -207,6 +210,7 @@ TEST(ReadLangFile, EncodingsAndLineEndsReachTheTable) {
         {"bom-crlf.lng", "\xEF\xBB\xBF"
                          "STR1 = \xC3\xA9t\xC3\xA9\r\nSTR2 = \xE2\x82\xAC\r\n"},
         {"cp1252-lf.lng", "STR1 = \xE9t\xE9\nSTR2 = \x80\n"},
+        {"utf8-no-bom.lng", "STR1 = \xC3\xA9t\xC3\xA9\r\nSTR2 = \xE2\x82\xAC\r\n"},
         {"cp1252-cr.lng", "STR1 = \xE9t\xE9\rSTR2 = \x80"},
         {"utf16le.lng", Bytes("\xFF\xFE"
                               "S\0T\0R\0"
@@ -384,13 +388,20 @@ TEST(FlagPicture, OwnThenDefaultThenNone) {
 TEST(LanguageTemplate, HoldsEveryTextBetweenPilcrows) {
     const std::string tpl = kt::LanguageTemplate(Defaults());
     EXPECT_EQ(tpl.substr(0, 3), "\xEF\xBB\xBF");
-    EXPECT_NE(tpl.find("\r\nSTR0000 = \xC2\xB6"
-                       "Begin\xC2\xB6\r\n"),
-              std::string::npos);
-    EXPECT_NE(tpl.find("\r\nSTR0009 = \xC2\xB6None Configuration Opened \xC2\xB6\r\n"),
-              std::string::npos);
-    EXPECT_NE(tpl.find("\r\nSTR0306 = \xC2\xB6 / \xC2\xB6\r\n"), std::string::npos);
-    EXPECT_NE(tpl.find("\r\nSTR1999 = \xC2\xB6 \xC2\xB6\r\n"), std::string::npos);
+    // Shown texts name their window; the others carry no comment.
+    for (const char* line :
+         {"\r\nSTR0000 = \xC2\xB6"
+          "Begin\xC2\xB6 /#/ main window: step labels\r\n",
+          "\r\nSTR0009 = \xC2\xB6None Configuration Opened \xC2\xB6 /#/ main window: "
+          "configuration banner\r\n",
+          "\r\nSTR0021 = \xC2\xB6LoRaWAN Access\xC2\xB6\r\n",
+          "\r\nSTR0111 = \xC2\xB6" "A name may not contain \\ / : * ? \" < > | or end with a dot or "
+          "blank, and may not be a device name such as CON\xC2\xB6 /#/ New Configuration dialog: "
+          "error box, second line\r\n",
+          "\r\nSTR0306 = \xC2\xB6 / \xC2\xB6 /#/ Software Options dialog\r\n",
+          "\r\nSTR1505 = \xC2\xB6" "File already exists. Do you want to overwrite?\xC2\xB6\r\n",
+          "\r\nSTR1999 = \xC2\xB6 \xC2\xB6\r\n"})
+        EXPECT_NE(tpl.find(line), std::string::npos) << line;
 }
 
 TEST(LanguageTemplate, ReadingItBackReproducesTheTable) {
@@ -433,16 +444,18 @@ TEST(CheckLanguageFile, ReportsEveryLine) {
                                              "STR9999 = x\n"
                                              "STR0007 =\n"
                                              "STR0008 = /#/ nur\n"
-                                             "STR0009 x\n");
+                                             "STR0009 x\n"
+                                             "STR 99999999999999 = x\n");
     const kt::Result<kt::LanguageCheckReport> checked = kt::CheckLanguageFile(file);
     ASSERT_TRUE(checked.ok());
     const kt::LanguageCheckReport& report = checked.value;
-    ASSERT_EQ(report.lines.size(), 10u);
+    ASSERT_EQ(report.lines.size(), 11u);
     const LangLineSkip expected[] = {LangLineSkip::NoStr,        LangLineSkip::NoStr,
                                      LangLineSkip::None,         LangLineSkip::None,
                                      LangLineSkip::None,         LangLineSkip::BadId,
                                      LangLineSkip::IdOutOfRange, LangLineSkip::EmptyText,
-                                     LangLineSkip::CommentOnly,  LangLineSkip::NoEquals};
+                                     LangLineSkip::CommentOnly,  LangLineSkip::NoEquals,
+                                     LangLineSkip::IdOutOfRange};
     for (std::size_t i = 0; i < report.lines.size(); ++i) {
         EXPECT_EQ(report.lines[i].lineNumber, static_cast<int>(i + 1));
         EXPECT_EQ(report.lines[i].result.skip, expected[i]) << "line " << i + 1;
@@ -454,7 +467,11 @@ TEST(CheckLanguageFile, ReportsEveryLine) {
     EXPECT_EQ(report.lines[2].replacesLine, 0);
     EXPECT_EQ(report.setTexts, 3);
     EXPECT_EQ(report.distinctIds, 2);
-    EXPECT_EQ(report.skippedTextLines, 5);
+    // The ID as written, not as far as an integer reaches; "STR5=" lost its only digit.
+    EXPECT_EQ(report.lines[10].result.idText, "99999999999999");
+    EXPECT_EQ(report.lines[6].result.idText, "9999");
+    EXPECT_TRUE(report.lines[5].result.droppedNonBlank);
+    EXPECT_EQ(report.skippedTextLines, 6);
     EXPECT_EQ(report.otherLines, 2);
 }
 

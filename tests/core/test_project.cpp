@@ -49,6 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"DeviceCon", "CON", 105}, NameCase{"DeviceNulExt", "nul.txt", 105},
                       NameCase{"DeviceCom1", "com1", 105}, NameCase{"DeviceLpt9", "LPT9", 105},
                       NameCase{"NotDeviceCom10", "COM10", 0},
+                      NameCase{"ExistsInOtherCase", "EXISTING", 106},
+                      NameCase{"ExistsInLowerCase", "existing", 106},
+                      NameCase{"Absolute", "/tmp/x", 105}, NameCase{"Rooted", "\\Plant", 105},
+                      NameCase{"Drive", "C:\\Plant", 105},
                       NameCase{"NotDeviceConsole", "Console", 0}),
     [](const auto& row) { return std::string(row.param.label); });
 
@@ -57,6 +61,21 @@ TEST(CreateProject, FileOfThatNameIsRefusedWith105) {
     dir.write("PROJECTS/Taken", "x");
     EXPECT_EQ(kt::CreateProject(dir / "PROJECTS", "Taken").textId, 105);
 }
+
+TEST(CreateProject, FileOfThatNameInOtherCaseIsRefusedWith105) {
+    TempDir dir;
+    dir.write("PROJECTS/taken", "x");
+    EXPECT_EQ(kt::CreateProject(dir / "PROJECTS", "Taken").textId, 105);
+}
+
+#ifndef _WIN32
+// Existence comes before the name rules: a hand-made "Old." is reported as existing.
+TEST(CreateProject, ExistingUnportableNameGives106) {
+    TempDir dir;
+    fs::create_directories(dir / "PROJECTS" / "Old.");
+    EXPECT_EQ(kt::CreateProject(dir / "PROJECTS", "Old.").textId, 106);
+}
+#endif
 
 TEST(CreateProject, MissingProjectsFolderIsRefusedWith105) {
     TempDir dir;
@@ -73,6 +92,31 @@ TEST(ListProjects, OffersDirectoriesOnlySortedWithoutCase) {
     EXPECT_EQ(kt::ListProjects(projects), expected);
 }
 
+#ifndef _WIN32
+// A name the windows could not name again is not offered: not UTF-8, or not portable.
+TEST(ListProjects, LeavesOutNamesThatCannotBeWrittenBack) {
+    TempDir dir;
+    const fs::path projects = dir / "PROJECTS";
+    fs::create_directories(projects / "Good");
+    fs::create_directories(projects / std::string("Bad\xFF"));
+    fs::create_directories(projects / "a\\b");
+    fs::create_directories(projects / "Trailing.");
+    EXPECT_EQ(kt::ListProjects(projects), std::vector<std::string>{"Good"});
+}
+#endif
+
+TEST(ExistingProjectDir, OnlyPlainNamesBelowProjects) {
+    TempDir dir;
+    const fs::path projects = dir / "PROJECTS";
+    fs::create_directories(projects / "Plant 1");
+    fs::create_directories(dir / "outside");
+    EXPECT_EQ(kt::ExistingProjectDir(projects, "Plant 1"), projects / "Plant 1");
+    for (const std::string& name :
+         {std::string(), std::string("Gone"), (dir / "outside").string(), std::string("../outside"),
+          std::string("..\\outside"), std::string("Plant 1/.."), std::string("Bad\xFF")})
+        EXPECT_TRUE(kt::ExistingProjectDir(projects, name).empty()) << name;
+}
+
 TEST(ListProjects, MissingFolderGivesEmptyList) {
     TempDir dir;
     EXPECT_TRUE(kt::ListProjects(dir / "PROJECTS").empty());
@@ -80,13 +124,17 @@ TEST(ListProjects, MissingFolderGivesEmptyList) {
 
 TEST(SearchOpenConf, ComparesInUpperCase) {
     const std::vector<std::string> names = {"Alpha", "beta", "BETA"};
-    EXPECT_EQ(kt::Search_Open_Conf(names, "BETA"), 1);
+    EXPECT_EQ(kt::Search_Open_Conf(names, "Beta"), 1);
+    EXPECT_EQ(kt::Search_Open_Conf(names, "BETA"), 2); // exactly equal
     EXPECT_EQ(kt::Search_Open_Conf(names, "alpha"), 0);
     EXPECT_EQ(kt::Search_Open_Conf(names, "gamma"), -1);
     EXPECT_EQ(kt::Search_Open_Conf(names, ""), -1);
     // Only a-z fold: "ü" and "Ü" stay different.
     EXPECT_EQ(kt::Search_Open_Conf({"Süd"}, "SÜD"), -1);
     EXPECT_EQ(kt::Search_Open_Conf({"Süd"}, "SüD"), 0);
+    // The exactly equal name wins over an earlier one that differs in case.
+    EXPECT_EQ(kt::Search_Open_Conf({"Plant 1", "plant 1"}, "plant 1"), 1);
+    EXPECT_EQ(kt::Search_Open_Conf({"Plant 1", "plant 1"}, "PLANT 1"), 0);
 }
 
 TEST(OpenProjectName, IsThePartBelowProjects) {

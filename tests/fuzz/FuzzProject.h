@@ -2,6 +2,7 @@
 // Shared by the harnesses: one private temp folder a process, and the outputs of a Project.
 
 #include "base/Workspace.h"
+#include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
 #include "outputs/GsdFile.h"
@@ -51,7 +52,8 @@ inline void Outputs(const ProjectFiles& files) {
         Check(text.find("more than the") == std::string::npos);
     }
     if (const Result<GSD_Data> data = Read_GSD_Data(files)) {
-        if (const Result<std::string> composed = Compose_GSD_Text(data.value)) {
+        static const LanguageTable texts = LanguageTable::English();
+        if (const Result<std::string> composed = Compose_GSD_Text(data.value, texts)) {
             const std::string& gsd = composed.value;
             Check(gsd.rfind("EndSlotDefinition\r\n\r\n\r\n\r\n\r\n") == gsd.size() - 27);
         }

@@ -7,11 +7,15 @@
 #include "update/UpdaterCommand.h"
 #include "FakePrompts.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -28,6 +32,7 @@ struct Launch {
 class TestBoot : public QObject {
     Q_OBJECT
 
+    QTemporaryDir tmp_;
     AppState state_;
     test::FakePrompts prompts_;
     QList<QList<SerialPortEntry>> portAnswers_; // one list per listing, the last one repeats
@@ -56,8 +61,11 @@ private slots:
     void init() {
         state_ = AppState{};
         state_.Lang.Load_Default_Texts();
-        state_.Workspace = MakeWorkspacePaths(PathOf("/opt/kt tools"));
+        state_.Workspace = MakeWorkspacePaths(PathOf(tmp_.filePath("kt tools")));
         state_.ProjectDir = state_.Workspace.ProjectsDir / "Plant 1";
+        std::filesystem::create_directories(state_.Workspace.MasterDir);
+        std::ofstream(state_.Workspace.MasterDir / FirmwareFileName) << "firmware";
+        prompts_ = test::FakePrompts{};
         portAnswers_ = {{{"COM3", "COM3"}, {"COM12", "COM12"}}};
         listings_ = 0;
         launches_.clear();
@@ -184,6 +192,28 @@ private slots:
         QCOMPARE(launches_[0].program, QPath(state_.Workspace.ExeDir / UpdaterFileName));
         QCOMPARE(launches_[0].tipo, false);
         QVERIFY(dlg_->isVisible()); // stays open for another update
+    }
+
+    // Only an update that writes firmware needs the firmware file.
+    void update_withoutFirmwareFile_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("firmware + configuration") << 0 << false;
+        QTest::newRow("firmware") << 1 << false;
+        QTest::newRow("configuration") << 2 << true;
+    }
+    void update_withoutFirmwareFile() {
+        QFETCH(int, option);
+        QFETCH(bool, starts);
+        const std::filesystem::path firmware = state_.Workspace.MasterDir / FirmwareFileName;
+        std::filesystem::remove(firmware);
+        open();
+        child<QComboBox>("CB_Update_Options")->setCurrentIndex(option);
+        QTest::mouseClick(child<QPushButton>("Btn_Update"), Qt::LeftButton);
+        QCOMPARE(launches_.size(), starts ? 1 : 0);
+        QCOMPARE(prompts_.errors(),
+                 starts ? QStringList()
+                        : QStringList{"Error! The firmware file is missing: " + QPath(firmware)});
     }
 
     void update_handsTheDevicePathNotTheShownName() {

@@ -32,6 +32,7 @@ class TestMainUpdate : public QObject {
     test::FakePrompts prompts_;
     QList<std::function<void(bool)>> pendingChecks_;
     std::unique_ptr<TFKorvelFirmWare> main_;
+    int waitLimitMs_ = 20000;
 
     QString exeDir() const { return dir_->filePath("kt dir"); }
     void writeSettings(bool internet, bool update, const std::string& project = {}) {
@@ -49,7 +50,7 @@ class TestMainUpdate : public QObject {
         services.listSerialPorts = [] {
             return QList<SerialPortEntry>{{"ttyUSB0", "/dev/ttyUSB0"}};
         };
-        services.updaterWaitLimitMs = 20000;
+        services.updaterWaitLimitMs = waitLimitMs_;
         main_ = std::make_unique<TFKorvelFirmWare>(PathOf(exeDir()), services);
     }
     QTimer* timer() { return main_->Timer_Update(); }
@@ -69,6 +70,32 @@ private slots:
         QVERIFY(QDir().mkpath(exeDir()));
         prompts_ = test::FakePrompts{};
         pendingChecks_.clear();
+        waitLimitMs_ = 20000;
+        for (const char* v : {"KT_FAKE_UPDATER_LOG", "KT_FAKE_UPDATER_HOLD", "KT_FAKE_UPDATER_DONE",
+                              "KT_FAKE_UPDATER_EXIT"})
+            qunsetenv(v);
+    }
+
+    // A Project "Plant 1" with the fake updater beside the executable and the firmware file.
+    void prepareUpdate() {
+        writeSettings(false, false, "Plant 1");
+        QVERIFY(QDir().mkpath(exeDir() + "/PROJECTS/Plant 1/bin"));
+        QVERIFY(QDir().mkpath(exeDir() + "/MASTER"));
+        QFile firmware(exeDir() + "/MASTER/" + FirmwareFileName);
+        QVERIFY(firmware.open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(QStringLiteral(KT_TEST_BIN_DIR "/fake_updater"),
+                            exeDir() + "/" + UpdaterFileName));
+    }
+    // Opens the update dialog and clicks Update `clicks` times, then closes it.
+    void runUpdate(int clicks) {
+        QTimer::singleShot(0, this, [this, clicks] {
+            auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget());
+            if (!boot) return;
+            for (int i = 0; i < clicks; ++i)
+                QTest::mouseClick(in<QPushButton>(boot, "Btn_Update"), Qt::LeftButton);
+            boot->reject();
+        });
+        QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
     }
     void cleanup() { main_.reset(); }
 
@@ -226,14 +253,9 @@ private slots:
     }
 
     void updateDevice_startsTheUpdaterWithTheImagePath() {
-        writeSettings(false, false, "Plant 1");
-        QVERIFY(QDir().mkpath(exeDir() + "/PROJECTS/Plant 1/bin"));
-        QVERIFY(QFile::link(QStringLiteral(KT_TEST_BIN_DIR "/fake_updater"),
-                            exeDir() + "/" + UpdaterFileName));
+        prepareUpdate();
         const QString log = dir_->filePath("args.txt");
         qputenv("KT_FAKE_UPDATER_LOG", log.toUtf8());
-        qunsetenv("KT_FAKE_UPDATER_HOLD");
-        qunsetenv("KT_FAKE_UPDATER_DONE");
         start();
         QVERIFY(main_->State().ProjectOpen());
 
@@ -256,7 +278,60 @@ private slots:
         QCOMPARE(args, QStringList({"/dev/ttyUSB0", "0", "FW", "FR", "PW", "PR",
                                     QDir(exeDir()).filePath("MASTER/sim52903.sim"),
                                     QDir(exeDir()).filePath("PROJECTS/Plant 1/bin/bank1.bin")}));
-        QVERIFY(prompts_.calls.isEmpty());
+        QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info), QStringList{"Update finished"});
+        QVERIFY(prompts_.errors().isEmpty());
+    }
+
+    void updateDevice_showsTheUpdatersResult_data() {
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<QStringList>("infos");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("0") << QByteArray("0") << QStringList{"Update finished"} << QStringList{};
+        QTest::newRow("3") << QByteArray("3") << QStringList{}
+                           << QStringList{"Error! The updater ended with the exit code 3"};
+        QTest::newRow("255") << QByteArray("255") << QStringList{}
+                             << QStringList{"Error! The updater ended with the exit code 255"};
+    }
+    void updateDevice_showsTheUpdatersResult() {
+        QFETCH(QByteArray, code);
+        QFETCH(QStringList, infos);
+        QFETCH(QStringList, errors);
+        prepareUpdate();
+        qputenv("KT_FAKE_UPDATER_EXIT", code);
+        start();
+        runUpdate(1);
+        QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info), infos);
+        QCOMPARE(prompts_.errors(), errors);
+    }
+
+    // It holds the serial port: no second updater until it has ended.
+    void updateDevice_refusedWhileATimedOutUpdaterRuns() {
+        prepareUpdate();
+        const QString release = dir_->filePath("release");
+        const QString done = dir_->filePath("done.txt");
+        qputenv("KT_FAKE_UPDATER_HOLD", release.toUtf8());
+        qputenv("KT_FAKE_UPDATER_DONE", done.toUtf8());
+        waitLimitMs_ = 2000; // long enough for an unheld updater to end within it
+        start();
+        runUpdate(2);
+        QVERIFY(!QFile::exists(done));
+        QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info),
+                 QStringList{Q(main_->State().Text(1642))});
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(1643))});
+
+        QVERIFY(QFile(release).open(QIODevice::WriteOnly));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(done), 20000);
+        // Allowed again once its end has reached the event loop; the next updater is not held.
+        qunsetenv("KT_FAKE_UPDATER_HOLD");
+        QStringList infos;
+        for (int i = 0; i < 100 && infos.isEmpty(); ++i) {
+            QTest::qWait(50);
+            prompts_.clear();
+            runUpdate(1);
+            infos = prompts_.texts(test::FakePrompts::Kind::Info);
+        }
+        QCOMPARE(infos, QStringList{"Update finished"});
+        QVERIFY(prompts_.errors().isEmpty());
     }
 
     void updateDevice_withoutProject_refuses() {

@@ -5,6 +5,7 @@
 #include "FakePrompts.h"
 #include "ModalHelper.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -140,6 +141,60 @@ private slots:
                 std::string::npos);
     }
 
+    // A stored name that is not a plain Project name opens nothing outside PROJECTS and is
+    // written back as it was, like a vanished folder.
+    void storedNameOutsideProjectsOpensNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("absolute") << "ABS";
+        QTest::newRow("parent") << "../outside";
+        QTest::newRow("nested parent") << "x/../../outside";
+        QTest::newRow("backslash parent") << "..\\outside";
+    }
+    void storedNameOutsideProjectsOpensNothing() {
+        QFETCH(QString, name);
+        fs::create_directories(Dir() / "outside");
+        fs::create_directories(Dir() / "PROJECTS" / "x");
+        const std::string stored =
+            name == "ABS" ? (Dir() / "outside").string() : name.toStdString();
+        WriteFile(Dir() / "Korvel.xml", SettingsWith(stored, "0", "0"));
+        auto w = Start();
+        QVERIFY(!w->State().ProjectOpen());
+        QCOMPARE(Text(*w, "L_Name_Conf"), QString("None Configuration Opened "));
+        w->close();
+        QVERIFY(ReadFile(Dir() / "Korvel.xml").find("<projectname>" + stored + "</projectname>") !=
+                std::string::npos);
+    }
+
+    // The next save writes the defaults; what the file held stays in Korvel.xml.bad.
+    void malformedSettingsAreKeptAsBad() {
+        const std::string bad = "<Conf_Settings><lastproj>";
+        WriteFile(Dir() / "Korvel.xml", bad);
+        WriteFile(Dir() / "Korvel.xml.bad", "older");
+        auto w = Start();
+        QCOMPARE(ReadFile(Dir() / "Korvel.xml.bad"), bad);
+        const QStringList errors = prompts_.errors();
+        QCOMPARE(errors.size(), 1);
+        const QString kept = QString::fromStdString((Dir() / "Korvel.xml.bad").string());
+        QVERIFY2(errors[0].startsWith(
+                     "The settings file could not be read; the defaults are used. It was kept as " +
+                     kept + "\n"),
+                 qPrintable(errors[0]));
+        w->close();
+        QVERIFY(ReadFile(Dir() / "Korvel.xml").starts_with("<Conf_Settings><lastproj><projectname>"));
+        QCOMPARE(ReadFile(Dir() / "Korvel.xml.bad"), bad);
+        QCOMPARE(prompts_.errors().size(), 1); // once
+    }
+
+    // Qt appends a set display name to every title: the titles are our own texts.
+    void titlesCarryNoApplicationName() {
+        kt::SetUpApplication();
+        QCOMPARE(QCoreApplication::applicationName(), QString("KT52903"));
+        // Only a display name that was never set follows the application name.
+        QCoreApplication::setApplicationName("probe");
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("probe"));
+        kt::SetUpApplication();
+    }
+
     void timerFollowsBothFlags_data() {
         QTest::addColumn<QString>("inet");
         QTest::addColumn<QString>("upd");
@@ -235,13 +290,28 @@ private slots:
         QTest::newRow("empty") << "" << "Error! Name Project is not valid";
         QTest::newRow("exists") << "Old"
                                 << "Error! Name project is not valid because directory already exists";
-        QTest::newRow("separator") << "a/b" << "Error! Name project is not valid";
-        QTest::newRow("device name") << "NUL" << "Error! Name project is not valid";
+        QTest::newRow("exists in other case")
+            << "old" << "Error! Name project is not valid because directory already exists";
+        const QString why = "Error! Name project is not valid\nA name may not contain \\ / : * ? "
+                            "\" < > | or end with a dot or blank, and may not be a device name "
+                            "such as CON";
+        QTest::newRow("separator") << "a/b" << why;
+        QTest::newRow("device name") << "NUL" << why;
+        QTest::newRow("absolute") << "/tmp/x" << why;
+        QTest::newRow("rooted") << "\\Plant" << why;
+#ifndef Q_OS_WIN
+        // Exists, and is not portable either: existence is checked first.
+        QTest::newRow("existing trailing dot")
+            << "Old." << "Error! Name project is not valid because directory already exists";
+#endif
     }
     void newProjectRefusalsKeepTheDialogOpen() {
         QFETCH(QString, name);
         QFETCH(QString, message);
         fs::create_directories(Dir() / "PROJECTS" / "Old");
+#ifndef Q_OS_WIN
+        fs::create_directories(Dir() / "PROJECTS" / "Old.");
+#endif
         auto w = Start();
         bool stillOpen = false;
         QString fieldAfter;
@@ -296,6 +366,24 @@ private slots:
         QCOMPARE(w->State().ProjectDir, Dir() / "PROJECTS" / "beta");
         QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("beta"));
     }
+
+#ifndef Q_OS_WIN
+    // Where "Plant 1" and "plant 1" both exist, the open one is preselected, not its twin.
+    void openPrefersTheExactName() {
+        for (const char* d : {"Plant 1", "plant 1"}) fs::create_directories(Dir() / "PROJECTS" / d);
+        WriteFile(Dir() / "Korvel.xml", SettingsWith("plant 1", "0", "0"));
+        auto w = Start();
+        QString selected;
+        const auto modalExact = WhenModal("FOpenConf", [&](QWidget* dlg) {
+            auto* list = dlg->findChild<QListWidget*>("ListBox1");
+            selected = list->currentItem() ? list->currentItem()->text() : QString();
+            QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+        });
+        Click(*w, "Btn_Open");
+        QCOMPARE(selected, QString("plant 1"));
+        QCOMPARE(w->State().ProjectDir, Dir() / "PROJECTS" / "plant 1");
+    }
+#endif
 
     void openChoosesByKeyboardAndCancelChangesNothing() {
         for (const char* d : {"Alpha", "Beta", "Gamma"}) fs::create_directories(Dir() / "PROJECTS" / d);

@@ -32,8 +32,9 @@ class TestStartProgram : public QObject {
         if (!f.open(QIODevice::ReadOnly)) return {};
         return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
-    void run(const QString& program, const QString& parameter, int limitMs = 20000) {
-        Start_Program(program, parameter, {limitMs, "Update Device"}, prompts_, &owner_);
+    StartProgramResult run(const QString& program, const QString& parameter,
+                           int limitMs = 20000) {
+        return Start_Program(program, parameter, {limitMs, "Update Device"}, prompts_, &owner_);
     }
 
 private slots:
@@ -49,13 +50,32 @@ private slots:
     }
 
     void quotedPathsArriveAsOneArgumentEach() {
-        qputenv("KT_FAKE_UPDATER_EXIT", "3"); // the exit code is not looked at
-        run(fake_, "COM3 0 FW FR PW PR \"/a b/MASTER/sim52903.sim\" \"/a b/P 1/bin/bank1.bin\"");
+        (void)run(fake_, "COM3 0 FW FR PW PR \"/a b/MASTER/sim52903.sim\" \"/a b/P 1/bin/bank1.bin\"");
         QVERIFY(QFile::exists(file("done.txt")));
         QCOMPARE(lines(file("args.txt")),
                  QStringList({"COM3", "0", "FW", "FR", "PW", "PR", "/a b/MASTER/sim52903.sim",
                               "/a b/P 1/bin/bank1.bin"}));
         QVERIFY(prompts_.calls.isEmpty());
+    }
+
+    void theExitCodeOfAnEndedProgramIsReturned_data() {
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("success") << QByteArray("0") << 0;
+        QTest::newRow("failure") << QByteArray("3") << 3;
+        QTest::newRow("high") << QByteArray("200") << 200;
+    }
+    void theExitCodeOfAnEndedProgramIsReturned() {
+        QFETCH(QByteArray, code);
+        QFETCH(int, expected);
+        qputenv("KT_FAKE_UPDATER_EXIT", code);
+        const StartProgramResult r = run(fake_, "x");
+        QCOMPARE(r.outcome, StartProgramResult::Outcome::Ended);
+        QCOMPARE(r.exitCode, expected);
+        QVERIFY(!r.crashed);
+        QCOMPARE(r.succeeded(), expected == 0);
+        QVERIFY(r.process.isNull());
+        QVERIFY(prompts_.calls.isEmpty()); // the caller tells the user
     }
 
     void waitingShowsAModalIndicatorAndKeepsTheLoopRunning() {
@@ -73,7 +93,7 @@ private slots:
             QFile release(file("release"));
             QVERIFY(release.open(QIODevice::WriteOnly));
         });
-        run(fake_, "x");
+        (void)run(fake_, "x");
         QCOMPARE(modalSeen, QString("FUpdateBusy"));
         QVERIFY(visible);
         QVERIFY(!endedEarly);
@@ -84,9 +104,12 @@ private slots:
     void waitLimitLeavesTheProgramRunning() {
         qputenv("KT_FAKE_UPDATER_HOLD", file("release").toUtf8());
         qputenv("KT_FAKE_UPDATER_PID", file("pid.txt").toUtf8());
-        run(fake_, "x", 200);
+        const StartProgramResult r = run(fake_, "x", 200);
         // Held until released, so returning means the limit ended the wait.
         QVERIFY(!QFile::exists(file("done.txt")));
+        QCOMPARE(r.outcome, StartProgramResult::Outcome::StillRunning);
+        QVERIFY(!r.process.isNull());
+        QCOMPARE(r.process->state(), QProcess::Running);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QFile release(file("release"));
         QVERIFY(release.open(QIODevice::WriteOnly));
@@ -100,6 +123,7 @@ private slots:
         // Reaped, and so released by its QProcess; a leak would fail the sanitizer run.
         QTRY_VERIFY_WITH_TIMEOUT(kill(pid, 0) != 0, 20000);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(r.process.isNull()); // gone once ended: the caller can tell
 #endif
         QVERIFY(prompts_.calls.isEmpty());
     }
@@ -119,7 +143,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("not a program");
         }
-        run(program, "COM3 0");
+        QCOMPARE(run(program, "COM3 0").outcome, StartProgramResult::Outcome::NotStarted);
         const QStringList errors = prompts_.errors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].startsWith(program + "\n"), qPrintable(errors[0]));

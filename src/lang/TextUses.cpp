@@ -1,0 +1,63 @@
+#include "lang/TextUses.h"
+
+namespace kt {
+namespace {
+
+struct UseRange {
+    int first;
+    int last;
+    const char* where;
+};
+
+// Ascending and without overlap; IDs between the ranges are not shown.
+constexpr UseRange kUses[] = {
+    {0, 8, "main window: step labels"},
+    {9, 11, "main window: configuration banner"},
+    {12, 14, "main window: hints of the icon buttons"},
+    {15, 16, "main window: step buttons"},
+    {17, 17, "main window: step button; update dialog: title"},
+    {18, 18, "main window: error box of a step without a Project"},
+    {19, 19, "main window: new version notice"},
+    {20, 20, "main window: step button"},
+    {22, 24, "main window: hints of the step buttons"},
+    {26, 26, "main window: hint of a step button"},
+    {33, 36, "main window: frame list step buttons and hints"},
+    {81, 82, "main window: GSD step button and hint"},
+    {83, 84, "main window: error box of an unreadable settings file"},
+    {100, 104, "New Configuration dialog"},
+    {105, 107, "New Configuration dialog: error boxes"},
+    {108, 110, "New Configuration dialog: hints"},
+    {111, 111, "New Configuration dialog: error box, second line"},
+    {200, 207, "Open Configuration dialog"},
+    {300, 321, "Software Options dialog"},
+    {400, 417, "Set Communication dialog"},
+    {1500, 1502, "frame list dialogs: pasting rows"},
+    {1503, 1504, "GSD step: question and error box"},
+    {1506, 1513, "GSD step: error boxes"},
+    {1614, 1620, "update dialog"},
+    {1632, 1635, "update dialog: hints"},
+    {1639, 1643, "update dialog: message boxes"},
+    {1700, 1737, "Receive Frames dialog"},
+    {1800, 1841, "Send Frames dialog"},
+    {1900, 1922, "byte swap dialog"},
+};
+
+constexpr bool Ordered() {
+    int previous = -1;
+    for (const UseRange& r : kUses) {
+        if (r.first <= previous || r.last < r.first) return false;
+        previous = r.last;
+    }
+    return true;
+}
+static_assert(Ordered(), "text use ranges must be ascending and must not overlap");
+
+} // namespace
+
+const char* TextUse(int id) {
+    for (const UseRange& r : kUses)
+        if (id >= r.first && id <= r.last) return r.where;
+    return nullptr;
+}
+
+} // namespace kt
