@@ -1,6 +1,7 @@
 #pragma once
 // FKorvelFirmWare: the main window with the numbered configuration steps.
 
+#include "checks/CheckProject.h"
 #include "core/AppState.h"
 #include "core/UServices.h"
 #include "editors/UCAN_Bytes_SWAP.h"
@@ -18,6 +19,7 @@ class QFrame;
 namespace kt {
 
 class TFAbout;
+class TFCheckProject;
 class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
@@ -62,6 +64,7 @@ public:
     [[nodiscard]] TFTransmitCAN* FTransmitCAN() const { return transmitCAN_; }
     [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
     [[nodiscard]] TFBoot* FBoot() const { return boot_; }
+    [[nodiscard]] TFCheckProject* FCheckProject() const { return checkProject_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +83,8 @@ private:
     void Update_Device();
     // Last step of Update_Device: the update dialog in its CAN mode.
     void Show_Update_Dialog();
+    // A finding's double-click: the list's dialog, on the finding's row.
+    void Open_List_At(FindingList list, int row);
     QPushButton* StepButton(const char* name, int left, int top);
     QLabel* Label(const char* name, int left, int top);
 
@@ -104,6 +109,7 @@ private:
     QPushButton* Btn_CAN_Send_Frame = nullptr;
     QPushButton* Btn_PROFIBUS_GSD = nullptr;
     QPushButton* Btn_CreateBin = nullptr;
+    QPushButton* Btn_Check_Project = nullptr;
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
@@ -119,6 +125,7 @@ private:
     TFTransmitCAN* transmitCAN_ = nullptr;
     TFSoftOptions* softOptions_ = nullptr;
     TFBoot* boot_ = nullptr;
+    TFCheckProject* checkProject_ = nullptr;
 };
 
 } // namespace kt
