@@ -1,6 +1,10 @@
 // A full Project (30 receive and 30 transmit frames): loading it as the editors do, then
 // compiling its configuration image and its GSD text. Goal: under 200 microseconds in all.
+// Check Project with the I/O map of the same Project must stay below image plus GSD.
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
 #include "core/Workspace.h"
+#include "lang/LanguageTable.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"
@@ -70,5 +74,37 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadProjectImageAndGsd)->Unit(benchmark::kMicrosecond);
+
+void BM_ImageAndGsd(benchmark::State& state) {
+    const FullProject project;
+    for (auto _ : state) {
+        kt::ConfigImage image{};
+        kt::GSD_Data data;
+        bool hasParGen = false;
+        std::string gsd;
+        if (!kt::Compile_Config_Image(project.files(), image) ||
+            !kt::Read_GSD_Data(project.files(), data, hasParGen) || !kt::Compose_GSD_Text(data, gsd))
+            state.SkipWithError("image or GSD failed");
+        benchmark::DoNotOptimize(image);
+        benchmark::DoNotOptimize(gsd);
+    }
+}
+BENCHMARK(BM_ImageAndGsd)->Unit(benchmark::kMicrosecond);
+
+void BM_CheckAndIoMap(benchmark::State& state) {
+    const FullProject project;
+    kt::LanguageTable texts;
+    texts.Load_Default_Texts();
+    for (auto _ : state) {
+        const kt::ProjectData data = kt::Read_Project_Data(project.files());
+        kt::ProjectCheck check = kt::Check_Project_Data(data, texts);
+        kt::IoMap map;
+        if (!kt::Build_Io_Map(data, map) || check.findings.empty())
+            state.SkipWithError("check or map failed");
+        benchmark::DoNotOptimize(check);
+        benchmark::DoNotOptimize(map);
+    }
+}
+BENCHMARK(BM_CheckAndIoMap)->Unit(benchmark::kMicrosecond);
 
 } // namespace

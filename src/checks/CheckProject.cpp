@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <tuple>
 
 namespace kt {
 
@@ -59,10 +60,13 @@ public:
         findings_.push_back({s, code, list, row, std::move(message)});
     }
     std::vector<Finding> take() {
-        // Errors first, then warnings, then notes; within a severity the order of finding.
-        std::stable_sort(
-            findings_.begin(), findings_.end(),
-            [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
+        // Errors first, then warnings, then notes; within each by list and row, the findings
+        // about the whole Project last.
+        const auto rank = [](const Finding& f) {
+            return std::tuple(f.severity, f.list == FindingList::Project ? 9 : int(f.list), f.row);
+        };
+        std::stable_sort(findings_.begin(), findings_.end(),
+                         [&](const Finding& a, const Finding& b) { return rank(a) < rank(b); });
         return std::move(findings_);
     }
 

@@ -57,7 +57,7 @@ struct BusLoad {
 };
 
 struct ProjectCheck {
-    std::vector<Finding> findings; // errors first, then warnings, then notes; rows in order
+    std::vector<Finding> findings; // by severity, then list and row; whole-Project ones last
     BusLoad busLoad;
     [[nodiscard]] int count(Severity severity) const;
 };

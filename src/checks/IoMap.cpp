@@ -30,12 +30,16 @@ void MapDirection(bool input, const std::vector<GsdModule>& modules,
     int moduleStart = 0;
     int offset = 0;
     const int mnemonic = input ? int(RxMnemonic) : int(TxMnemonic);
+    std::size_t bytes = 0;
+    for (std::int32_t d : dims)
+        bytes += std::size_t(d);
+    out.reserve(bytes);
     for (std::size_t i = 0; i < dims.size(); ++i) {
         const ImageFrame& f = frames[i];
         for (int p = 1; p <= dims[i]; ++p, ++offset) {
             while (module < mine.size() && offset >= moduleStart + mine[module]->length)
                 moduleStart += int(mine[module++]->length);
-            IoMapRow r;
+            IoMapRow& r = out.emplace_back();
             r.byteOffset = offset;
             if (module < mine.size()) {
                 r.module = int(mine[module]->number);
@@ -53,7 +57,6 @@ void MapDirection(bool input, const std::vector<GsdModule>& modules,
                 r.swapLast = last;
             }
             r.mnemonic = rows[i][std::size_t(mnemonic)];
-            out.push_back(std::move(r));
         }
     }
 }

@@ -103,7 +103,7 @@ TFCheckProject::TFCheckProject(AppState& state, Prompts& prompts, OpenListAt ope
     row->addWidget(Btn_Close);
     StackDialog(this, P_Title, body, buttons);
 
-    resize(900, 520);
+    resize(980, 540);
     Set_Lang();
 }
 
@@ -192,8 +192,9 @@ void TFCheckProject::Fill_Findings() {
         message->setToolTip(Q(f.message));
         ACG_Findings->setItem(r, 3, message);
     }
-    ACG_Findings->resizeColumnsToContents();
-    ACG_Findings->horizontalHeader()->setStretchLastSection(true);
+    // The message column takes the rest of the width.
+    for (int c = 0; c + 1 < ACG_Findings->columnCount(); ++c)
+        ACG_Findings->resizeColumnToContents(c);
 }
 
 void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& rows) {
@@ -214,8 +215,8 @@ void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& 
             table->setItem(r, c, item);
         }
     }
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
+    for (int c = 0; c + 1 < table->columnCount(); ++c)
+        table->resizeColumnToContents(c);
 }
 
 void TFCheckProject::Update_Buttons() {
@@ -249,6 +250,9 @@ void TFCheckProject::Btn_ExportClick() {
 bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {
     const ProjectCheck check = Check_Project(state.Files, state.Lang);
     if (check.count(Severity::Error) == 0) return true;
+    // A file that cannot be read stops the step with the parser's message anyway.
+    for (const Finding& f : check.findings)
+        if (f.code == "file-unreadable") return true;
     QString text = Q(state.Text(570)) + "\n";
     for (const Finding& f : check.findings) {
         if (f.severity != Severity::Error) continue;

@@ -68,7 +68,7 @@ private:
 
 // Runs the check before a step that hands the Project on (GSD file, Update Device). True
 // when there are no errors, or when the user chose to go on anyway (the default is No).
-// Warnings never stop a step.
+// Warnings never stop a step, and a file that cannot be read is left to the step's own message.
 [[nodiscard]] bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts);
 
 } // namespace kt
