@@ -1,6 +1,10 @@
 // A full Project (30 receive and 30 transmit frames): loading it as the editors do, then
 // compiling its configuration image and its GSD text. Goal: under 200 microseconds in all.
+// Check Project with the I/O map of the same Project must stay below image plus GSD.
 #include "base/Workspace.h"
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
+#include "lang/LanguageTable.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"
@@ -69,5 +73,37 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadProjectImageAndGsd)->Unit(benchmark::kMicrosecond);
+
+void BM_ImageAndGsd(benchmark::State& state) {
+    const FullProject project;
+    const kt::LanguageTable texts = kt::LanguageTable::English();
+    for (auto _ : state) {
+        kt::ConfigImage image{};
+        const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(project.files());
+        const kt::Result<std::string> gsd =
+            data ? kt::Compose_GSD_Text(data.value, texts) : kt::Result<std::string>{{}, data.status};
+        if (!kt::Compile_Config_Image(project.files(), image) || !gsd)
+            state.SkipWithError("image or GSD failed");
+        benchmark::DoNotOptimize(image);
+        benchmark::DoNotOptimize(gsd);
+    }
+}
+BENCHMARK(BM_ImageAndGsd)->Unit(benchmark::kMicrosecond);
+
+void BM_CheckAndIoMap(benchmark::State& state) {
+    const FullProject project;
+    kt::LanguageTable texts;
+    texts.Load_Default_Texts();
+    for (auto _ : state) {
+        const kt::ProjectData data = kt::Read_Project_Data(project.files());
+        kt::ProjectCheck check = kt::Check_Project_Data(data, texts);
+        kt::IoMap map;
+        if (!kt::Build_Io_Map(data, map) || check.findings.empty())
+            state.SkipWithError("check or map failed");
+        benchmark::DoNotOptimize(check);
+        benchmark::DoNotOptimize(map);
+    }
+}
+BENCHMARK(BM_CheckAndIoMap)->Unit(benchmark::kMicrosecond);
 
 } // namespace

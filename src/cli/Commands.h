@@ -7,7 +7,7 @@ namespace kt::cli {
 
 // lang-template, lang-check
 void AddLanguageCommands(CLI::App& app);
-// image, gsd, check, dump
+// image, gsd, check, iomap, dump
 void AddProjectCommands(CLI::App& app);
 
 } // namespace kt::cli

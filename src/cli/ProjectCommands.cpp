@@ -1,5 +1,7 @@
-// image, gsd, check and dump: a Project's outputs and checks from the command line.
+// image, gsd, check, iomap and dump: a Project's outputs and checks from the command line.
 
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
 #include "cli/Commands.h"
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
@@ -12,10 +14,16 @@
 #include "outputs/ConfigImageDump.h"
 #include "outputs/GsdFile.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace kt::cli {
 
@@ -67,45 +75,40 @@ void RunGsd(const ProjectOptions& o) {
     std::cout << PathToUtf8(file) << "\n";
 }
 
-// What the steps would silently pass over or refuse later; empty when nothing.
-std::vector<std::string> ProjectWarnings(const ProjectFiles& files, const ParGen& settings) {
-    std::vector<std::string> warnings;
-    std::error_code ec;
-    if (!std::filesystem::exists(files.ParGenFile, ec)) {
-        warnings.push_back("no ParGen.xml: the GSD step will refuse this Project");
-    } else if (!IsRegularFile(files.ParGenFile)) {
-        warnings.push_back("ParGen.xml is not a readable file: every step uses the default "
-                           "settings");
-    } else {
-        pugi::xml_document doc;
-        const pugi::xml_node root = LoadXmlFile(files.ParGenFile, doc) ? RootElement(doc)
-                                                                       : pugi::xml_node();
-        if (root && std::string(root.name()) != "Par_Gen")
-            warnings.push_back("ParGen.xml has the root element <" + std::string(root.name()) +
-                               ">, not <Par_Gen>: was the right file saved here?");
+struct CheckOptions {
+    std::string projectDir;
+    bool json = false;
+    bool strict = false;
+};
+
+// Errors and warnings go to stderr, notes and the lists without fault to stdout; --json puts
+// one document on stdout instead. Exit 1 on errors, with --strict 2 on warnings only.
+void PrintFindings(const ProjectCheck& check, const LanguageTable& texts, bool json) {
+    if (json) {
+        std::cout << Findings_Json(check);
+        return;
     }
-    if (settings.CanBaudIndex < 0 || settings.CanBaudIndex > 9)
-        warnings.push_back("CAN_BAUDRATE " + std::to_string(settings.CanBaudIndex) +
-                           " is outside 0 to 9: the image uses 1000000 bit/s");
-    for (const auto& [file, what] : {std::pair{files.RecFramesFile, "CAN_Rec_Frames.xml"},
-                                     std::pair{files.SendFramesFile, "CAN_Send_Frames.xml"}}) {
-        pugi::xml_document doc;
-        if (!LoadXmlFile(file, doc)) continue; // missing, or already reported as an error
-        std::size_t rows = 0;
-        for (pugi::xml_node n = RootElement(doc).first_child(); n; n = n.next_sibling())
-            if (IsFrameNode(n)) ++rows;
-        if (rows > std::size_t(FrameList::Rows))
-            warnings.push_back(std::string(what) + " holds " + std::to_string(rows) +
-                               " rows: the editors show and keep the first " +
-                               std::to_string(FrameList::Rows) + ", the image takes " +
-                               std::to_string(ConfigImageFrames));
+    for (const Finding& f : check.findings) {
+        std::ostream& out = f.severity == Severity::Note ? std::cout : std::cerr;
+        out << SeverityName(f.severity) << " [" << f.code << "] " << FindingListText(f.list, texts);
+        if (f.row > 0) out << ", row " << f.row;
+        out << ": " << f.message << "\n";
     }
-    return warnings;
+    for (FindingList list : {FindingList::Settings, FindingList::Receive, FindingList::Transmit}) {
+        const bool faulty = std::any_of(check.findings.begin(), check.findings.end(),
+                                        [list](const Finding& f) {
+                                            return f.list == list && f.severity != Severity::Note;
+                                        });
+        if (!faulty) std::cout << FindingListText(list, texts) << ": OK\n";
+    }
+    std::cout << check.count(Severity::Error) << " errors, " << check.count(Severity::Warning)
+              << " warnings, " << check.count(Severity::Note) << " notes\n";
 }
 
-void RunCheck(const ProjectOptions& o) {
+void RunCheck(const CheckOptions& o) {
     const std::filesystem::path dir = PathFromUtf8(o.projectDir);
     const ProjectFiles files = MakeProjectFiles(dir);
+    // A script that names the wrong folder must not pass it as a Project without faults.
     std::error_code ec;
     if (!std::filesystem::exists(files.ParGenFile, ec) &&
         !std::filesystem::exists(files.RecFramesFile, ec) &&
@@ -113,37 +116,56 @@ void RunCheck(const ProjectOptions& o) {
         Fail(o.projectDir + ": not a Project folder (no ParGen.xml, CAN_Rec_Frames.xml, "
                             "CAN_Send_Frames.xml or bin)");
     const LanguageTable texts = LanguageTable::English();
-    bool failed = false;
-    const auto report = [&failed](const std::string& what, const std::string& message) {
-        if (message.empty()) {
-            std::cout << what << ": OK\n";
-        } else {
-            std::cerr << what << ": " << message << "\n";
-            failed = true;
+    const ProjectCheck check = Check_Project(files, texts);
+    PrintFindings(check, texts, o.json);
+    if (check.count(Severity::Error) > 0) throw CLI::RuntimeError(1);
+    if (o.strict && check.count(Severity::Warning) > 0) throw CLI::RuntimeError(2);
+}
+
+struct IoMapOptions {
+    std::string projectDir;
+    bool csv = false;
+    std::string direction; // "in", "out" or empty for both
+};
+
+void PrintTable(const std::vector<std::string>& headers, const std::vector<IoMapRow>& rows) {
+    std::vector<std::vector<std::string>> cells{headers};
+    for (const IoMapRow& r : rows) cells.push_back(Io_Map_Cells(r));
+    std::vector<std::size_t> width(headers.size(), 0);
+    for (const auto& line : cells)
+        for (std::size_t c = 0; c < line.size(); ++c) width[c] = std::max(width[c], line[c].size());
+    for (const auto& line : cells) {
+        std::string text;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            text += line[c];
+            if (c + 1 < line.size()) text += std::string(width[c] - line[c].size() + 2, ' ');
         }
-    };
-    // No ParGen.xml yet: the defaults are what the image would use.
-    const Result<ParGen> settings = ReadParGen(files.ParGenFile);
-    if (!settings && !settings.status.notFound()) {
-        report("Communication settings", settings.status.message);
-    } else {
-        report("Communication settings", Controllo_Dati(settings.value, texts));
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        std::cout << text << "\n";
     }
-    for (const auto& [kind, file, what] :
-         {std::tuple{FrameKind::Receive, files.RecFramesFile, "Receive frames"},
-          std::tuple{FrameKind::Transmit, files.SendFramesFile, "Transmit frames"}}) {
-        FrameList list(kind);
-        if (Status s = list.Load_Frames(file); !s) {
-            report(what, s.message);
-        } else {
-            report(what, list.Controllo_dati(texts));
-        }
+}
+
+void RunIoMap(const IoMapOptions& o) {
+    if (o.csv && o.direction.empty()) Fail("--csv needs --direction in or out");
+    const LanguageTable texts = LanguageTable::English();
+    IoMap map;
+    Require(Build_Io_Map(MakeProjectFiles(PathFromUtf8(o.projectDir)), map));
+    if (o.csv) {
+        const std::string text =
+            Io_Map_Csv(map.rows(o.direction == "in" ? IoDirection::Input : IoDirection::Output), texts);
+#ifdef _WIN32
+        _setmode(_fileno(stdout), _O_BINARY); // the CSV carries its own CR LF
+#endif
+        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return;
     }
-    // Warnings after the messages: errors exit 1, warnings alone 0, or 2 with --strict.
-    const std::vector<std::string> warnings = ProjectWarnings(files, settings.value);
-    for (const std::string& w : warnings) std::cerr << "warning: " << w << "\n";
-    if (failed) throw CLI::RuntimeError(1);
-    if (o.strict && !warnings.empty()) throw CLI::RuntimeError(2);
+    for (const auto& [direction, name, title] :
+         {std::tuple{IoDirection::Input, "in", 504}, std::tuple{IoDirection::Output, "out", 505}}) {
+        if (!o.direction.empty() && o.direction != name) continue;
+        std::cout << texts.Get_Text(title) << "\n";
+        PrintTable(Io_Map_Headers(texts), map.rows(direction));
+        std::cout << "\n";
+    }
 }
 
 void RunDump(const std::string& file) {
@@ -178,13 +200,24 @@ void AddProjectCommands(CLI::App& app) {
         ->required();
     cmd->callback([gsd] { RunGsd(*gsd); });
 
-    auto check = std::make_shared<ProjectOptions>();
-    cmd = app.add_subcommand("check", "Validate a Project's settings and frame lists");
+    auto check = std::make_shared<CheckOptions>();
+    cmd = app.add_subcommand("check", "Check a Project: errors, warnings and notes");
     cmd->add_option("PROJECT_DIR", check->projectDir, "Project folder")
         ->required()
         ->check(CLI::ExistingDirectory);
-    cmd->add_flag("--strict", check->strict, "exit 2 when there are warnings but no errors");
+    cmd->add_flag("--json", check->json, "One JSON document on stdout, for scripts");
+    cmd->add_flag("--strict", check->strict, "Exit 2 when there are warnings (errors exit 1)");
     cmd->callback([check] { RunCheck(*check); });
+
+    auto iomap = std::make_shared<IoMapOptions>();
+    cmd = app.add_subcommand("iomap", "Which CAN byte each PROFIBUS data byte carries");
+    cmd->add_option("PROJECT_DIR", iomap->projectDir, "Project folder")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+    cmd->add_flag("--csv", iomap->csv, "CSV (';' between cells, CR LF lines) of one direction");
+    cmd->add_option("--direction", iomap->direction, "in (PROFIBUS inputs) or out (outputs)")
+        ->check(CLI::IsMember({"in", "out"}));
+    cmd->callback([iomap] { RunIoMap(*iomap); });
 
     auto dump = std::make_shared<std::string>();
     cmd = app.add_subcommand("dump", "Decode a configuration image into readable text; exit 1 "

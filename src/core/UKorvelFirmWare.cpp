@@ -1,6 +1,7 @@
 #include "core/UKorvelFirmWare.h"
 
 #include "base/Identity.h"
+#include "checks/UCheckProject.h"
 #include "core/Project.h"
 #include "ui/UIcons.h"
 #include "core/UNew_Project.h"
@@ -166,6 +167,7 @@ void TFKorvelFirmWare::LayOut() {
     Btn_CAN_Send_Frame = StepButton("Btn_CAN_Send_Frame", 80, 244);
     Btn_PROFIBUS_GSD = StepButton("Btn_PROFIBUS_GSD", 80, 288);
     Btn_CreateBin = StepButton("Btn_CreateBin", 80, 332);
+    Btn_Check_Project = StepButton("Btn_Check_Project", 258, 156);
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
@@ -212,6 +214,22 @@ void TFKorvelFirmWare::CreateDialogs() {
             Start_Program(nomeSW, parameter, tipo);
         },
         this);
+    checkProject_ = new TFCheckProject(
+        state_, services_.prompts, [this](FindingList list, int row) { Open_List_At(list, row); },
+        this);
+}
+
+void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
+    TFrameListDialog* dialog = nullptr;
+    if (list == FindingList::Settings) {
+        parGen_->exec();
+        return;
+    }
+    if (list == FindingList::Receive) dialog = receiveCAN_;
+    if (list == FindingList::Transmit) dialog = transmitCAN_;
+    if (!dialog) return;
+    dialog->Start_At_Row(row > 0 ? row - 1 : 0);
+    dialog->exec();
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -269,6 +287,8 @@ void TFKorvelFirmWare::Set_Lang() {
     Btn_CAN_Send_Frame->setToolTip(t(36));
     Btn_PROFIBUS_GSD->setText(t(81));
     Btn_PROFIBUS_GSD->setToolTip(t(82));
+    Btn_Check_Project->setText(t(500));
+    Btn_Check_Project->setToolTip(t(502));
     for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
                       L_Step[6], L_Step[7]})
         l->adjustSize();
@@ -283,6 +303,7 @@ void TFKorvelFirmWare::Change_Language() {
     if (receiveCAN_) receiveCAN_->Set_Lang();
     if (transmitCAN_) transmitCAN_->Set_Lang();
     if (bytesSwap_) bytesSwap_->Set_Lang();
+    if (checkProject_) checkProject_->Set_Lang();
 }
 
 void TFKorvelFirmWare::Btn_Click(QObject* sender) {
@@ -314,10 +335,13 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         receiveCAN_->exec();
     else if (sender == Btn_CAN_Send_Frame)
         transmitCAN_->exec();
-    else if (sender == Btn_PROFIBUS_GSD)
-        Create_GSD_File(state_, services_.prompts);
-    else if (sender == Btn_CreateBin)
+    else if (sender == Btn_PROFIBUS_GSD) {
+        if (Go_On_Despite_Errors(state_, services_.prompts))
+            Create_GSD_File(state_, services_.prompts);
+    } else if (sender == Btn_CreateBin)
         Update_Device();
+    else if (sender == Btn_Check_Project)
+        checkProject_->exec();
 }
 
 void TFKorvelFirmWare::Create_New_Project() {
@@ -332,6 +356,7 @@ void TFKorvelFirmWare::Open_Project() {
 }
 
 void TFKorvelFirmWare::Update_Device() {
+    if (!Go_On_Despite_Errors(state_, services_.prompts)) return;
     // The updater must never get a stale or missing image: stop when it was not written.
     if (!Build_Bank_File(state_, services_.prompts)) return;
     Show_Update_Dialog();

@@ -1,6 +1,7 @@
 #pragma once
 // FKorvelFirmWare: the main window with the numbered configuration steps.
 
+#include "checks/CheckProject.h"
 #include "ui/AppState.h"
 #include "ui/UServices.h"
 #include "editors/UCAN_Bytes_SWAP.h"
@@ -20,6 +21,7 @@ class QFrame;
 namespace kt {
 
 class TFAbout;
+class TFCheckProject;
 class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
@@ -67,6 +69,7 @@ public:
     [[nodiscard]] TFTransmitCAN* FTransmitCAN() const { return transmitCAN_; }
     [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
     [[nodiscard]] TFBoot* FBoot() const { return boot_; }
+    [[nodiscard]] TFCheckProject* FCheckProject() const { return checkProject_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +90,8 @@ private:
     void Update_Device();
     // Last step of Update_Device: the update dialog in its CAN mode.
     void Show_Update_Dialog();
+    // A finding's double-click: the list's dialog, on the finding's row.
+    void Open_List_At(FindingList list, int row);
     QPushButton* StepButton(const char* name, int left, int top);
     QLabel* Label(const char* name, int left, int top);
 
@@ -111,6 +116,7 @@ private:
     QPushButton* Btn_CAN_Send_Frame = nullptr;
     QPushButton* Btn_PROFIBUS_GSD = nullptr;
     QPushButton* Btn_CreateBin = nullptr;
+    QPushButton* Btn_Check_Project = nullptr;
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
@@ -127,6 +133,7 @@ private:
     TFTransmitCAN* transmitCAN_ = nullptr;
     TFSoftOptions* softOptions_ = nullptr;
     TFBoot* boot_ = nullptr;
+    TFCheckProject* checkProject_ = nullptr;
 };
 
 } // namespace kt

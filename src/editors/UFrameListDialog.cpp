@@ -17,6 +17,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kt {
 
 namespace {
@@ -133,7 +135,10 @@ void TFrameListDialog::FormShow() {
     model_->changeList(
         [&](FrameList& list) { loaded = list.Load_Frames(state_.Files.*kind_.file); });
     doCopy_ = false;
-    grid_->setCurrentIndex(model_->index(0, 1));
+    const QModelIndex start = model_->index(std::clamp(startRow_, 0, FrameList::Rows - 1), 1);
+    startRow_ = 0;
+    grid_->setCurrentIndex(start);
+    grid_->scrollTo(start);
     grid_->setFocus();
     if (!loaded) prompts_.error(Q(loaded.message));
 }

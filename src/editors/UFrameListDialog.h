@@ -50,6 +50,8 @@ public:
     void Btn_CreateSWAPClick();
     // The hint over a cell (row 0 is the header row, column 0 the row numbers).
     [[nodiscard]] QString GridHint(int row, int column) const;
+    // The next showing starts on this row (0..29) instead of the first one.
+    void Start_At_Row(int row) { startRow_ = row; }
 
     [[nodiscard]] const FrameList& Frames() const { return list_; }
     [[nodiscard]] FrameGridView* Grid() const { return grid_; }
@@ -72,6 +74,7 @@ private:
     SwapEditor& swapEditor_;
     FrameList list_;
     bool doCopy_ = false;
+    int startRow_ = 0;
     QStringList hints_; // Hint_ReceiveCAN / Hint_TransmitCAN
 
     DialogHeader* P_Title;

@@ -165,12 +165,10 @@ void SlaveValues(Lines& out, std::int64_t modules, std::int64_t inLen, std::int6
     out.empty(2);
 }
 
-void Module(Lines& out, bool input, std::int64_t number, std::int64_t lengthByte) {
-    const std::string n = std::to_string(number);
-    out.add(std::string(input ? "Module=\"DI  (PORT" : "Module=\"DO  (PORT") + n +
-            (input ? ")    \" 0x42,0x" : ")    \" 0x82,0x") +
-            HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
-            HexDigits(static_cast<std::uint64_t>(number), 2));
+void Module(Lines& out, const GsdModule& m) {
+    const std::string n = std::to_string(m.number);
+    out.add(std::string(m.input ? "Module=\"DI  (PORT" : "Module=\"DO  (PORT") + n + ")    \" " +
+            m.identifier);
     out.add(n);
     out.add("EndModule");
 }
@@ -217,7 +215,7 @@ bool FitsInt32(std::int64_t v) {
 
 Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& dims) {
     const Status s = ForEachFrameNode(file, AllFrames, [&dims](const pugi::xml_node& n) {
-        dims.push_back(IntOrDefault(n.attribute("Dim").value(), 0));
+        dims.push_back(GSD_Frame_Dim(n));
     });
     return s.notFound() ? Status::success() : s; // no list: no frames
 }
@@ -235,6 +233,15 @@ Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files) {
     data.Map_Frames = settings.value.GsdCanMapping;
     if (r.status = ReadDims(files.RecFramesFile, data.In_Dim); !r.status) return {{}, r.status};
     if (r.status = ReadDims(files.SendFramesFile, data.Out_Dim); !r.status) return {{}, r.status};
+    Count_GSD_Modules(data);
+    return r;
+}
+
+std::int32_t GSD_Frame_Dim(const pugi::xml_node& node) {
+    return IntOrDefault(node.attribute("Dim").value(), 0);
+}
+
+void Count_GSD_Modules(GSD_Data& data) {
     data.In_Len = Sum(data.In_Dim);
     data.Out_Len = Sum(data.Out_Dim);
     const auto count = [&data](const std::vector<std::int32_t>& dims, std::int64_t len) {
@@ -243,10 +250,9 @@ Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files) {
     };
     data.In_Modules = count(data.In_Dim, data.In_Len);
     data.Out_Modules = count(data.Out_Dim, data.Out_Len);
-    return r;
 }
 
-Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& texts) {
+Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageTable& texts) {
     for (const auto& [dims, direction] :
          {std::pair{&data.In_Dim, 1506}, std::pair{&data.Out_Dim, 1507}})
         if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction, texts);
@@ -260,10 +266,34 @@ Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& 
         return {{}, Status::malformed(texts.Get_Text(1511))};
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
-    const auto modules = std::int64_t(inModules.size() + outModules.size());
-    if (modules > kMaxModules)
-        return {{}, Status::malformed(texts.Get_Text(1512) + std::to_string(modules) +
+    const auto count = std::int64_t(inModules.size() + outModules.size());
+    if (count > kMaxModules)
+        return {{}, Status::malformed(texts.Get_Text(1512) + std::to_string(count) +
                                       texts.Get_Text(1513))};
+    Result<std::vector<GsdModule>> r;
+    std::vector<GsdModule>& modules = r.value;
+    modules.reserve(std::size_t(count));
+    std::int64_t number = 0;
+    for (const auto* lengths : {&inModules, &outModules}) {
+        const bool input = lengths == &inModules;
+        for (std::int64_t lengthByte : *lengths) {
+            ++number;
+            modules.push_back(
+                {input, number, lengthByte + 1,
+                 std::string(input ? "0x42,0x" : "0x82,0x") +
+                     HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
+                     HexDigits(static_cast<std::uint64_t>(number), 2)});
+        }
+    }
+    return r;
+}
+
+Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& texts) {
+    const Result<std::vector<GsdModule>> moduleList = GSD_Modules(data, texts);
+    if (!moduleList) return {{}, moduleList.status};
+    const std::int64_t inLen = Sum(data.In_Dim);
+    const std::int64_t outLen = Sum(data.Out_Dim);
+    const auto modules = std::int64_t(moduleList.value.size());
 
     Lines out;
     Header(out);
@@ -271,9 +301,7 @@ Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& 
     SlaveValues(out, modules, inLen, outLen);
 
     out.section("Module-Definition-List", 79);
-    std::int64_t number = 0;
-    for (std::int64_t len : inModules) Module(out, true, ++number, len);
-    for (std::int64_t len : outModules) Module(out, false, ++number, len);
+    for (const GsdModule& m : moduleList.value) Module(out, m);
     out.empty(3);
 
     out.add("SlotDefinition");

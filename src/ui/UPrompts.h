@@ -17,6 +17,8 @@ public:
     virtual void info(const QString& text) = 0;
     // Question: Yes and No; true for Yes.
     virtual bool confirm(const QString& text) = 0;
+    // Question whose default button is No, for a step that should not go on lightly.
+    virtual bool confirmDefaultNo(const QString& text) { return confirm(text); }
     // File-save dialog; empty when cancelled. The dialog asks nothing about overwriting.
     virtual QString saveFileName(const QString& dir, const QString& filter) = 0;
     // Opens a URL in the default browser.
@@ -31,6 +33,7 @@ public:
     void error(const QString& text) override;
     void info(const QString& text) override;
     bool confirm(const QString& text) override;
+    bool confirmDefaultNo(const QString& text) override;
     QString saveFileName(const QString& dir, const QString& filter) override;
     void openUrl(const QString& url) override;
 

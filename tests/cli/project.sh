@@ -127,7 +127,7 @@ expect_out "not a Project folder" err "check of a folder without Project files"
 mkdir -p "$tmp/onlybin/bin"
 run check "$tmp/onlybin"
 expect_rc 0 "check of a new Project"
-expect_out "warning: no ParGen.xml: the GSD step will refuse this Project" err "check of a new Project"
+expect_out "warning [no-project-files] Project: The folder holds none of the Project files" err "check of a new Project"
 run check --strict "$tmp/onlybin"
 expect_rc 2 "check --strict with warnings"
 rows=$(for i in $(seq 1 31); do printf '<row COBID="%d" CAN_Type="2.0A (11 bits)" Dim="1" SWAP="0" TimeOut="0"/>' "$i"; done)
@@ -140,15 +140,15 @@ while IFS='|' read -r name pargen receive warning; do
   [ "$receive" = - ] || printf '%s' "${receive//ROWS/$rows}" >"$w/CAN_Rec_Frames.xml"
   run check "$w"
   expect_rc 0 "check, $name"
-  expect_out "warning: $warning" err "check, $name"
+  expect_out "warning [$warning" err "check, $name"
   run check --strict "$w"
   expect_rc 2 "check --strict, $name"
 done <<'CASES'
-baud above 9|<Par_Gen><CAN_BAUDRATE>12</CAN_BAUDRATE></Par_Gen>|-|CAN_BAUDRATE 12 is outside 0 to 9
-baud negative|<Par_Gen><CAN_BAUDRATE>-1</CAN_BAUDRATE></Par_Gen>|-|CAN_BAUDRATE -1 is outside 0 to 9
-other root|<Settings><CAN_BAUDRATE>7</CAN_BAUDRATE></Settings>|-|ParGen.xml has the root element <Settings>, not <Par_Gen>
-unreadable|DIR|-|ParGen.xml is not a readable file
-31 rows|<Par_Gen/>|<Receive_Frames>ROWS</Receive_Frames>|CAN_Rec_Frames.xml holds 31 rows: the editors show and keep the first 30, the image takes 32
+baud above 9|<Par_Gen><CAN_BAUDRATE>12</CAN_BAUDRATE></Par_Gen>|-|baud-index] Communication settings: CAN bit rate index 12 is not in the list
+baud negative|<Par_Gen><CAN_BAUDRATE>-1</CAN_BAUDRATE></Par_Gen>|-|baud-index] Communication settings: CAN bit rate index -1 is not in the list
+other root|<Settings><CAN_BAUDRATE>7</CAN_BAUDRATE></Settings>|-|pargen-root] Communication settings: ParGen.xml has the root element <Settings>, not <Par_Gen>
+unreadable|DIR|-|pargen-not-a-file] Communication settings: ParGen.xml is not a readable file
+31 rows|<Par_Gen/>|<Receive_Frames>ROWS</Receive_Frames>|over-editor-rows] Receive frames: The list holds 31 frames; the frame list editor keeps only the first 30
 CASES
 run check --strict "$p"
 expect_rc 1 "check --strict with errors"

@@ -19,6 +19,7 @@ public:
         Kind kind;
         QString text;   // message, question, URL, or the dialog's folder
         QString filter; // file dialogs only
+        bool defaultNo = false; // a question asked with No as its default button
     };
 
     // Answers, taken front first. A question asked with an empty queue is answered No and a
@@ -40,6 +41,11 @@ public:
             return false;
         }
         return confirmAnswers.takeFirst();
+    }
+    bool confirmDefaultNo(const QString& text) override {
+        const bool answer = confirm(text);
+        calls.last().defaultNo = true;
+        return answer;
     }
     QString saveFileName(const QString& dir, const QString& filter) override {
         record({Kind::SaveFileName, dir, filter});

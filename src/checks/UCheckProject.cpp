@@ -1,0 +1,266 @@
+#include "checks/UCheckProject.h"
+
+#include "base/FileUtil.h"
+#include "base/Identity.h"
+#include "base/TextUtil.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace kt {
+
+namespace {
+
+QTableWidget* MakeTable(const char* name, QWidget* parent) {
+    auto* t = Named(new QTableWidget(parent), name);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(22);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->horizontalHeader()->setHighlightSections(false);
+    t->setAlternatingRowColors(true);
+    return t;
+}
+
+QIcon SeverityIcon(Severity s) {
+    const QStyle::StandardPixmap p = s == Severity::Error     ? QStyle::SP_MessageBoxCritical
+                                     : s == Severity::Warning ? QStyle::SP_MessageBoxWarning
+                                                              : QStyle::SP_MessageBoxInformation;
+    return QApplication::style()->standardIcon(p);
+}
+
+QString Tenths(double percent) {
+    return QString::number(std::llround(percent * 10) / 10.0, 'f', 1) + " %";
+}
+
+} // namespace
+
+TFCheckProject::TFCheckProject(AppState& state, Prompts& prompts, OpenListAt openList,
+                               QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), openList_(std::move(openList)) {
+    setObjectName("FCheckProject");
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMaximizeButtonHint | Qt::CustomizeWindowHint);
+    P_Title = new DialogHeader(SwCode, this);
+
+    L_Summary = Named(new QLabel(this), "L_Summary");
+    TS_Check = Named(new QTabWidget(this), "TS_Check");
+    ACG_Findings = MakeTable("ACG_Findings", this);
+    ACG_Findings->setColumnCount(4);
+    ACG_Findings->setIconSize(QSize(16, 16));
+    ACG_Findings->setWordWrap(false);
+    ACG_Findings->installEventFilter(this);
+    connect(ACG_Findings, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { Open_Finding(row); });
+    ACG_Inputs = MakeTable("ACG_Inputs", this);
+    ACG_Outputs = MakeTable("ACG_Outputs", this);
+    TS_Check->addTab(ACG_Findings, QString());
+    TS_Check->addTab(ACG_Inputs, QString());
+    TS_Check->addTab(ACG_Outputs, QString());
+    connect(TS_Check, &QTabWidget::currentChanged, this, [this] { Update_Buttons(); });
+
+    L_BusLoad = Named(new QLabel(this), "L_BusLoad");
+    PB_BusLoad = Named(new QProgressBar(this), "PB_BusLoad");
+    PB_BusLoad->setRange(0, 1000);
+    PB_BusLoad->setTextVisible(true);
+    L_BusLoad->setBuddy(PB_BusLoad);
+
+    Btn_Export = Named(new QPushButton(this), "Btn_Export");
+    Btn_Close = Named(new QPushButton(this), "Btn_Close");
+    Btn_Export->setAutoDefault(false);
+    connect(Btn_Export, &QPushButton::clicked, this, &TFCheckProject::Btn_ExportClick);
+    connect(Btn_Close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* load = new QHBoxLayout;
+    load->addWidget(L_BusLoad);
+    load->addWidget(PB_BusLoad, 1);
+    auto* body = new QVBoxLayout;
+    body->addWidget(L_Summary);
+    body->addWidget(TS_Check, 1);
+    body->addLayout(load);
+
+    auto* buttons = Named(new QWidget(this), "P_Button");
+    auto* row = new QHBoxLayout(buttons);
+    row->setContentsMargins(12, 4, 12, 8);
+    row->addWidget(Btn_Export);
+    row->addStretch();
+    row->addWidget(Btn_Close);
+    StackDialog(this, P_Title, body, buttons);
+
+    resize(980, 540);
+    Set_Lang();
+}
+
+void TFCheckProject::Set_Lang() {
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(500));
+    P_Title->description()->setText(t(501));
+    TS_Check->setTabText(0, t(503));
+    TS_Check->setTabText(1, t(504));
+    TS_Check->setTabText(2, t(505));
+    ACG_Findings->setHorizontalHeaderLabels({t(506), t(507), t(508), t(509)});
+    ACG_Findings->setToolTip(t(535));
+    QStringList headers;
+    for (const std::string& h : Io_Map_Headers(state_.Lang))
+        headers << Q(h);
+    for (QTableWidget* table : {ACG_Inputs, ACG_Outputs}) {
+        table->setColumnCount(int(headers.size()));
+        table->setHorizontalHeaderLabels(headers);
+    }
+    L_BusLoad->setText(t(510));
+    Btn_Export->setText(t(511));
+    Btn_Close->setText(t(512));
+    // The findings carry texts of the table: a shown check is composed again.
+    if (isVisible()) Run_Check();
+}
+
+void TFCheckProject::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        Run_Check();
+        TS_Check->setCurrentIndex(0);
+        ACG_Findings->setFocus();
+        if (ACG_Findings->rowCount() > 0) ACG_Findings->setCurrentCell(0, 0);
+    }
+    QDialog::showEvent(event);
+}
+
+bool TFCheckProject::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a finding does what a double-click does, for keyboard users.
+    if (watched == ACG_Findings && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ACG_Findings->currentRow() >= 0) {
+            Open_Finding(ACG_Findings->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFCheckProject::Run_Check() {
+    const ProjectData project = Read_Project_Data(state_.Files);
+    check_ = Check_Project_Data(project, state_.Lang);
+    mapStatus_ = Build_Io_Map(project, map_);
+    Fill_Findings();
+    Fill_Map(ACG_Inputs, map_.inputs);
+    Fill_Map(ACG_Outputs, map_.outputs);
+
+    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    L_Summary->setText(t(531) + QString::number(check_.count(Severity::Error)) + t(532) +
+                       QString::number(check_.count(Severity::Warning)) + t(533) +
+                       QString::number(check_.count(Severity::Note)));
+    const double load = check_.busLoad.totalPercent();
+    PB_BusLoad->setValue(int(std::min<long long>(1000, std::llround(load * 10))));
+    PB_BusLoad->setFormat(Tenths(load));
+    const char* colour = load > BusLoadErrorPercent  ? "#C62828"
+                         : load > BusLoadWarnPercent ? "#EF8F00"
+                                                     : "#2E7D32";
+    PB_BusLoad->setStyleSheet(QString("QProgressBar { border: 1px solid #A0A0A0; "
+                                      "text-align: center; } QProgressBar::chunk { "
+                                      "background: %1; }")
+                                  .arg(colour));
+    Update_Buttons();
+}
+
+void TFCheckProject::Fill_Findings() {
+    ACG_Findings->setRowCount(int(check_.findings.size()));
+    for (int r = 0; r < int(check_.findings.size()); ++r) {
+        const Finding& f = check_.findings[std::size_t(r)];
+        auto* severity = new QTableWidgetItem(SeverityIcon(f.severity),
+                                              Q(SeverityText(f.severity, state_.Lang)));
+        severity->setToolTip(Q(f.code));
+        ACG_Findings->setItem(r, 0, severity);
+        ACG_Findings->setItem(r, 1, new QTableWidgetItem(Q(FindingListText(f.list, state_.Lang))));
+        ACG_Findings->setItem(r, 2,
+                              new QTableWidgetItem(f.row > 0 ? QString::number(f.row) : QString()));
+        auto* message = new QTableWidgetItem(Q(f.message));
+        message->setToolTip(Q(f.message));
+        ACG_Findings->setItem(r, 3, message);
+    }
+    // The message column takes the rest of the width.
+    for (int c = 0; c + 1 < ACG_Findings->columnCount(); ++c)
+        ACG_Findings->resizeColumnToContents(c);
+}
+
+void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& rows) {
+    if (!mapStatus_) {
+        table->setRowCount(1);
+        table->setSpan(0, 0, 1, table->columnCount());
+        table->setItem(0, 0, new QTableWidgetItem(Q(state_.Text(534) + mapStatus_.message)));
+        return;
+    }
+    table->clearSpans();
+    table->setRowCount(int(rows.size()));
+    const QColor swapped(0xFF, 0xE0, 0xE0);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const std::vector<std::string> cells = Io_Map_Cells(rows[std::size_t(r)]);
+        for (int c = 0; c < int(cells.size()); ++c) {
+            auto* item = new QTableWidgetItem(Q(cells[std::size_t(c)]));
+            if (rows[std::size_t(r)].swapFirst != 0) item->setBackground(swapped);
+            table->setItem(r, c, item);
+        }
+    }
+    for (int c = 0; c + 1 < table->columnCount(); ++c)
+        table->resizeColumnToContents(c);
+}
+
+void TFCheckProject::Update_Buttons() {
+    const int tab = TS_Check->currentIndex();
+    Btn_Export->setEnabled(tab > 0 && mapStatus_.ok());
+}
+
+void TFCheckProject::Open_Finding(int row) {
+    if (row < 0 || row >= int(check_.findings.size()) || !openList_) return;
+    const Finding f = check_.findings[std::size_t(row)];
+    if (f.list == FindingList::Project) return;
+    openList_(f.list, f.row);
+    Run_Check(); // the dialog may have saved its file
+}
+
+void TFCheckProject::Btn_ExportClick() {
+    const int tab = TS_Check->currentIndex();
+    if (tab < 1 || !mapStatus_) return;
+    const QString chosen = prompts_.saveFileName(QPath(state_.ProjectDir), Q(state_.Text(530)));
+    if (chosen.isEmpty()) return;
+    std::string name = S(chosen);
+    if (name.size() < 4 || LowerAscii(name.substr(name.size() - 4)) != ".csv") name += ".csv";
+    const std::filesystem::path target = PathFromUtf8(name);
+    std::error_code ec;
+    if (std::filesystem::exists(target, ec) && !prompts_.confirm(Q(state_.Text(1503)))) return;
+    const auto& rows = map_.rows(tab == 1 ? IoDirection::Input : IoDirection::Output);
+    if (const Status s = WriteFileAtomic(target, Io_Map_Csv(rows, state_.Lang)); !s)
+        prompts_.error(Q(s.message));
+}
+
+bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {
+    const ProjectCheck check = Check_Project(state.Files, state.Lang);
+    if (check.count(Severity::Error) == 0) return true;
+    // A file that cannot be read stops the step with the parser's message anyway.
+    for (const Finding& f : check.findings)
+        if (f.code == "file-unreadable") return true;
+    QString text = Q(state.Text(570)) + "\n";
+    for (const Finding& f : check.findings) {
+        if (f.severity != Severity::Error) continue;
+        text += "\n" + Q(FindingListText(f.list, state.Lang));
+        if (f.row > 0) text += ", " + Q(state.Text(508)) + " " + QString::number(f.row);
+        text += ": " + Q(f.message);
+    }
+    return prompts.confirmDefaultNo(text + "\n\n" + Q(state.Text(571)));
+}
+
+} // namespace kt

@@ -1,0 +1,217 @@
+// The Check Project window from the main window, and the question before the GSD step and
+// Update Device.
+
+#include "FakePrompts.h"
+#include "ModalHelper.h"
+#include "ProjectFixture.h"
+#include "checks/IoMap.h"
+#include "checks/UCheckProject.h"
+#include "app/UProduction.h"
+#include "core/UKorvelFirmWare.h"
+#include "editors/UFrameListDialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kt;
+using namespace kt::test;
+
+namespace {
+const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
+                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
+                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
+std::string Rx(const char* id, const char* swap = "0") {
+    return std::string("<row COBID=\"") + id + "\" CAN_Type=\"2.0A (11 bits)\" Dim=\"2\" SWAP=\"" +
+           swap + "\" TimeOut=\"100\" Mnemonic=\"m" + id + "\"/>";
+}
+// Row 2 repeats row 1's identifier: one error. The transmit frame is never sent: a warning.
+const std::string kFaultyRx =
+    "<Receive_Frames>" + Rx("0x10", "0x80") + Rx("16") + "</Receive_Frames>";
+const std::string kCleanRx =
+    "<Receive_Frames>" + Rx("0x10", "0x80") + Rx("0x11") + "</Receive_Frames>";
+const std::string kNeverSentTx =
+    "<Transmit_Frames><row COBID=\"0x20\" CAN_Type=\"2.0A (11 bits)\" Dim=\"1\" SWAP=\"0\" "
+    "OnChange=\"N\" OnTimer=\"N\" Time=\"0\" Mnemonic=\"\"/></Transmit_Frames>";
+
+// Like WhenModal, but waits for the modal dialog of that name (a dialog opened from another).
+void WhenModalNamed(const QString& name, std::function<void(QWidget*)> act) {
+    auto tries = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [name, act = std::move(act), tries, poll]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == name) {
+            act(modal);
+            *poll = nullptr;
+            return;
+        }
+        if (++*tries > 500) {
+            *poll = nullptr;
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+QStringList RowTexts(const QTableWidget* t, int row) {
+    QStringList out;
+    for (int c = 0; c < t->columnCount(); ++c)
+        out << (t->item(row, c) ? t->item(row, c)->text() : QString());
+    return out;
+}
+} // namespace
+
+class TstCheckProject : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> exe;
+    FakePrompts prompts;
+    std::unique_ptr<TFKorvelFirmWare> w;
+
+    AppState& state() { return w->State(); }
+    QString text(int id) { return Q(state().Text(id)); }
+    void click(const char* name) {
+        auto* b = w->findChild<QAbstractButton*>(name);
+        QVERIFY2(b, name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void openProject(const std::string& rx, const std::string& tx) {
+        std::filesystem::create_directories(state().Workspace.ProjectsDir / "Line" / "bin");
+        state().MakeProjectCurrent("Line");
+        WriteFile(state().Files.ParGenFile, kParGen);
+        WriteFile(state().Files.RecFramesFile, rx);
+        WriteFile(state().Files.SendFramesFile, tx);
+    }
+
+private slots:
+    void init() {
+        exe = std::make_unique<QTemporaryDir>();
+        prompts.clear();
+        w = std::make_unique<TFKorvelFirmWare>(PathOf(exe->path()), ProductionServices(prompts));
+        w->show();
+    }
+    void cleanup() { w.reset(); }
+
+    void buttonBesideStep2() {
+        auto* b = w->findChild<QPushButton*>("Btn_Check_Project");
+        QVERIFY(b);
+        QCOMPARE(b->geometry(), QRect(258, 156, 170, 36));
+        QCOMPARE(b->text(), QString("Check Project"));
+        QCOMPARE(b->toolTip(), text(502));
+        QCOMPARE(w->findChild<QPushButton*>("Btn_Prm_Gen")->geometry(), QRect(80, 156, 170, 36));
+        QCOMPARE(w->findChild<QPushButton*>("Btn_Open")->geometry(), QRect(258, 112, 170, 36));
+        // Like the other steps it needs a Project.
+        click("Btn_Check_Project");
+        QCOMPARE(prompts.errors(), QStringList{text(18)});
+    }
+
+    void findingsBusLoadAndMap() {
+        openProject(kFaultyRx, kNeverSentTx);
+        QStringList first, second, inputRow;
+        int inputs = -1;
+        QString load, summary;
+        int startRow = -1;
+        const auto modal1 = WhenModal("FCheckProject", [&](QWidget* modal) {
+            auto* findings = modal->findChild<QTableWidget*>("ACG_Findings");
+            first = RowTexts(findings, 0);
+            second = RowTexts(findings, 1);
+            summary = modal->findChild<QLabel*>("L_Summary")->text();
+            load = modal->findChild<QProgressBar*>("PB_BusLoad")->text();
+            auto* in = modal->findChild<QTableWidget*>("ACG_Inputs");
+            inputs = in->rowCount();
+            inputRow = RowTexts(in, 0);
+            // Enter on the error opens the receive list on its row.
+            WhenModalNamed("FReceiveCAN", [&](QWidget* dialog) {
+                auto* list = static_cast<TFrameListDialog*>(dialog);
+                startRow =
+                    list->findChild<QAbstractItemView*>("ACG_CAN_Receive")->currentIndex().row();
+                list->reject();
+            });
+            findings->setFocus();
+            findings->setCurrentCell(0, 3);
+            QTest::keyClick(findings, Qt::Key_Return);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        click("Btn_Check_Project");
+        QCOMPARE(first, (QStringList{"Error", "Receive frames", "2",
+                                     "Identifier and type already used in row 1"}));
+        QCOMPARE(second, (QStringList{"Warning", "Transmit frames", "1",
+                                      "Never sent: OnChange and OnTimer are both off"}));
+        QCOMPARE(summary, QString("Errors: 1   Warnings: 1   Notes: 1"));
+        // 2 x 75 bits every 100 ms at 500 kbit/s: 0.3 %.
+        QCOMPARE(load, QString("0.3 %"));
+        QCOMPARE(inputs, 4);
+        QCOMPARE(inputRow, (QStringList{"0", "1", "0", "0x42,0x01,0x00,0x01", "1", "0x010",
+                                        "2.0A (11 bits)", "2", "m0x10", "1-2"}));
+        QCOMPARE(startRow, 1);
+        QVERIFY(prompts.calls.isEmpty());
+    }
+
+    void exportsTheInputsAsCsv() {
+        openProject(kCleanRx, kNeverSentTx);
+        const std::filesystem::path target = state().ProjectDir / "inputs";
+        prompts.saveAnswers << QPath(target);
+        const auto modal2 = WhenModal("FCheckProject", [&](QWidget* modal) {
+            modal->findChild<QTabWidget*>("TS_Check")->setCurrentIndex(1);
+            QTest::mouseClick(modal->findChild<QPushButton*>("Btn_Export"), Qt::LeftButton);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        click("Btn_Check_Project");
+        QCOMPARE(prompts.calls.size(), 1);
+        QCOMPARE(prompts.calls[0].filter, QString("CSV file (*.csv)"));
+        IoMap map;
+        QVERIFY(Build_Io_Map(state().Files, map));
+        QCOMPARE(ReadFile(target.string() + ".csv"), Io_Map_Csv(map.inputs, state().Lang));
+    }
+
+    void questionBeforeTheGsdStep() {
+        openProject(kFaultyRx, kNeverSentTx);
+        prompts.confirmAnswers << false;
+        click("Btn_PROFIBUS_GSD");
+        QCOMPARE(prompts.calls.size(), 1);
+        QVERIFY(prompts.calls[0].defaultNo);
+        QCOMPARE(prompts.calls[0].text,
+                 QString("The check of the Project found errors:\n\nReceive frames, Row 2: "
+                         "Identifier and type already used in row 1\n\nGo on anyway?"));
+        // Yes goes on to the save dialog (cancelled here).
+        prompts.clear();
+        prompts.confirmAnswers << true;
+        click("Btn_PROFIBUS_GSD");
+        QCOMPARE(prompts.calls.size(), 2);
+        QCOMPARE(prompts.calls[1].kind, FakePrompts::Kind::SaveFileName);
+        // A warning alone asks nothing.
+        prompts.clear();
+        WriteFile(state().Files.RecFramesFile, kCleanRx);
+        click("Btn_PROFIBUS_GSD");
+        QCOMPARE(prompts.calls.size(), 1);
+        QCOMPARE(prompts.calls[0].kind, FakePrompts::Kind::SaveFileName);
+    }
+
+    void questionBeforeUpdateDevice() {
+        openProject(kFaultyRx, kNeverSentTx);
+        prompts.confirmAnswers << false;
+        click("Btn_CreateBin");
+        QCOMPARE(prompts.questions().size(), 1);
+        QVERIFY(!std::filesystem::exists(state().ProjectDir / "bin" / "bank1.bin"));
+    }
+
+    void followsChangeLanguage() {
+        state().Lang.Set_Text(500, "Projekt prüfen");
+        state().Lang.Set_Text(503, "Befunde");
+        w->Change_Language();
+        QCOMPARE(w->FCheckProject()->windowTitle(), QString("Projekt prüfen"));
+        QCOMPARE(w->FCheckProject()->findChild<QTabWidget*>("TS_Check")->tabText(0),
+                 QString("Befunde"));
+        QCOMPARE(w->findChild<QPushButton*>("Btn_Check_Project")->text(),
+                 QString("Projekt prüfen"));
+    }
+};
+
+QTEST_MAIN(TstCheckProject)
+#include "tst_checkProject.moc"
