@@ -125,40 +125,55 @@ Status FrameList::Load_Frames(const std::filesystem::path& file) {
         if (s.message.empty()) return Status::success(); // no file: an empty list
         return s;
     }
-    const auto names = FrameFieldNames(kind_);
     std::size_t r = 0;
     for (pugi::xml_node n = RootElement(doc).first_child(); n && r < rows_.size();
          n = n.next_sibling()) {
         if (!IsFrameNode(n)) continue;
-        FrameRow& row = rows_[r++];
-        for (std::size_t c = 0; c < names.size(); ++c) {
-            const pugi::xml_attribute a = n.type() == pugi::node_element ? n.attribute(names[c])
-                                                                          : pugi::xml_attribute();
-            row[c] = a ? a.value() : FieldDefault(kind_, static_cast<int>(c));
-        }
+        rows_[r++] = Read_Frame_Row(n, kind_);
     }
     return Status::success();
 }
 
+FrameRow Read_Frame_Row(const pugi::xml_node& n, FrameKind kind) {
+    const auto names = FrameFieldNames(kind);
+    FrameRow row(names.size());
+    for (std::size_t c = 0; c < names.size(); ++c) {
+        const pugi::xml_attribute a =
+            n.type() == pugi::node_element ? n.attribute(names[c]) : pugi::xml_attribute();
+        row[c] = a ? a.value() : FieldDefault(kind, static_cast<int>(c));
+    }
+    return row;
+}
+
 std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
+    const std::vector<FrameFault> faults = Row_Faults(texts);
+    return faults.empty() ? std::string() : faults.front().message;
+}
+
+std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const {
     const MessageIds& ids = kind_ == FrameKind::Receive ? kReceiveIds : kTransmitIds;
+    std::vector<FrameFault> faults;
     const auto fail = [&](int row, int reason) {
-        return texts.Get_Text(ids.errorRow) + std::to_string(row + 1) + texts.Get_Text(reason);
+        faults.push_back({row,
+                          texts.Get_Text(ids.errorRow) + std::to_string(row + 1) +
+                              texts.Get_Text(reason),
+                          reason == ids.afterEmpty});
     };
     const int count = FrameCount();
     for (int r = 0; r < count; ++r) {
         const FrameRow& f = rows_[static_cast<std::size_t>(r)];
         if (TrimBlanks(f[RxCAN_Type]) == CanType11) {
-            if (!InRange(f[RxCOBID], 0, kMaxCobId11)) return fail(r, ids.cobId11);
+            if (!InRange(f[RxCOBID], 0, kMaxCobId11)) { fail(r, ids.cobId11); continue; }
         } else if (!InRange(f[RxCOBID], 0, kMaxCobId29)) {
-            return fail(r, ids.cobId29);
+            fail(r, ids.cobId29);
+            continue;
         }
-        if (!InRange(f[RxDim], 1, 8)) return fail(r, ids.dim);
-        if (!InRange(f[RxSWAP], 0, 255)) return fail(r, ids.swap);
+        if (!InRange(f[RxDim], 1, 8)) { fail(r, ids.dim); continue; }
+        if (!InRange(f[RxSWAP], 0, 255)) { fail(r, ids.swap); continue; }
         if (kind_ == FrameKind::Receive) {
-            if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) return fail(r, ids.lastNumber);
+            if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) fail(r, ids.lastNumber);
         } else if (IsChecked(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
-            return fail(r, ids.lastNumber);
+            fail(r, ids.lastNumber);
         }
     }
     // Saving stops at the first blank COBID; refuse rather than drop what follows it.
@@ -167,11 +182,13 @@ std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
         const FrameRow& f = rows_[static_cast<std::size_t>(r)];
         for (int c = 0; c < fieldCount(); ++c) {
             const std::string& text = f[static_cast<std::size_t>(c)];
-            if (IsCheckField(kind_, c) ? IsChecked(text) : !TrimBlanks(text).empty())
-                return fail(r, ids.afterEmpty);
+            if (IsCheckField(kind_, c) ? IsChecked(text) : !TrimBlanks(text).empty()) {
+                fail(r, ids.afterEmpty);
+                break;
+            }
         }
     }
-    return {};
+    return faults;
 }
 
 std::string FrameList::ToXml() const {

@@ -3,6 +3,8 @@
 
 #include "core/Status.h"
 
+#include <pugixml.hpp>
+
 #include <array>
 #include <filesystem>
 #include <span>
@@ -42,6 +44,17 @@ struct TransmitFrame {
 
 // One row: the field texts, one per column of the kind.
 using FrameRow = std::vector<std::string>;
+
+// The row that Load_Frames fills from one frame node: each attribute or its field's default.
+[[nodiscard]] FrameRow Read_Frame_Row(const pugi::xml_node& node, FrameKind kind);
+
+// A row that Controllo_dati rejects: the row (0..29) and the message.
+struct FrameFault {
+    int row;
+    std::string message;
+    bool afterBlank = false; // a filled row after the first blank COBID, which saving drops
+    bool operator==(const FrameFault&) const = default;
+};
 
 class FrameList {
 public:
@@ -83,6 +96,8 @@ public:
     // "Error row " text, the row number (from 1) and the reason, without separators.
     // Rows after the first blank COBID must be blank too, since saving would drop them.
     [[nodiscard]] std::string Controllo_dati(const LanguageTable& texts) const;
+    // Every row that Controllo_dati would reject, each with its first failure, in row order.
+    [[nodiscard]] std::vector<FrameFault> Row_Faults(const LanguageTable& texts) const;
 
     // The document as stored: one `row` a frame up to the first blank COBID, the version
     // comment last, no declaration, no indentation.

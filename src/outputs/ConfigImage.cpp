@@ -58,10 +58,7 @@ Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
     ParGen settings;
     bool found = false;
     if (Status s = ReadParGen(file, settings, found); !s || !found) return s;
-    const int index = settings.CanBaudIndex;
-    const bool known = index >= 0 && index < static_cast<int>(kBaudRates.size());
-    PutParam(img, ParamCanBaudRate,
-             kBaudRates[static_cast<std::size_t>(known ? index : DefaultCanBaudIndex)]);
+    PutParam(img, ParamCanBaudRate, Image_Baud_Rate(settings, found));
     PutParam(img, ParamProfibusAddress,
              static_cast<std::uint32_t>(IntOrDefault(settings.StationAddress, 10)));
     PutParam(img, ParamGsdCanMapping, settings.GsdCanMapping ? 1 : 0);
@@ -76,27 +73,20 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
     if (!s && !s.message.empty()) return s;
     if (s) {
         const std::size_t table = send ? ImageSendTable : 0;
+        const FrameKind kind = send ? FrameKind::Transmit : FrameKind::Receive;
         for (pugi::xml_node n = RootElement(doc).first_child(); n && count < ConfigImageFrames;
              n = n.next_sibling()) {
             if (!IsFrameNode(n)) continue;
             const std::size_t at = table + count * ImageEntrySize;
-            std::uint32_t cobId = Attr(n, "COBID", 0);
-            if (TrimBlanks(n.attribute("CAN_Type").value()) == CanType29) cobId |= 0x80000000u;
-            Put32(img, at, cobId);
-            const auto dataLen = static_cast<std::uint8_t>(Attr(n, "Dim", 8));
-            if (send) {
-                std::uint8_t flags = 1;
-                if (std::string_view(n.attribute("OnChange").value()) == "Y") flags |= 2;
-                if (std::string_view(n.attribute("OnTimer").value()) == "Y") flags |= 4;
-                img[at + 13] = flags;
-                Put32(img, at + 4, Attr(n, "Time", 0));
-            } else {
-                Put32(img, at + 8, Attr(n, "TimeOut", 0));
-            }
-            img[at + 14] = dataLen;
-            img[at + 15] = static_cast<std::uint8_t>(Attr(n, "SWAP", 0));
+            const ImageFrame f = Read_Image_Frame(n, kind);
+            Put32(img, at, f.CobId);
+            Put32(img, at + 4, f.SendTime);
+            Put32(img, at + 8, f.RecTimeOut);
+            img[at + 13] = f.SendFlags;
+            img[at + 14] = f.DataLen;
+            img[at + 15] = f.SwapCode;
             Put16(img, at + 16, static_cast<std::uint16_t>(offset));
-            offset += dataLen;
+            offset += f.DataLen;
             ++count;
         }
     }
@@ -106,6 +96,30 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
 }
 
 } // namespace
+
+ImageFrame Read_Image_Frame(const pugi::xml_node& n, FrameKind kind) {
+    ImageFrame f;
+    f.CobId = Attr(n, "COBID", 0);
+    if (TrimBlanks(n.attribute("CAN_Type").value()) == CanType29) f.CobId |= ImageCobId29;
+    f.DataLen = static_cast<std::uint8_t>(Attr(n, "Dim", 8));
+    if (kind == FrameKind::Transmit) {
+        f.SendFlags = 1;
+        if (std::string_view(n.attribute("OnChange").value()) == "Y") f.SendFlags |= SendFlagOnChange;
+        if (std::string_view(n.attribute("OnTimer").value()) == "Y") f.SendFlags |= SendFlagOnTimer;
+        f.SendTime = Attr(n, "Time", 0);
+    } else {
+        f.RecTimeOut = Attr(n, "TimeOut", 0);
+    }
+    f.SwapCode = static_cast<std::uint8_t>(Attr(n, "SWAP", 0));
+    return f;
+}
+
+std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found) {
+    if (!found) return 125000;
+    const int index = settings.CanBaudIndex;
+    const bool known = index >= 0 && index < static_cast<int>(kBaudRates.size());
+    return kBaudRates[static_cast<std::size_t>(known ? index : DefaultCanBaudIndex)];
+}
 
 Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image) {
     DefaultParamBlock(image);

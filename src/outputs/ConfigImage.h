@@ -3,6 +3,10 @@
 
 #include "core/Status.h"
 #include "core/Workspace.h"
+#include "editors/FrameList.h"
+#include "editors/ParGenFile.h"
+
+#include <pugixml.hpp>
 
 #include <array>
 #include <cstdint>
@@ -40,6 +44,25 @@ enum ImageParam : std::size_t {
     ParamSendFrameCount = 208,
     ParamChecksum = 2044,
 };
+
+// One frame of a list file as the compiler puts it into its table entry.
+struct ImageFrame {
+    std::uint32_t CobId = 0;      // bit 31 set for a 29-bit frame
+    std::uint32_t SendTime = 0;   // transmit frames only
+    std::uint32_t RecTimeOut = 0; // receive frames only
+    std::uint8_t SendFlags = 0;   // transmit frames only: 1, OnChange 2, OnTimer 4
+    std::uint8_t DataLen = 0;
+    std::uint8_t SwapCode = 0;
+};
+inline constexpr std::uint8_t SendFlagOnChange = 2;
+inline constexpr std::uint8_t SendFlagOnTimer = 4;
+inline constexpr std::uint32_t ImageCobId29 = 0x80000000u;
+
+// Reads one frame node (a child of the list's root) by the compiler's rules.
+[[nodiscard]] ImageFrame Read_Image_Frame(const pugi::xml_node& node, FrameKind kind);
+
+// The bit rate the image holds for these settings; `found` false means no ParGen.xml.
+[[nodiscard]] std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found);
 
 // The value the checksum word must hold: the sum of the parameter block's bytes before it.
 [[nodiscard]] std::uint32_t ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize> image);

@@ -172,12 +172,10 @@ void SlaveValues(Lines& out, std::int64_t modules, std::int64_t inLen, std::int6
     out.empty(2);
 }
 
-void Module(Lines& out, bool input, std::int64_t number, std::int64_t lengthByte) {
-    const std::string n = std::to_string(number);
-    out.add(std::string(input ? "Module=\"DI  (PORT" : "Module=\"DO  (PORT") + n +
-            (input ? ")    \" 0x42,0x" : ")    \" 0x82,0x") +
-            HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
-            HexDigits(static_cast<std::uint64_t>(number), 2));
+void Module(Lines& out, const GsdModule& m) {
+    const std::string n = std::to_string(m.number);
+    out.add(std::string(m.input ? "Module=\"DI  (PORT" : "Module=\"DO  (PORT") + n + ")    \" " +
+            m.identifier);
     out.add(n);
     out.add("EndModule");
 }
@@ -226,7 +224,7 @@ Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& di
     pugi::xml_document doc;
     if (Status s = LoadXmlFile(file, doc); !s) return s.message.empty() ? Status::success() : s;
     for (pugi::xml_node n = RootElement(doc).first_child(); n; n = n.next_sibling())
-        if (IsFrameNode(n)) dims.push_back(IntOrDefault(n.attribute("Dim").value(), 0));
+        if (IsFrameNode(n)) dims.push_back(GSD_Frame_Dim(n));
     return Status::success();
 }
 
@@ -240,6 +238,15 @@ Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen)
     data.Map_Frames = settings.GsdCanMapping;
     if (Status s = ReadDims(files.RecFramesFile, data.In_Dim); !s) return s;
     if (Status s = ReadDims(files.SendFramesFile, data.Out_Dim); !s) return s;
+    Count_GSD_Modules(data);
+    return Status::success();
+}
+
+std::int32_t GSD_Frame_Dim(const pugi::xml_node& node) {
+    return IntOrDefault(node.attribute("Dim").value(), 0);
+}
+
+void Count_GSD_Modules(GSD_Data& data) {
     data.In_Len = Sum(data.In_Dim);
     data.Out_Len = Sum(data.Out_Dim);
     const auto count = [&data](const std::vector<std::int32_t>& dims, std::int64_t len) {
@@ -248,10 +255,10 @@ Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen)
     };
     data.In_Modules = count(data.In_Dim, data.In_Len);
     data.Out_Modules = count(data.Out_Dim, data.Out_Len);
-    return Status::success();
 }
 
-Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
+Status GSD_Modules(const GSD_Data& data, std::vector<GsdModule>& modules) {
+    modules.clear();
     for (const auto& [dims, direction] : {std::pair{&data.In_Dim, "Receive"},
                                           std::pair{&data.Out_Dim, "Send"}})
         if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction); !why.empty())
@@ -264,10 +271,32 @@ Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
         return Status::failure("The frame lists declare more data bytes than a GSD file can hold");
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
-    const auto modules = std::int64_t(inModules.size() + outModules.size());
-    if (modules > kMaxModules)
-        return Status::failure("The frame lists give " + std::to_string(modules) +
+    const auto count = std::int64_t(inModules.size() + outModules.size());
+    if (count > kMaxModules)
+        return Status::failure("The frame lists give " + std::to_string(count) +
                                " modules, more than a GSD file can hold");
+    modules.reserve(std::size_t(count));
+    std::int64_t number = 0;
+    for (const auto* lengths : {&inModules, &outModules}) {
+        const bool input = lengths == &inModules;
+        for (std::int64_t lengthByte : *lengths) {
+            ++number;
+            modules.push_back(
+                {input, number, lengthByte + 1,
+                 std::string(input ? "0x42,0x" : "0x82,0x") +
+                     HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
+                     HexDigits(static_cast<std::uint64_t>(number), 2)});
+        }
+    }
+    return Status::success();
+}
+
+Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
+    std::vector<GsdModule> moduleList;
+    if (Status s = GSD_Modules(data, moduleList); !s) return s;
+    const std::int64_t inLen = Sum(data.In_Dim);
+    const std::int64_t outLen = Sum(data.Out_Dim);
+    const auto modules = std::int64_t(moduleList.size());
 
     Lines out;
     Header(out);
@@ -275,9 +304,7 @@ Status Compose_GSD_Text(const GSD_Data& data, std::string& text) {
     SlaveValues(out, modules, inLen, outLen);
 
     out.section("Module-Definition-List", 79);
-    std::int64_t number = 0;
-    for (std::int64_t len : inModules) Module(out, true, ++number, len);
-    for (std::int64_t len : outModules) Module(out, false, ++number, len);
+    for (const GsdModule& m : moduleList) Module(out, m);
     out.empty(3);
 
     out.add("SlotDefinition");

@@ -4,6 +4,8 @@
 #include "core/Status.h"
 #include "core/Workspace.h"
 
+#include <pugixml.hpp>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -27,6 +29,24 @@ struct GSD_Data {
 // Project has no ParGen.xml (text 1504 for the user). Fails when a file exists but is
 // not well-formed XML (parser's description and the file's name).
 [[nodiscard]] Status Read_GSD_Data(const ProjectFiles& files, GSD_Data& data, bool& hasParGen);
+
+// Data length of one frame node (a child of the list's root) as the GSD counts it.
+[[nodiscard]] std::int32_t GSD_Frame_Dim(const pugi::xml_node& node);
+
+// Fills the totals and module counts of `data` from Map_Frames, In_Dim and Out_Dim.
+void Count_GSD_Modules(GSD_Data& data);
+
+// One module of the module list, numbered from 1: all inputs, then all outputs.
+struct GsdModule {
+    bool input = true;
+    std::int64_t number = 0;
+    std::int64_t length = 0;    // data bytes; the length byte is one less
+    std::string identifier;     // as the file writes it: "0x42,0x07,0x00,0x01"
+    bool operator==(const GsdModule&) const = default;
+};
+
+// The modules that Compose_GSD_Text writes, with the same failures.
+[[nodiscard]] Status GSD_Modules(const GSD_Data& data, std::vector<GsdModule>& modules);
 
 // The whole GSD text, CR LF line ends. Fails when a frame length is negative, or outside
 // 1..64 with one module per frame, when the lengths do not fit the format's 32-bit numbers,

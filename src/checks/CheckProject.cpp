@@ -1,0 +1,321 @@
+#include "checks/CheckProject.h"
+
+#include "core/FileUtil.h"
+#include "core/XmlUtil.h"
+#include "editors/ProjectXml.h"
+#include "editors/SwapBits.h"
+#include "lang/LanguageTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+namespace kt {
+
+namespace {
+
+constexpr std::uint32_t kIdMask = 0x1FFFFFFF;
+constexpr std::uint32_t kMaxId11 = 2047;
+constexpr int kEditorRows = FrameList::Rows;
+constexpr std::uint32_t kMinPeriodMs = 10;
+
+// Reads every frame node of one list file both ways; returns the parser's error, if any.
+std::string ReadList(const std::filesystem::path& file, FrameKind kind, bool& exists,
+                     std::vector<FrameRow>& rows, std::vector<ImageFrame>& image,
+                     std::vector<std::int32_t>& dims) {
+    pugi::xml_document doc;
+    if (Status s = LoadXmlFile(file, doc); !s) {
+        exists = exists || !s.message.empty();
+        return s.message;
+    }
+    exists = true;
+    for (pugi::xml_node n = RootElement(doc).first_child(); n; n = n.next_sibling()) {
+        if (!IsFrameNode(n)) continue;
+        rows.push_back(Read_Frame_Row(n, kind));
+        image.push_back(Read_Image_Frame(n, kind));
+        dims.push_back(GSD_Frame_Dim(n));
+    }
+    return {};
+}
+
+// One decimal, always with a point: printf would follow the locale that Qt sets.
+std::string Tenths(long long tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+std::string Percent(double value) {
+    return Tenths(std::llround(value * 10));
+}
+std::string Kbits(std::uint32_t bitRate) {
+    if (bitRate % 1000 == 0) return std::to_string(bitRate / 1000);
+    return Tenths(std::llround(bitRate / 100.0));
+}
+
+class Collector {
+public:
+    explicit Collector(const LanguageTable& texts) : texts_(texts) {}
+    const std::string& t(int id) const { return texts_.Get_Text(id); }
+    void add(Severity s, const char* code, FindingList list, int row, std::string message) {
+        findings_.push_back({s, code, list, row, std::move(message)});
+    }
+    std::vector<Finding> take() {
+        // Errors first, then warnings, then notes; within a severity the order of finding.
+        std::stable_sort(
+            findings_.begin(), findings_.end(),
+            [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
+        return std::move(findings_);
+    }
+
+private:
+    const LanguageTable& texts_;
+    std::vector<Finding> findings_;
+};
+
+void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vector<FrameRow>& rows,
+               const std::vector<ImageFrame>& image, const LanguageTable& texts) {
+    FrameList editor(kind);
+    for (int r = 0; r < std::min<int>(kEditorRows, int(rows.size())); ++r)
+        editor.setRow(r, rows[std::size_t(r)]);
+    for (const FrameFault& f : editor.Row_Faults(texts))
+        out.add(Severity::Error, f.afterBlank ? "row-after-blank" : "frame-invalid", list,
+                f.row + 1, f.message);
+
+    const int count = int(image.size());
+    if (count > ConfigImageFrames)
+        out.add(Severity::Error, "too-many-frames", list, 0,
+                out.t(548) + std::to_string(count) + out.t(549));
+    else if (count > kEditorRows)
+        out.add(Severity::Warning, "over-editor-rows", list, 0,
+                out.t(550) + std::to_string(count) + out.t(551));
+
+    // Only what the image holds reaches the device.
+    const int stored = std::min(count, ConfigImageFrames);
+    std::map<std::uint32_t, int> firstRow;
+    for (int i = 0; i < stored; ++i) {
+        const ImageFrame& f = image[std::size_t(i)];
+        const int row = i + 1;
+        if (auto [it, fresh] = firstRow.emplace(f.CobId, row); !fresh)
+            out.add(Severity::Error, "duplicate-id", list, row,
+                    out.t(541) + std::to_string(it->second));
+        if (kind == FrameKind::Transmit) {
+            const bool onTimer = f.SendFlags & SendFlagOnTimer;
+            if (!(f.SendFlags & SendFlagOnChange) && !onTimer)
+                out.add(Severity::Warning, "never-sent", list, row, out.t(553));
+            if (onTimer && f.SendTime == 0)
+                out.add(Severity::Warning, "timer-period", list, row, out.t(554));
+            else if (onTimer && f.SendTime < kMinPeriodMs)
+                out.add(Severity::Warning, "timer-period", list, row,
+                        out.t(555) + std::to_string(f.SendTime) + out.t(556));
+        }
+        for (int k = std::max(1, int(f.DataLen)); k < SwapBytes; ++k)
+            if (SwapLink(f.SwapCode, k)) {
+                out.add(Severity::Warning, "swap-beyond-dim", list, row, out.t(557));
+                break;
+            }
+        if ((f.CobId & ImageCobId29) && (f.CobId & kIdMask) <= kMaxId11)
+            out.add(Severity::Warning, "extended-fits-11", list, row, out.t(558));
+        if (kind == FrameKind::Receive && f.RecTimeOut == 0)
+            out.add(Severity::Note, "no-timeout", list, row, out.t(563));
+    }
+}
+
+} // namespace
+
+ProjectData Read_Project_Data(const ProjectFiles& files) {
+    ProjectData d;
+    bool found = false;
+    if (Status s = ReadParGen(files.ParGenFile, d.settings, found); !s) {
+        d.parGenError = s.message;
+        d.settings = ParGen{};
+        found = false;
+        d.anyFile = true;
+    }
+    d.hasParGen = found;
+    d.anyFile = d.anyFile || found;
+    d.baudRate = Image_Baud_Rate(d.settings, found);
+    d.gsd.Map_Frames = found && d.settings.GsdCanMapping;
+    d.receiveError = ReadList(files.RecFramesFile, FrameKind::Receive, d.anyFile, d.receiveRows,
+                              d.receiveImage, d.gsd.In_Dim);
+    d.transmitError = ReadList(files.SendFramesFile, FrameKind::Transmit, d.anyFile, d.transmitRows,
+                               d.transmitImage, d.gsd.Out_Dim);
+    Count_GSD_Modules(d.gsd);
+    return d;
+}
+
+int Frame_Bits(bool extended, int n) {
+    // Worst-case stuffing: one stuff bit every four bits of the stuffed part.
+    return extended ? 67 + 8 * n + (54 + 8 * n - 1) / 4 : 47 + 8 * n + (34 + 8 * n - 1) / 4;
+}
+
+BusLoad Estimate_Bus_Load(const ProjectData& data) {
+    BusLoad load;
+    load.bitRate = data.baudRate;
+    if (load.bitRate == 0) return load;
+    const auto percent = [&](const ImageFrame& f, std::uint32_t periodMs) {
+        const double perSecond = 1000.0 / periodMs;
+        return 100.0 * Frame_Bits(f.CobId & ImageCobId29, f.DataLen) * perSecond / load.bitRate;
+    };
+    const auto stored = [](const std::vector<ImageFrame>& v) {
+        return std::min<std::size_t>(v.size(), ConfigImageFrames);
+    };
+    // A period of 0 has no rate to count; the check warns about it on its own.
+    for (std::size_t i = 0; i < stored(data.transmitImage); ++i) {
+        const ImageFrame& f = data.transmitImage[i];
+        if ((f.SendFlags & SendFlagOnTimer) && f.SendTime > 0)
+            load.transmitPercent += percent(f, f.SendTime);
+    }
+    for (std::size_t i = 0; i < stored(data.receiveImage); ++i) {
+        const ImageFrame& f = data.receiveImage[i];
+        if (f.RecTimeOut > 0) load.receivePercent += percent(f, f.RecTimeOut);
+    }
+    return load;
+}
+
+int ProjectCheck::count(Severity severity) const {
+    return int(std::count_if(findings.begin(), findings.end(),
+                             [severity](const Finding& f) { return f.severity == severity; }));
+}
+
+ProjectCheck Check_Project(const ProjectFiles& files, const LanguageTable& texts) {
+    return Check_Project_Data(Read_Project_Data(files), texts);
+}
+
+ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts) {
+    ProjectCheck result;
+    Collector out(texts);
+    if (!d.anyFile) {
+        out.add(Severity::Warning, "no-project-files", FindingList::Project, 0, out.t(560));
+        result.findings = out.take();
+        return result;
+    }
+    for (const auto& [error, list] : {std::pair{&d.parGenError, FindingList::Settings},
+                                      std::pair{&d.receiveError, FindingList::Receive},
+                                      std::pair{&d.transmitError, FindingList::Transmit}})
+        if (!error->empty())
+            out.add(Severity::Error, "file-unreadable", list, 0, out.t(540) + *error);
+
+    if (d.hasParGen) {
+        if (std::string why = Controllo_Dati(d.settings, texts); !why.empty())
+            out.add(Severity::Error, "station-address", FindingList::Settings, 0, why);
+        if (d.settings.CanBaudIndex < 0 || d.settings.CanBaudIndex >= int(CanBaudTexts.size()))
+            out.add(Severity::Warning, "baud-index", FindingList::Settings, 0,
+                    out.t(561) + std::to_string(d.settings.CanBaudIndex) + out.t(562));
+    } else if (d.parGenError.empty()) {
+        out.add(Severity::Warning, "no-pargen", FindingList::Settings, 0, out.t(559));
+    }
+
+    CheckList(out, FindingList::Receive, FrameKind::Receive, d.receiveRows, d.receiveImage, texts);
+    CheckList(out, FindingList::Transmit, FrameKind::Transmit, d.transmitRows, d.transmitImage,
+              texts);
+
+    // The same identifier on both sides: the converter would hear its own frames.
+    std::map<std::uint32_t, int> received;
+    for (std::size_t i = 0; i < std::min<std::size_t>(d.receiveImage.size(), ConfigImageFrames);
+         ++i)
+        received.emplace(d.receiveImage[i].CobId, int(i) + 1);
+    for (std::size_t i = 0; i < std::min<std::size_t>(d.transmitImage.size(), ConfigImageFrames);
+         ++i)
+        if (auto it = received.find(d.transmitImage[i].CobId); it != received.end())
+            out.add(Severity::Warning, "id-in-both-lists", FindingList::Transmit, int(i) + 1,
+                    out.t(552) + std::to_string(it->second));
+
+    if (d.gsd.In_Len > DpMaxDataBytes)
+        out.add(Severity::Error, "input-too-long", FindingList::Receive, 0,
+                out.t(542) + std::to_string(d.gsd.In_Len) + out.t(543));
+    if (d.gsd.Out_Len > DpMaxDataBytes)
+        out.add(Severity::Error, "output-too-long", FindingList::Transmit, 0,
+                out.t(544) + std::to_string(d.gsd.Out_Len) + out.t(545));
+    if (const std::int64_t config = DpConfigBytesPerModule * (d.gsd.In_Modules + d.gsd.Out_Modules);
+        config > DpMaxDataBytes)
+        out.add(Severity::Error, "config-too-long", FindingList::Project, 0,
+                out.t(546) + std::to_string(config) + out.t(547));
+
+    result.busLoad = Estimate_Bus_Load(d);
+    const double total = result.busLoad.totalPercent();
+    const Severity loadSeverity = total > BusLoadErrorPercent  ? Severity::Error
+                                  : total > BusLoadWarnPercent ? Severity::Warning
+                                                               : Severity::Note;
+    out.add(loadSeverity, "bus-load", FindingList::Project, 0,
+            out.t(564) + Percent(total) + out.t(565) + Kbits(result.busLoad.bitRate) + out.t(566) +
+                Percent(result.busLoad.transmitPercent) + out.t(567) +
+                Percent(result.busLoad.receivePercent) + out.t(568));
+    result.findings = out.take();
+    return result;
+}
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+    case Severity::Error:
+        return "error";
+    case Severity::Warning:
+        return "warning";
+    case Severity::Note:
+        break;
+    }
+    return "note";
+}
+
+const char* FindingListName(FindingList list) {
+    switch (list) {
+    case FindingList::Settings:
+        return "settings";
+    case FindingList::Receive:
+        return "receive";
+    case FindingList::Transmit:
+        return "transmit";
+    case FindingList::Project:
+        break;
+    }
+    return "project";
+}
+
+const std::string& FindingListText(FindingList list, const LanguageTable& texts) {
+    return texts.Get_Text(516 + int(list));
+}
+
+const std::string& SeverityText(Severity severity, const LanguageTable& texts) {
+    return texts.Get_Text(513 + int(severity));
+}
+
+namespace {
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+} // namespace
+
+std::string Findings_Json(const ProjectCheck& check) {
+    std::string out = "{\"findings\":[";
+    for (std::size_t i = 0; i < check.findings.size(); ++i) {
+        const Finding& f = check.findings[i];
+        if (i) out += ",";
+        out += "{\"severity\":" + JsonString(SeverityName(f.severity)) +
+               ",\"code\":" + JsonString(f.code) +
+               ",\"list\":" + JsonString(FindingListName(f.list)) +
+               ",\"row\":" + std::to_string(f.row) + ",\"message\":" + JsonString(f.message) + "}";
+    }
+    const BusLoad& b = check.busLoad;
+    out += "],\"busLoad\":{\"bitRate\":" + std::to_string(b.bitRate) +
+           ",\"transmitPercent\":" + Percent(b.transmitPercent) +
+           ",\"receivePercent\":" + Percent(b.receivePercent) +
+           ",\"totalPercent\":" + Percent(b.totalPercent()) +
+           "},\"errors\":" + std::to_string(check.count(Severity::Error)) +
+           ",\"warnings\":" + std::to_string(check.count(Severity::Warning)) +
+           ",\"notes\":" + std::to_string(check.count(Severity::Note)) + "}\n";
+    return out;
+}
+
+} // namespace kt

@@ -1,0 +1,133 @@
+#include "checks/IoMap.h"
+
+#include "core/TextUtil.h"
+#include "editors/SwapBits.h"
+#include "lang/LanguageTable.h"
+
+namespace kt {
+
+namespace {
+
+constexpr int kFirstHeader = 520;
+constexpr int kColumns = 10;
+
+// The swap group around data byte p (1..dim): the run of joined bytes, cut at the frame's end.
+void SwapGroup(std::uint8_t code, int p, int dim, int& first, int& last) {
+    first = last = p;
+    while (first > 1 && SwapLink(code, first - 1))
+        --first;
+    while (last < SwapBytes && last < dim && SwapLink(code, last))
+        ++last;
+}
+
+void MapDirection(bool input, const std::vector<GsdModule>& modules,
+                  const std::vector<std::int32_t>& dims, const std::vector<ImageFrame>& frames,
+                  const std::vector<FrameRow>& rows, std::vector<IoMapRow>& out) {
+    std::vector<const GsdModule*> mine;
+    for (const GsdModule& m : modules)
+        if (m.input == input) mine.push_back(&m);
+    std::size_t module = 0;
+    int moduleStart = 0;
+    int offset = 0;
+    const int mnemonic = input ? int(RxMnemonic) : int(TxMnemonic);
+    for (std::size_t i = 0; i < dims.size(); ++i) {
+        const ImageFrame& f = frames[i];
+        for (int p = 1; p <= dims[i]; ++p, ++offset) {
+            while (module < mine.size() && offset >= moduleStart + mine[module]->length)
+                moduleStart += int(mine[module++]->length);
+            IoMapRow r;
+            r.byteOffset = offset;
+            if (module < mine.size()) {
+                r.module = int(mine[module]->number);
+                r.moduleOffset = offset - moduleStart;
+                r.identifier = mine[module]->identifier;
+            }
+            r.listRow = int(i) + 1;
+            r.cobId = f.CobId & ~ImageCobId29;
+            r.extended = f.CobId & ImageCobId29;
+            int first = 0, last = 0;
+            SwapGroup(f.SwapCode, p, dims[i], first, last);
+            r.canByte = first + last - p; // the device reverses the bytes of a group
+            if (first != last) {
+                r.swapFirst = first;
+                r.swapLast = last;
+            }
+            r.mnemonic = rows[i][std::size_t(mnemonic)];
+            out.push_back(std::move(r));
+        }
+    }
+}
+
+std::string CsvCell(const std::string& s) {
+    if (s.find_first_of(";\"\r\n") == std::string::npos) return s;
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+Status Build_Io_Map(const ProjectData& data, IoMap& map) {
+    map = IoMap{};
+    for (const std::string* error : {&data.parGenError, &data.receiveError, &data.transmitError})
+        if (!error->empty()) return Status::failure(*error);
+    std::vector<GsdModule> modules;
+    if (Status s = GSD_Modules(data.gsd, modules); !s) return s;
+    MapDirection(true, modules, data.gsd.In_Dim, data.receiveImage, data.receiveRows, map.inputs);
+    MapDirection(false, modules, data.gsd.Out_Dim, data.transmitImage, data.transmitRows,
+                 map.outputs);
+    return Status::success();
+}
+
+Status Build_Io_Map(const ProjectFiles& files, IoMap& map) {
+    return Build_Io_Map(Read_Project_Data(files), map);
+}
+
+std::string CobIdHex(std::uint32_t cobId) {
+    return "0x" + HexDigits(cobId, 3);
+}
+
+std::string SwapGroupText(const IoMapRow& row) {
+    if (row.swapFirst == 0) return {};
+    return std::to_string(row.swapFirst) + "-" + std::to_string(row.swapLast);
+}
+
+std::vector<std::string> Io_Map_Headers(const LanguageTable& texts) {
+    std::vector<std::string> headers;
+    for (int c = 0; c < kColumns; ++c)
+        headers.push_back(texts.Get_Text(kFirstHeader + c));
+    return headers;
+}
+
+std::vector<std::string> Io_Map_Cells(const IoMapRow& r) {
+    return {std::to_string(r.byteOffset),
+            std::to_string(r.module),
+            std::to_string(r.moduleOffset),
+            r.identifier,
+            std::to_string(r.listRow),
+            CobIdHex(r.cobId),
+            r.extended ? CanType29 : CanType11,
+            std::to_string(r.canByte),
+            r.mnemonic,
+            SwapGroupText(r)};
+}
+
+std::string Io_Map_Csv(const std::vector<IoMapRow>& rows, const LanguageTable& texts) {
+    std::string out;
+    const auto line = [&out](const std::vector<std::string>& cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c) out += ';';
+            out += CsvCell(cells[c]);
+        }
+        out += "\r\n";
+    };
+    line(Io_Map_Headers(texts));
+    for (const IoMapRow& r : rows)
+        line(Io_Map_Cells(r));
+    return out;
+}
+
+} // namespace kt
