@@ -5,6 +5,7 @@
 #include "handover/Sha256.h"
 #include "lang/LanguageTable.h"
 
+#include <cmath>
 #include <string_view>
 
 namespace kt {
@@ -16,6 +17,7 @@ constexpr const char* kStyle = R"(@page { size: A4; margin: 15mm 15mm 18mm 15mm;
 body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; font-size: 9pt; color: #000000; }
 h1 { font-size: 16pt; margin-top: 0; margin-bottom: 8px; }
 h2 { font-size: 12pt; margin-top: 18px; margin-bottom: 6px; }
+h3 { font-size: 10pt; margin-top: 10px; margin-bottom: 4px; }
 table { border-collapse: collapse; margin-bottom: 10px; }
 th, td { border: 1px solid #A0A0A0; padding: 3px 5px; text-align: left; vertical-align: top; }
 th { background-color: #E8ECF0; }
@@ -76,6 +78,7 @@ public:
         const std::string h = "h" + std::to_string(level);
         line("<" + h + ">" + t(id) + "</" + h + ">");
     }
+    [[nodiscard]] const LanguageTable& texts() const { return texts_; }
     void paragraph(int id) { line("<p>" + t(id) + "</p>"); }
     // Label and value rows, the label in a header cell.
     void keyValues(const std::vector<std::pair<int, Cell>>& rows) {
@@ -85,10 +88,17 @@ public:
         line("</table>");
     }
     void table(const std::vector<int>& headers, const std::vector<std::vector<Cell>>& rows) {
+        std::vector<std::string> texts;
+        for (int id : headers)
+            texts.push_back(texts_.Get_Text(id));
+        table(texts, rows);
+    }
+    void table(const std::vector<std::string>& headers,
+               const std::vector<std::vector<Cell>>& rows) {
         line("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
         std::string head = "<thead><tr>";
-        for (int id : headers)
-            head += "<th>" + t(id) + "</th>";
+        for (const std::string& text : headers)
+            head += "<th>" + Escape(TrimBlanks(text)) + "</th>";
         line(head + "</tr></thead>");
         line("<tbody>");
         for (const auto& row : rows) {
@@ -158,7 +168,56 @@ void Frames(Html& h, int title, const FrameList& list) {
     h.table(headers, cells);
 }
 
+void Map(Html& h, const IoMap& map) {
+    h.heading(2, 638);
+    for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
+        h.heading(3, d == IoDirection::Input ? 504 : 505);
+        const std::vector<IoMapRow>& rows = map.rows(d);
+        if (rows.empty()) {
+            h.paragraph(655);
+            continue;
+        }
+        // Identifiers, type and mnemonic are text; the rest are numbers.
+        std::vector<std::vector<Cell>> cells;
+        for (const IoMapRow& r : rows) {
+            const std::vector<std::string> texts = Io_Map_Cells(r);
+            std::vector<Cell> row;
+            for (std::size_t c = 0; c < texts.size(); ++c)
+                row.push_back(c == 3               ? Mono(texts[c])
+                              : (c == 6 || c == 8) ? Plain(texts[c])
+                                                   : Number(texts[c]));
+            cells.push_back(std::move(row));
+        }
+        h.table(Io_Map_Headers(h.texts()), cells);
+    }
+}
+
+void Findings(Html& h, const ProjectCheck& check) {
+    h.heading(2, 639);
+    if (check.findings.empty()) {
+        h.paragraph(651);
+    } else {
+        std::vector<std::vector<Cell>> rows;
+        for (const Finding& f : check.findings)
+            rows.push_back({Plain(SeverityText(f.severity, h.texts())),
+                            Plain(FindingListText(f.list, h.texts())),
+                            Number(f.row > 0 ? std::to_string(f.row) : ""), Plain(f.message)});
+        h.table({506, 507, 508, 509}, rows);
+    }
+    h.heading(2, 640);
+    const BusLoad& b = check.busLoad;
+    h.keyValues({{612, Plain(BitRateText(b.bitRate))},
+                 {652, Number(PercentText(b.transmitPercent))},
+                 {653, Number(PercentText(b.receivePercent))},
+                 {654, Number(PercentText(b.totalPercent()))}});
+}
+
 } // namespace
+
+std::string PercentText(double percent) {
+    const long long tenths = std::llround(percent * 10);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
+}
 
 std::string BitRateText(std::uint32_t bps) {
     const auto scaled = [](std::uint32_t v, std::uint32_t unit, const char* name) {
@@ -214,6 +273,9 @@ std::string CommissioningHtml(const CommissioningData& d, const LanguageTable& t
                             Mono(m.Identifier)});
         h.table({631, 632, 635, 636}, rows);
     }
+
+    Map(h, d.Map);
+    Findings(h, d.Check);
 
     h.heading(2, 641);
     const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());

@@ -2,6 +2,8 @@
 // The commissioning report: one self-contained HTML document, printable on A4, that records
 // what went into the device.
 
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
 #include "editors/FrameList.h"
 #include "outputs/ConfigImage.h"
 
@@ -28,6 +30,8 @@ struct CommissioningData {
     FrameList Receive{FrameKind::Receive};
     FrameList Transmit{FrameKind::Transmit};
     std::vector<ReportModule> Modules;
+    IoMap Map;
+    ProjectCheck Check;
     std::string GsdFileName;
     std::string Gsd;     // the GSD text, byte for byte
     ConfigImage Image{}; // the communication settings are taken from it: what the device gets
@@ -36,7 +40,11 @@ struct CommissioningData {
 // "125 kbit/s", "62.5 kbit/s", "1 Mbit/s" for a rate in bit/s.
 [[nodiscard]] std::string BitRateText(std::uint32_t bitsPerSecond);
 
-// The report; texts from `texts` (block 600), values escaped for HTML.
+// "12.5 %": one decimal, rounded.
+[[nodiscard]] std::string PercentText(double percent);
+
+// The report; texts from `texts` (block 600, and the check's own block for its parts),
+// values escaped for HTML.
 [[nodiscard]] std::string CommissioningHtml(const CommissioningData& data,
                                             const LanguageTable& texts);
 

@@ -3,7 +3,7 @@
 namespace kt {
 
 std::string CsvField(std::string_view text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+    const bool quote = text.find_first_of(";,\"\r\n") != std::string_view::npos ||
                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quote) return std::string(text);
     std::string out = "\"";
@@ -18,7 +18,7 @@ std::string CsvField(std::string_view text) {
 std::string CsvLine(const std::vector<std::string>& fields) {
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i) out += ',';
+        if (i) out += ';';
         out += CsvField(fields[i]);
     }
     out += "\r\n";

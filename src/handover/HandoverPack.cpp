@@ -1,9 +1,12 @@
 #include "handover/HandoverPack.h"
 
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
 #include "core/FileUtil.h"
 #include "core/Workspace.h"
 #include "editors/ParGenFile.h"
 #include "handover/CommissioningReport.h"
+#include "handover/Csv.h"
 #include "handover/DeviceBitmap.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
@@ -89,6 +92,23 @@ Status MoveInto(const fs::path& tmp, const fs::path& dir, const std::vector<Hand
 
 } // namespace
 
+std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts) {
+    std::vector<std::string> header{texts.Get_Text(632)};
+    for (std::string& h : Io_Map_Headers(texts))
+        header.push_back(std::move(h));
+    std::string out = CsvLine(header);
+    for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
+        const std::string& direction = texts.Get_Text(d == IoDirection::Input ? 633 : 634);
+        for (const IoMapRow& r : map.rows(d)) {
+            std::vector<std::string> cells{direction};
+            for (std::string& c : Io_Map_Cells(r))
+                cells.push_back(std::move(c));
+            out += CsvLine(cells);
+        }
+    }
+    return out;
+}
+
 std::string ReportDateNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -130,6 +150,13 @@ Status BuildHandoverFiles(const HandoverRequest& request, const LanguageTable& t
     if (Status s = Compile_Config_Image(files, report.Image); !s) return s;
     if (Status s = report.Receive.Load_Frames(files.RecFramesFile); !s) return s;
     if (Status s = report.Transmit.Load_Frames(files.SendFramesFile); !s) return s;
+    std::vector<GsdModule> modules;
+    if (Status s = GSD_Modules(gsdData, modules); !s) return s;
+    for (const GsdModule& m : modules)
+        report.Modules.push_back({int(m.number), m.input, int(m.length), m.identifier});
+    const ProjectData project = Read_Project_Data(files);
+    if (Status s = Build_Io_Map(project, report.Map); !s) return s;
+    report.Check = Check_Project_Data(project, texts);
 
     const std::string html = CommissioningHtml(report, texts);
     std::string pdf;
@@ -139,6 +166,7 @@ Status BuildHandoverFiles(const HandoverRequest& request, const LanguageTable& t
     out.push_back({DeviceBitmapFile(false), DeviceBitmap(false)});
     out.push_back({DeviceBitmapFile(true), DeviceBitmap(true)});
     out.push_back({HandoverImageFile, std::string(report.Image.begin(), report.Image.end())});
+    out.push_back({HandoverIoMapFile, HandoverIoMapCsv(report.Map, texts)});
     out.push_back({HandoverHtmlFile, html});
     out.push_back({HandoverPdfFile, std::move(pdf)});
     return Status::success();

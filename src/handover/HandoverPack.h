@@ -12,6 +12,7 @@
 namespace kt {
 
 class LanguageTable;
+struct IoMap;
 
 inline constexpr const char* HandoverImageFile = "bank1.bin";
 inline constexpr const char* HandoverIoMapFile = "io_map.csv";
@@ -28,6 +29,10 @@ struct HandoverRequest {
     std::string ProjectName; // names the GSD file: the name with ".gsd"
     std::string Generated;   // date and time printed in the report
 };
+
+// Both directions of the I/O map in one table: a direction column, then the columns of the
+// check window's export; one header line.
+[[nodiscard]] std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts);
 
 // The local date and time now, "yyyy-mm-dd hh:mm", as the report prints it.
 [[nodiscard]] std::string ReportDateNow();

@@ -88,18 +88,18 @@ TEST(Csv, FieldsAreQuotedOnlyWhenNeeded) {
         {"pump", "pump"},
         {"0x18FF0001", "0x18FF0001"},
         {"2.0A (11 bits)", "2.0A (11 bits)"},
-        {"a,b", "\"a,b\""},
+        {"a;b", "\"a;b\""},
+        {"0x42,0x07", "\"0x42,0x07\""},
         {"say \"hi\"", "\"say \"\"hi\"\"\""},
         {"two\nlines", "\"two\nlines\""},
         {"cr\rhere", "\"cr\rhere\""},
         {" lead", "\" lead\""},
         {"trail ", "\"trail \""},
-        {"semi;colon", "semi;colon"},
         {"Ventil \xC3\xB6", "Ventil \xC3\xB6"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CsvField(c.text), c.field) << c.text;
-    EXPECT_EQ(CsvLine({"1", "a,b", ""}), "1,\"a,b\",\r\n");
+    EXPECT_EQ(CsvLine({"1", "a;b", ""}), "1;\"a;b\";\r\n");
 }
 
 TEST(BitRateText, Units) {
@@ -126,6 +126,10 @@ TEST(CommissioningHtml, SmallProject) {
     d.Transmit.setTransmitFrame(
         0, {"0x200", "2.0B (29 bits)", "2", "3", "Y", "N", "250", "valve \"A\""});
     d.Modules = {{1, true, 8, "0x42,0x07,0x00,0x01"}, {2, false, 2, "0x82,0x01,0x00,0x02"}};
+    d.Map.inputs = {{0, 1, 0, "0x42,0x07,0x00,0x01", 1, 0x123, false, 2, "pump & motor", 1, 2}};
+    d.Check.findings = {{Severity::Warning, "never-sent", FindingList::Transmit, 1, "Never sent"},
+                        {Severity::Note, "bus-load", FindingList::Project, 0, "Load <1 %"}};
+    d.Check.busLoad = {500000, 12.34, 0.96};
     d.GsdFileName = "Plant <1>.gsd";
     d.Gsd = "abc";
     PutWord(d.Image, 2048 + ParamCanBaudRate, 500000);
@@ -182,6 +186,31 @@ TEST(CommissioningHtml, SmallProject) {
 <tr><td class="n">2</td><td>Output</td><td class="n">2</td><td class="mono">0x82,0x01,0x00,0x02</td></tr>
 </tbody>
 </table>
+<h2>I/O map</h2>
+<h3>Inputs</h3>
+<table width="100%" cellspacing="0" cellpadding="3">
+<thead><tr><th>PROFIBUS byte</th><th>Module</th><th>Module byte</th><th>Module identifier</th><th>CAN row</th><th>CobID</th><th>Type</th><th>CAN byte</th><th>Mnemonic</th><th>Swap</th></tr></thead>
+<tbody>
+<tr><td class="n">0</td><td class="n">1</td><td class="n">0</td><td class="mono">0x42,0x07,0x00,0x01</td><td class="n">1</td><td class="n">0x123</td><td>2.0A (11 bits)</td><td class="n">2</td><td>pump &amp; motor</td><td class="n">1-2</td></tr>
+</tbody>
+</table>
+<h3>Outputs</h3>
+<p>No data bytes</p>
+<h2>Findings of Check Project</h2>
+<table width="100%" cellspacing="0" cellpadding="3">
+<thead><tr><th>Severity</th><th>List</th><th>Row</th><th>Message</th></tr></thead>
+<tbody>
+<tr><td>Warning</td><td>Transmit frames</td><td class="n">1</td><td>Never sent</td></tr>
+<tr><td>Note</td><td>Project</td><td class="n"></td><td>Load &lt;1 %</td></tr>
+</tbody>
+</table>
+<h2>Bus load</h2>
+<table width="100%" cellspacing="0" cellpadding="3">
+<tr><th width="35%">CAN bit rate</th><td>500 kbit/s</td></tr>
+<tr><th width="35%">Periodic transmit frames of the converter</th><td class="n">12.3 %</td></tr>
+<tr><th width="35%">Receive frames, at least</th><td class="n">1.0 %</td></tr>
+<tr><th width="35%">Total, at least</th><td class="n">13.3 %</td></tr>
+</table>
 <h2>Fingerprints</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
 <thead><tr><th>File</th><th>SHA-256</th></tr></thead>
@@ -217,6 +246,7 @@ TEST(CommissioningHtml, SelfContainedAndTranslated) {
     EXPECT_NE(html.find("<h1>Inbetriebnahmeprotokoll</h1>"), std::string::npos);
     EXPECT_NE(html.find("<p>Keine Frames</p>"), std::string::npos);
     EXPECT_NE(html.find("<p>No modules</p>"), std::string::npos);
+    EXPECT_NE(html.find("<p>No findings</p>"), std::string::npos);
 }
 
 // A renderer that stands for Qt's: its bytes depend on the HTML and the date only.
@@ -227,9 +257,11 @@ Status FakePdf(const std::string& html, const std::string& generated, std::strin
 
 void FullProject(const ProjectDir& p) {
     p.settings("7", "12", "0");
-    p.receive(R"(<row COBID="291" CAN_Type="2.0A (11 bits)" Dim="8" SWAP="0" TimeOut="1000" Mnemonic="pump"/>)"
-              R"(<row COBID="0x18FF0001" CAN_Type="2.0B (29 bits)" Dim="4" SWAP="0" TimeOut="0" Mnemonic=""/>)");
-    p.transmit(R"(<row COBID="0x200" CAN_Type="2.0A (11 bits)" Dim="2" SWAP="0" OnChange="Y" OnTimer="Y" Time="250" Mnemonic="valve"/>)");
+    p.receive(
+        R"x(<row COBID="291" CAN_Type="2.0A (11 bits)" Dim="8" SWAP="0" TimeOut="1000" Mnemonic="pump"/>)x"
+        R"x(<row COBID="0x18FF0001" CAN_Type="2.0B (29 bits)" Dim="4" SWAP="0" TimeOut="0" Mnemonic=""/>)x");
+    p.transmit(
+        R"x(<row COBID="0x200" CAN_Type="2.0A (11 bits)" Dim="2" SWAP="0" OnChange="Y" OnTimer="Y" Time="250" Mnemonic="valve"/>)x");
 }
 
 TEST(HandoverPack, FilesMatchTheStepsAndRepeat) {
@@ -243,8 +275,9 @@ TEST(HandoverPack, FilesMatchTheStepsAndRepeat) {
     std::vector<std::string> names;
     for (const HandoverFile& f : first)
         names.push_back(f.Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Plant.gsd", "DPV0_1N.bmp", "DPV0_1S.bmp",
-                                               "bank1.bin", "report.html", "report.pdf"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Plant.gsd", "DPV0_1N.bmp", "DPV0_1S.bmp", "bank1.bin",
+                                        "io_map.csv", "report.html", "report.pdf"}));
     for (std::size_t i = 0; i < first.size(); ++i)
         EXPECT_EQ(first[i].Bytes, second[i].Bytes) << names[i];
 
@@ -257,15 +290,36 @@ TEST(HandoverPack, FilesMatchTheStepsAndRepeat) {
     ConfigImage image{};
     ASSERT_TRUE(Compile_Config_Image(p.files(), image).ok);
     EXPECT_EQ(first[3].Bytes, std::string(image.begin(), image.end()));
-    EXPECT_NE(first[4].Bytes.find(Sha256Hex(gsd)), std::string::npos);
+    EXPECT_NE(first[5].Bytes.find(Sha256Hex(gsd)), std::string::npos);
 
     // Only the report changes with the date.
     std::vector<HandoverFile> later;
     ASSERT_TRUE(
         BuildHandoverFiles({p.path(), "Plant", "2026-12-11 08:00"}, English(), FakePdf, later).ok);
-    for (std::size_t i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(first[i].Bytes, later[i].Bytes) << names[i];
-    EXPECT_NE(first[4].Bytes, later[4].Bytes);
+    EXPECT_NE(first[5].Bytes, later[5].Bytes);
+    EXPECT_NE(first[6].Bytes, later[6].Bytes);
+}
+
+// Both directions under one header line; the identifier and a mnemonic with ';' are quoted.
+TEST(HandoverPack, IoMapCsv) {
+    ProjectDir p;
+    p.settings("5", "3", "1");
+    p.receive(
+        R"x(<row COBID="0x123" CAN_Type="2.0A (11 bits)" Dim="2" SWAP="0" TimeOut="100" Mnemonic="pump; main"/>)x");
+    p.transmit(
+        R"x(<row COBID="0x200" CAN_Type="2.0A (11 bits)" Dim="1" SWAP="0" OnChange="Y" OnTimer="N" Time="0" Mnemonic="valve"/>)x");
+    std::vector<HandoverFile> files;
+    ASSERT_TRUE(
+        BuildHandoverFiles({p.path(), "P", "2026-12-10 10:30"}, English(), FakePdf, files).ok);
+    ASSERT_EQ(files.at(4).Name, "io_map.csv");
+    EXPECT_EQ(files[4].Bytes,
+              "Direction;PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN "
+              "byte;Mnemonic;Swap\r\n"
+              "Input;0;1;0;\"0x42,0x01,0x00,0x01\";1;0x123;2.0A (11 bits);1;\"pump; main\";\r\n"
+              "Input;1;1;1;\"0x42,0x01,0x00,0x01\";1;0x123;2.0A (11 bits);2;\"pump; main\";\r\n"
+              "Output;0;2;0;\"0x82,0x00,0x00,0x02\";1;0x200;2.0A (11 bits);1;valve;\r\n");
 }
 
 TEST(HandoverPack, RefusesWhatTheGsdStepRefuses) {
