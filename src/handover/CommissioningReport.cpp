@@ -22,6 +22,7 @@ table { border-collapse: collapse; margin-bottom: 10px; }
 th, td { border: 1px solid #A0A0A0; padding: 3px 5px; text-align: left; vertical-align: top; }
 th { background-color: #E8ECF0; }
 td.n { text-align: right; }
+.nw { white-space: nowrap; }
 .mono { font-family: "DejaVu Sans Mono", Consolas, monospace; }
 thead { display: table-header-group; }
 tr { page-break-inside: avoid; }
@@ -177,18 +178,26 @@ void Map(Html& h, const IoMap& map) {
             h.paragraph(655);
             continue;
         }
-        // Identifiers, type and mnemonic are text; the rest are numbers.
+        // The module identifier stays in the CSV only: the module list above gives it once a
+        // module instead of once a byte, and the table fits the page without it.
+        constexpr std::size_t kIdentifier = 3, kType = 6, kMnemonic = 8;
+        std::vector<std::string> headers;
+        const std::vector<std::string> all = Io_Map_Headers(h.texts());
+        for (std::size_t c = 0; c < all.size(); ++c)
+            if (c != kIdentifier) headers.push_back(all[c]);
         std::vector<std::vector<Cell>> cells;
         for (const IoMapRow& r : rows) {
             const std::vector<std::string> texts = Io_Map_Cells(r);
             std::vector<Cell> row;
-            for (std::size_t c = 0; c < texts.size(); ++c)
-                row.push_back(c == 3               ? Mono(texts[c])
-                              : (c == 6 || c == 8) ? Plain(texts[c])
-                                                   : Number(texts[c]));
+            for (std::size_t c = 0; c < texts.size(); ++c) {
+                if (c == kIdentifier) continue;
+                row.push_back(c == kType       ? Cell{Escape(texts[c]), "nw"}
+                              : c == kMnemonic ? Plain(texts[c])
+                                               : Number(texts[c]));
+            }
             cells.push_back(std::move(row));
         }
-        h.table(Io_Map_Headers(h.texts()), cells);
+        h.table(headers, cells);
     }
 }
 

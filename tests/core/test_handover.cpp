@@ -189,9 +189,9 @@ TEST(CommissioningHtml, SmallProject) {
 <h2>I/O map</h2>
 <h3>Inputs</h3>
 <table width="100%" cellspacing="0" cellpadding="3">
-<thead><tr><th>PROFIBUS byte</th><th>Module</th><th>Module byte</th><th>Module identifier</th><th>CAN row</th><th>CobID</th><th>Type</th><th>CAN byte</th><th>Mnemonic</th><th>Swap</th></tr></thead>
+<thead><tr><th>PROFIBUS byte</th><th>Module</th><th>Module byte</th><th>CAN row</th><th>CobID</th><th>Type</th><th>CAN byte</th><th>Mnemonic</th><th>Swap</th></tr></thead>
 <tbody>
-<tr><td class="n">0</td><td class="n">1</td><td class="n">0</td><td class="mono">0x42,0x07,0x00,0x01</td><td class="n">1</td><td class="n">0x123</td><td>2.0A (11 bits)</td><td class="n">2</td><td>pump &amp; motor</td><td class="n">1-2</td></tr>
+<tr><td class="n">0</td><td class="n">1</td><td class="n">0</td><td class="n">1</td><td class="n">0x123</td><td class="nw">2.0A (11 bits)</td><td class="n">2</td><td>pump &amp; motor</td><td class="n">1-2</td></tr>
 </tbody>
 </table>
 <h3>Outputs</h3>
