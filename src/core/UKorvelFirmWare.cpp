@@ -8,6 +8,7 @@
 #include "editors/UParGen.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
+#include "handover/UHandover.h"
 #include "lang/LanguageFile.h"
 #include "options/UAbout.h"
 #include "options/USoftOptions.h"
@@ -152,6 +153,7 @@ void TFKorvelFirmWare::LayOut() {
     Btn_CAN_Send_Frame = StepButton("Btn_CAN_Send_Frame", 80, 244);
     Btn_PROFIBUS_GSD = StepButton("Btn_PROFIBUS_GSD", 80, 288);
     Btn_CreateBin = StepButton("Btn_CreateBin", 80, 332);
+    Btn_Handover = StepButton("Btn_Handover", 258, 288); // beside step 5, the GSD file
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
@@ -255,6 +257,8 @@ void TFKorvelFirmWare::Set_Lang() {
     Btn_CAN_Send_Frame->setToolTip(t(36));
     Btn_PROFIBUS_GSD->setText(t(81));
     Btn_PROFIBUS_GSD->setToolTip(t(82));
+    Btn_Handover->setText(t(600));
+    Btn_Handover->setToolTip(t(601));
     for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
                       L_Step[6], L_Step[7]})
         l->adjustSize();
@@ -304,6 +308,8 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         Create_GSD_File(state_, *services_.prompts);
     else if (sender == Btn_CreateBin)
         Update_Device();
+    else if (sender == Btn_Handover)
+        Create_Handover_Pack(state_, *services_.prompts);
 }
 
 void TFKorvelFirmWare::Create_New_Project() {
