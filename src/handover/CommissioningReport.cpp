@@ -94,12 +94,15 @@ public:
             texts.push_back(texts_.Get_Text(id));
         table(texts, rows);
     }
-    void table(const std::vector<std::string>& headers,
-               const std::vector<std::vector<Cell>>& rows) {
+    // `widths`, when given, are the columns' shares of the page in percent.
+    void table(const std::vector<std::string>& headers, const std::vector<std::vector<Cell>>& rows,
+               const std::vector<int>& widths = {}) {
         line("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
         std::string head = "<thead><tr>";
-        for (const std::string& text : headers)
-            head += "<th>" + Escape(TrimBlanks(text)) + "</th>";
+        for (std::size_t c = 0; c < headers.size(); ++c)
+            head += (c < widths.size() ? "<th width=\"" + std::to_string(widths[c]) + "%\">"
+                                       : std::string("<th>")) +
+                    Escape(TrimBlanks(headers[c])) + "</th>";
         line(head + "</tr></thead>");
         line("<tbody>");
         for (const auto& row : rows) {
@@ -180,7 +183,7 @@ void Map(Html& h, const IoMap& map) {
         }
         // The module identifier stays in the CSV only: the module list above gives it once a
         // module instead of once a byte, and the table fits the page without it.
-        constexpr std::size_t kIdentifier = 3, kType = 6, kMnemonic = 8;
+        constexpr std::size_t kIdentifier = 3, kCobId = 5, kType = 6, kMnemonic = 8;
         std::vector<std::string> headers;
         const std::vector<std::string> all = Io_Map_Headers(h.texts());
         for (std::size_t c = 0; c < all.size(); ++c)
@@ -191,13 +194,15 @@ void Map(Html& h, const IoMap& map) {
             std::vector<Cell> row;
             for (std::size_t c = 0; c < texts.size(); ++c) {
                 if (c == kIdentifier) continue;
-                row.push_back(c == kType       ? Cell{Escape(texts[c]), "nw"}
+                row.push_back(c == kType || c == kCobId
+                                  ? Cell{Escape(texts[c]), c == kType ? "nw" : "n nw"}
                               : c == kMnemonic ? Plain(texts[c])
                                                : Number(texts[c]));
             }
             cells.push_back(std::move(row));
         }
-        h.table(headers, cells);
+        // Fixed shares keep the narrow number columns from breaking their headers mid-word.
+        h.table(headers, cells, {14, 10, 10, 8, 13, 14, 8, 15, 8});
     }
 }
 

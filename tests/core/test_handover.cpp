@@ -189,9 +189,9 @@ TEST(CommissioningHtml, SmallProject) {
 <h2>I/O map</h2>
 <h3>Inputs</h3>
 <table width="100%" cellspacing="0" cellpadding="3">
-<thead><tr><th>PROFIBUS byte</th><th>Module</th><th>Module byte</th><th>CAN row</th><th>CobID</th><th>Type</th><th>CAN byte</th><th>Mnemonic</th><th>Swap</th></tr></thead>
+<thead><tr><th width="14%">PROFIBUS byte</th><th width="10%">Module</th><th width="10%">Module byte</th><th width="8%">CAN row</th><th width="13%">CobID</th><th width="14%">Type</th><th width="8%">CAN byte</th><th width="15%">Mnemonic</th><th width="8%">Swap</th></tr></thead>
 <tbody>
-<tr><td class="n">0</td><td class="n">1</td><td class="n">0</td><td class="n">1</td><td class="n">0x123</td><td class="nw">2.0A (11 bits)</td><td class="n">2</td><td>pump &amp; motor</td><td class="n">1-2</td></tr>
+<tr><td class="n">0</td><td class="n">1</td><td class="n">0</td><td class="n">1</td><td class="n nw">0x123</td><td class="nw">2.0A (11 bits)</td><td class="n">2</td><td>pump &amp; motor</td><td class="n">1-2</td></tr>
 </tbody>
 </table>
 <h3>Outputs</h3>
