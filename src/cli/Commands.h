@@ -9,5 +9,7 @@ namespace kt::cli {
 void AddLanguageCommands(CLI::App& app);
 // image, gsd, check, iomap, dump
 void AddProjectCommands(CLI::App& app);
+// handover
+void AddHandoverCommand(CLI::App& app);
 
 } // namespace kt::cli

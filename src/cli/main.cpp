@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string(kt::SwCode) + " " + kt::SwVersion);
     kt::cli::AddLanguageCommands(app);
     kt::cli::AddProjectCommands(app);
+    kt::cli::AddHandoverCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

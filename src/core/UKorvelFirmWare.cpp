@@ -10,6 +10,7 @@
 #include "editors/UParGen.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
+#include "handover/UHandover.h"
 #include "lang/LanguageFile.h"
 #include "options/UAbout.h"
 #include "options/USoftOptions.h"
@@ -168,6 +169,7 @@ void TFKorvelFirmWare::LayOut() {
     Btn_PROFIBUS_GSD = StepButton("Btn_PROFIBUS_GSD", 80, 288);
     Btn_CreateBin = StepButton("Btn_CreateBin", 80, 332);
     Btn_Check_Project = StepButton("Btn_Check_Project", 258, 156);
+    Btn_Handover = StepButton("Btn_Handover", 258, 288); // beside step 5, the GSD file
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
@@ -289,6 +291,8 @@ void TFKorvelFirmWare::Set_Lang() {
     Btn_PROFIBUS_GSD->setToolTip(t(82));
     Btn_Check_Project->setText(t(500));
     Btn_Check_Project->setToolTip(t(502));
+    Btn_Handover->setText(t(600));
+    Btn_Handover->setToolTip(t(601));
     for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
                       L_Step[6], L_Step[7]})
         l->adjustSize();
@@ -342,6 +346,8 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         Update_Device();
     else if (sender == Btn_Check_Project)
         checkProject_->exec();
+    else if (sender == Btn_Handover)
+        Create_Handover_Pack(state_, services_.prompts);
 }
 
 void TFKorvelFirmWare::Create_New_Project() {

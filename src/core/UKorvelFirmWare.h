@@ -117,6 +117,7 @@ private:
     QPushButton* Btn_PROFIBUS_GSD = nullptr;
     QPushButton* Btn_CreateBin = nullptr;
     QPushButton* Btn_Check_Project = nullptr;
+    QPushButton* Btn_Handover = nullptr;
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;

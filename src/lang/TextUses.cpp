@@ -34,6 +34,8 @@ constexpr UseRange kUses[] = {
     {500, 538, "Check Project window and findings"},
     {540, 568, "Check Project findings"},
     {570, 571, "question before the GSD step and the update"},
+    {600, 604, "main window: hand-over button, its folder chooser and messages"},
+    {605, 655, "commissioning report"},
     {1500, 1502, "frame list dialogs: pasting rows"},
     {1503, 1504, "GSD step: question and error box"},
     {1506, 1513, "GSD step: error boxes"},

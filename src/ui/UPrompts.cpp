@@ -40,6 +40,10 @@ QString QtPrompts::saveFileName(const QString& dir, const QString& filter) {
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtPrompts::folderName(const QString& dir, const QString& caption) {
+    return QFileDialog::getExistingDirectory(Owner(parent_), caption, dir);
+}
+
 void QtPrompts::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 } // namespace kt

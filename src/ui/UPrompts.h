@@ -21,6 +21,8 @@ public:
     virtual bool confirmDefaultNo(const QString& text) { return confirm(text); }
     // File-save dialog; empty when cancelled. The dialog asks nothing about overwriting.
     virtual QString saveFileName(const QString& dir, const QString& filter) = 0;
+    // Folder chooser opened in `dir`; the chosen folder, empty when cancelled.
+    virtual QString folderName(const QString& dir, const QString& caption) = 0;
     // Opens a URL in the default browser.
     virtual void openUrl(const QString& url) = 0;
 };
@@ -35,6 +37,7 @@ public:
     bool confirm(const QString& text) override;
     bool confirmDefaultNo(const QString& text) override;
     QString saveFileName(const QString& dir, const QString& filter) override;
+    QString folderName(const QString& dir, const QString& caption) override;
     void openUrl(const QString& url) override;
 
 private:

@@ -14,11 +14,11 @@ namespace kt::test {
 
 class FakePrompts final : public Prompts {
 public:
-    enum class Kind { Error, Info, Confirm, SaveFileName, OpenUrl };
+    enum class Kind { Error, Info, Confirm, SaveFileName, FolderName, OpenUrl };
     struct Call {
         Kind kind;
         QString text;   // message, question, URL, or the dialog's folder
-        QString filter; // file dialogs only
+        QString filter; // file dialogs only; the caption of a folder chooser
         bool defaultNo = false; // a question asked with No as its default button
     };
 
@@ -26,6 +26,7 @@ public:
     // file dialog is cancelled; both are counted in unanswered.
     QList<bool> confirmAnswers;
     QStringList saveAnswers;
+    QStringList folderAnswers;
     // Runs on every call after it was recorded (e.g. to look at a window while a box is up).
     std::function<void(const Call&)> onCall;
 
@@ -55,6 +56,14 @@ public:
         }
         return saveAnswers.takeFirst();
     }
+    QString folderName(const QString& dir, const QString& caption) override {
+        record({Kind::FolderName, dir, caption});
+        if (folderAnswers.isEmpty()) {
+            ++unanswered;
+            return {};
+        }
+        return folderAnswers.takeFirst();
+    }
     void openUrl(const QString& url) override { record({Kind::OpenUrl, url, {}}); }
 
     // The texts of the calls of one kind, in order.
@@ -70,6 +79,7 @@ public:
         calls.clear();
         confirmAnswers.clear();
         saveAnswers.clear();
+        folderAnswers.clear();
         unanswered = 0;
     }
 

@@ -1,0 +1,315 @@
+#include "handover/CommissioningReport.h"
+
+#include "base/Identity.h"
+#include "base/TextUtil.h"
+#include "handover/Sha256.h"
+#include "lang/LanguageTable.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace kt {
+
+namespace {
+
+// Print layout for browsers; the PDF renderer reads the same rules it knows.
+constexpr const char* kStyle = R"(@page { size: A4; margin: 15mm 15mm 18mm 15mm; }
+body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; font-size: 9pt; color: #000000; }
+h1 { font-size: 16pt; margin-top: 0; margin-bottom: 8px; }
+h2 { font-size: 12pt; margin-top: 18px; margin-bottom: 6px; }
+h3 { font-size: 10pt; margin-top: 10px; margin-bottom: 4px; }
+table { border-collapse: collapse; margin-bottom: 10px; }
+th, td { border: 1px solid #A0A0A0; padding: 3px 5px; text-align: left; vertical-align: top; }
+th { background-color: #E8ECF0; }
+td.n { text-align: right; }
+.nw { white-space: nowrap; }
+.mono { font-family: "DejaVu Sans Mono", Consolas, monospace; }
+thead { display: table-header-group; }
+tr { page-break-inside: avoid; }
+)";
+
+// Room to write by hand; the renderer ignores cell heights, so the cell holds three lines.
+constexpr const char* kBlankCell = "<td>&nbsp;<br>&nbsp;<br>&nbsp;</td>";
+
+std::string Escape(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::uint32_t Word(const ConfigImage& image, std::size_t offset) {
+    const std::size_t at = ImageParamBlock + offset;
+    return std::uint32_t{image[at]} | std::uint32_t{image[at + 1]} << 8 |
+           std::uint32_t{image[at + 2]} << 16 | std::uint32_t{image[at + 3]} << 24;
+}
+
+// Cell contents are HTML already; `cls` marks numeric columns and monospaced values.
+struct Cell {
+    std::string html;
+    const char* cls = nullptr;
+};
+
+class Html {
+public:
+    explicit Html(const LanguageTable& texts) : texts_(texts) {}
+    [[nodiscard]] std::string t(int id) const { return Escape(TrimBlanks(texts_.Get_Text(id))); }
+
+    void line(std::string_view s) {
+        out_ += s;
+        out_ += '\n';
+    }
+    void heading(int level, int id) {
+        const std::string h = "h" + std::to_string(level);
+        line("<" + h + ">" + t(id) + "</" + h + ">");
+    }
+    [[nodiscard]] const LanguageTable& texts() const { return texts_; }
+    void paragraph(int id) { line("<p>" + t(id) + "</p>"); }
+    // Label and value rows, the label in a header cell.
+    void keyValues(const std::vector<std::pair<int, Cell>>& rows) {
+        line("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+        for (const auto& [id, value] : rows)
+            line("<tr><th width=\"35%\">" + t(id) + "</th>" + td(value) + "</tr>");
+        line("</table>");
+    }
+    void table(const std::vector<int>& headers, const std::vector<std::vector<Cell>>& rows) {
+        std::vector<std::string> texts;
+        for (int id : headers)
+            texts.push_back(texts_.Get_Text(id));
+        table(texts, rows);
+    }
+    // `widths`, when given, are the columns' shares of the page in percent.
+    void table(const std::vector<std::string>& headers, const std::vector<std::vector<Cell>>& rows,
+               const std::vector<int>& widths = {}) {
+        line("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+        std::string head = "<thead><tr>";
+        for (std::size_t c = 0; c < headers.size(); ++c)
+            head += (c < widths.size() ? "<th width=\"" + std::to_string(widths[c]) + "%\">"
+                                       : std::string("<th>")) +
+                    Escape(TrimBlanks(headers[c])) + "</th>";
+        line(head + "</tr></thead>");
+        line("<tbody>");
+        for (const auto& row : rows) {
+            std::string tr = "<tr>";
+            for (const Cell& c : row)
+                tr += td(c);
+            line(tr + "</tr>");
+        }
+        line("</tbody>");
+        line("</table>");
+    }
+    [[nodiscard]] std::string& text() { return out_; }
+
+private:
+    static std::string td(const Cell& c) {
+        return std::string(c.cls ? "<td class=\"" + std::string(c.cls) + "\">" : "<td>") + c.html +
+               "</td>";
+    }
+    const LanguageTable& texts_;
+    std::string out_;
+};
+
+Cell Plain(std::string_view s) {
+    return {Escape(s)};
+}
+Cell Number(std::string_view s) {
+    return {Escape(s), "n"};
+}
+Cell Mono(std::string_view s) {
+    return {Escape(s), "mono"};
+}
+
+// Rows up to the last one that holds anything, so a gap the editors would refuse still shows.
+int UsedRows(const FrameList& list) {
+    int used = 0;
+    for (int r = 0; r < FrameList::Rows; ++r)
+        for (const std::string& f : list.row(r))
+            if (!TrimBlanks(f).empty()) used = r + 1;
+    return used;
+}
+
+void Frames(Html& h, int title, const FrameList& list) {
+    h.heading(2, title);
+    const bool receive = list.kind() == FrameKind::Receive;
+    const int rows = UsedRows(list);
+    if (rows == 0) {
+        h.paragraph(629);
+        return;
+    }
+    std::vector<int> headers = receive
+                                   ? std::vector<int>{619, 620, 621, 622, 623, 624, 628}
+                                   : std::vector<int>{619, 620, 621, 622, 623, 625, 626, 627, 628};
+    std::vector<std::vector<Cell>> cells;
+    for (int r = 0; r < rows; ++r) {
+        const FrameRow& f = list.row(r);
+        std::vector<Cell> row{Number(std::to_string(r + 1))};
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            const int field = static_cast<int>(i);
+            const int type = receive ? int{RxCAN_Type} : int{TxCAN_Type};
+            const int mnemonic = receive ? int{RxMnemonic} : int{TxMnemonic};
+            const bool text =
+                field == type || field == mnemonic || IsCheckField(list.kind(), field);
+            row.push_back(text ? Plain(f[i]) : Number(f[i]));
+        }
+        cells.push_back(std::move(row));
+    }
+    h.table(headers, cells);
+}
+
+void Map(Html& h, const IoMap& map) {
+    h.heading(2, 638);
+    for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
+        h.heading(3, d == IoDirection::Input ? 504 : 505);
+        const std::vector<IoMapRow>& rows = map.rows(d);
+        if (rows.empty()) {
+            h.paragraph(655);
+            continue;
+        }
+        // The module identifier stays in the CSV only: the module list above gives it once a
+        // module instead of once a byte, and the table fits the page without it.
+        constexpr std::size_t kIdentifier = 3, kCobId = 5, kType = 6, kMnemonic = 8;
+        std::vector<std::string> headers;
+        const std::vector<std::string> all = Io_Map_Headers(h.texts());
+        for (std::size_t c = 0; c < all.size(); ++c)
+            if (c != kIdentifier) headers.push_back(all[c]);
+        std::vector<std::vector<Cell>> cells;
+        for (const IoMapRow& r : rows) {
+            const std::vector<std::string> texts = Io_Map_Cells(r);
+            std::vector<Cell> row;
+            for (std::size_t c = 0; c < texts.size(); ++c) {
+                if (c == kIdentifier) continue;
+                row.push_back(c == kType || c == kCobId
+                                  ? Cell{Escape(texts[c]), c == kType ? "nw" : "n nw"}
+                              : c == kMnemonic ? Plain(texts[c])
+                                               : Number(texts[c]));
+            }
+            cells.push_back(std::move(row));
+        }
+        // Fixed shares keep the narrow number columns from breaking their headers mid-word.
+        h.table(headers, cells, {14, 10, 10, 8, 13, 14, 8, 15, 8});
+    }
+}
+
+void Findings(Html& h, const ProjectCheck& check) {
+    h.heading(2, 639);
+    if (check.findings.empty()) {
+        h.paragraph(651);
+    } else {
+        std::vector<std::vector<Cell>> rows;
+        for (const Finding& f : check.findings)
+            rows.push_back({Plain(SeverityText(f.severity, h.texts())),
+                            Plain(FindingListText(f.list, h.texts())),
+                            Number(f.row > 0 ? std::to_string(f.row) : ""), Plain(f.message)});
+        h.table({506, 507, 508, 509}, rows);
+    }
+    h.heading(2, 640);
+    const BusLoad& b = check.busLoad;
+    h.keyValues({{612, Plain(BitRateText(b.bitRate))},
+                 {652, Number(PercentText(b.transmitPercent))},
+                 {653, Number(PercentText(b.receivePercent))},
+                 {654, Number(PercentText(b.totalPercent()))}});
+}
+
+} // namespace
+
+std::string PercentText(double percent) {
+    const long long tenths = std::llround(percent * 10);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
+}
+
+std::string BitRateText(std::uint32_t bps) {
+    const auto scaled = [](std::uint32_t v, std::uint32_t unit, const char* name) {
+        std::string s = std::to_string(v / unit);
+        if (const std::uint32_t rest = v % unit) {
+            std::string frac = std::to_string(unit + rest).substr(1);
+            while (frac.back() == '0')
+                frac.pop_back();
+            s += "." + frac;
+        }
+        return s + " " + name;
+    };
+    if (bps >= 1000000) return scaled(bps, 1000000, "Mbit/s");
+    if (bps >= 1000) return scaled(bps, 1000, "kbit/s");
+    return std::to_string(bps) + " bit/s";
+}
+
+std::string CommissioningHtml(const CommissioningData& d, const LanguageTable& texts) {
+    Html h(texts);
+    h.line("<!DOCTYPE html>");
+    h.line("<html>");
+    h.line("<head>");
+    h.line("<meta charset=\"utf-8\">");
+    h.line("<title>" + h.t(605) + " - " + Escape(d.ProjectName) + "</title>");
+    h.line(std::string("<style>\n") + kStyle + "</style>");
+    h.line("</head>");
+    h.line("<body>");
+    h.heading(1, 605);
+    h.keyValues({{606, Plain(std::string(SwCode) + " " + SwDescription)},
+                 {607, Plain(SwVersion)},
+                 {608, Plain(d.Generated)},
+                 {609, Plain(d.ProjectName)},
+                 {610, Plain(d.ProjectFolder)}});
+
+    h.heading(2, 611);
+    const bool mapFrames = Word(d.Image, ParamGsdCanMapping) == 1;
+    h.keyValues({{612, Plain(BitRateText(Word(d.Image, ParamCanBaudRate)))},
+                 {613, Plain(std::to_string(Word(d.Image, ParamProfibusAddress)))},
+                 {614, {h.t(mapFrames ? 615 : 616)}}});
+
+    Frames(h, 617, d.Receive);
+    Frames(h, 618, d.Transmit);
+
+    h.heading(2, 630);
+    if (d.Modules.empty()) {
+        h.paragraph(637);
+    } else {
+        std::vector<std::vector<Cell>> rows;
+        for (const ReportModule& m : d.Modules)
+            rows.push_back({Number(std::to_string(m.Slot)),
+                            {h.t(m.Input ? 633 : 634)},
+                            Number(std::to_string(m.Bytes)),
+                            Mono(m.Identifier)});
+        h.table({631, 632, 635, 636}, rows);
+    }
+
+    Map(h, d.Map);
+    Findings(h, d.Check);
+
+    h.heading(2, 641);
+    const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());
+    const std::uint32_t checksum = Word(d.Image, ParamChecksum);
+    h.table({643, 642}, {{Plain(d.GsdFileName), Mono(Sha256Hex(d.Gsd))},
+                         {Plain("bank1.bin"), Mono(Sha256Hex(image))}});
+    h.keyValues(
+        {{644, Mono("0x" + HexDigits(checksum, 8) + " (" + std::to_string(checksum) + ")")}});
+
+    h.heading(2, 645);
+    h.line("<table class=\"sign\" width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+    h.line("<thead><tr><th width=\"22%\"></th><th width=\"18%\">" + h.t(648) +
+           "</th><th width=\"30%\">" + h.t(649) + "</th><th width=\"30%\">" + h.t(650) +
+           "</th></tr></thead>");
+    for (int role : {646, 647})
+        h.line("<tr><th>" + h.t(role) + "</th>" + kBlankCell + kBlankCell + kBlankCell + "</tr>");
+    h.line("</table>");
+    h.line("</body>");
+    h.line("</html>");
+    return std::move(h.text());
+}
+
+} // namespace kt

@@ -1,0 +1,30 @@
+#include "handover/UHandover.h"
+
+#include "base/FileUtil.h"
+#include "ui/UQtText.h"
+#include "handover/HandoverPack.h"
+#include "handover/pdf/ReportPdf.h"
+
+namespace kt {
+
+void Create_Handover_Pack(const AppState& state, Prompts& prompts) {
+    // Built first, so a Project the GSD step would refuse is refused before any dialog.
+    const HandoverRequest request{state.ProjectDir, state.Settings.ProjectName, ReportDateNow()};
+    std::vector<HandoverFile> files;
+    if (const Status built = BuildHandoverFiles(request, state.Lang, RenderReportPdf, files);
+        !built) {
+        prompts.error(Q(built.message));
+        return;
+    }
+    const QString chosen = prompts.folderName(QPath(state.ProjectDir), Q(state.Text(602)));
+    if (chosen.isEmpty()) return;
+    const std::filesystem::path dir = PathOf(chosen);
+    if (HandoverWouldReplace(dir, files) && !prompts.confirm(Q(state.Text(604)))) return;
+    if (const Status written = WriteHandoverPack(dir, files); !written) {
+        prompts.error(Q(written.message));
+        return;
+    }
+    prompts.info(Q(state.Text(603)) + QPath(dir));
+}
+
+} // namespace kt
