@@ -81,7 +81,8 @@ public:
 
     // Empty when the list is valid; else the message of the first failure: the list's
     // "Error row " text, the row number (from 1) and the reason, without separators.
-    // Rows after the first blank COBID must be blank too, since saving would drop them.
+    // The row with the first blank COBID and every row after it must be blank too, since
+    // saving would drop them.
     [[nodiscard]] std::string Controllo_dati(const LanguageTable& texts) const;
 
     // The document as stored: one `row` a frame up to the first blank COBID, the version
