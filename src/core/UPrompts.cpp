@@ -29,6 +29,12 @@ bool QtPrompts::confirm(const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool QtPrompts::confirmDestructive(const QString& text) {
+    return QMessageBox::question(Owner(parent_), QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString QtPrompts::saveFileName(const QString& dir, const QString& filter) {
     return QFileDialog::getSaveFileName(Owner(parent_), QString(), dir, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);

@@ -17,6 +17,9 @@ public:
     virtual void info(const QString& text) = 0;
     // Question: Yes and No; true for Yes.
     virtual bool confirm(const QString& text) = 0;
+    // Question whose Yes throws work away: as confirm, but No is the default button, so that
+    // Enter keeps the work.
+    virtual bool confirmDestructive(const QString& text) = 0;
     // File-save dialog; empty when cancelled. The dialog asks nothing about overwriting.
     virtual QString saveFileName(const QString& dir, const QString& filter) = 0;
     // Opens a URL in the default browser.
@@ -31,6 +34,7 @@ public:
     void error(const QString& text) override;
     void info(const QString& text) override;
     bool confirm(const QString& text) override;
+    bool confirmDestructive(const QString& text) override;
     QString saveFileName(const QString& dir, const QString& filter) override;
     void openUrl(const QString& url) override;
 
