@@ -85,14 +85,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "!! Row is after an empty CobID and would be lost: fill or delete the empty row"},
         TextCase{"LastRowLostReceive", 1737,
                  "The last row holds a frame that will be lost. Insert anyway?"},
-        TextCase{"ReceiveBlockEnd", 1738, " "}, TextCase{"TransmitOnTimer", 1822, "OnTimer"},
+        TextCase{"DiscardReceive", 1738, "Discard the changes to this list?"},
+        TextCase{"EmptyCobIdRowReceive", 1739,
+                 "!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+                 "empty the row"},
+        TextCase{"ReceiveBlockEnd", 1740, " "}, TextCase{"TransmitOnTimer", 1822, "OnTimer"},
         TextCase{"ErrorRowTransmit", 1833, "Error row "},
         TextCase{"TimeTransmit", 1838, "!! Time must be between 0 and 100000000 milliseconds"},
         TextCase{"GapRowTransmit", 1840,
                  "!! Row is after an empty CobID and would be lost: fill or delete the empty row"},
         TextCase{"LastRowLostTransmit", 1841,
                  "The last row holds a frame that will be lost. Insert anyway?"},
-        TextCase{"TransmitBlockEnd", 1842, " "},
+        TextCase{"DiscardTransmit", 1842, "Discard the changes to this list?"},
+        TextCase{"EmptyCobIdRowTransmit", 1843,
+                 "!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+                 "empty the row"},
+        TextCase{"TransmitBlockEnd", 1844, " "},
         TextCase{"SwapCaption", 1900, "Receive CAN Frames Set Access"},
         TextCase{"SwapValue", 1906, "SWAP VALUE : "}, TextCase{"Byte8", 1914, "BYTE8"},
         TextCase{"LastChange", 1922, "CHANGE"}, TextCase{"SwapBlockEnd", 1923, " "},
@@ -113,8 +121,8 @@ TEST(LanguageTable, EveryEntryIsNonEmptyAndTextedIdsAreNotBlank) {
         ASSERT_FALSE(t.Get_Text(id).empty()) << id;
         if (t.Get_Text(id) != " ") ++texted;
     }
-    // 286 listed texts plus the four row-rule messages of the frame dialogs.
-    EXPECT_EQ(texted, 290);
+    // 286 listed texts plus the eight row-rule and discard texts of the frame dialogs.
+    EXPECT_EQ(texted, 294);
 }
 
 TEST(LanguageTable, LoadingTwiceKeepsSizeAndUndoesChanges) {
