@@ -260,7 +260,7 @@ bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {
         if (f.row > 0) text += ", " + Q(state.Text(508)) + " " + QString::number(f.row);
         text += ": " + Q(f.message);
     }
-    return prompts.confirmDefaultNo(text + "\n\n" + Q(state.Text(571)));
+    return prompts.confirmDestructive(text + "\n\n" + Q(state.Text(571)));
 }
 
 } // namespace kt

@@ -5,6 +5,7 @@
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +62,19 @@ void TFNew_Project::showEvent(QShowEvent* event) {
     E_New_Proj->clear();
     E_New_Proj->setFocus();
     QDialog::showEvent(event);
+}
+
+void TFNew_Project::keyPressEvent(QKeyEvent* event) {
+    // The buttons are no default buttons (see above), so Enter on a focused one arrives here.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget());
+            button == Btn_OK || button == Btn_Cancel) {
+            button->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFNew_Project::Btn_OKClick() {

@@ -20,10 +20,10 @@ constexpr std::array<const char*, 8> kTransmitNames = {"COBID",    "CAN_Type", "
 
 // Texts of one list's messages.
 struct MessageIds {
-    int errorRow, cobId11, cobId29, dim, swap, lastNumber, afterEmpty;
+    int errorRow, cobId11, cobId29, dim, swap, lastNumber, afterEmpty, emptyCobId;
 };
-constexpr MessageIds kReceiveIds{1729, 1730, 1731, 1732, 1733, 1734, 1736};
-constexpr MessageIds kTransmitIds{1833, 1834, 1835, 1836, 1837, 1838, 1840};
+constexpr MessageIds kReceiveIds{1729, 1730, 1731, 1732, 1733, 1734, 1736, 1739};
+constexpr MessageIds kTransmitIds{1833, 1834, 1835, 1836, 1837, 1838, 1840, 1843};
 
 constexpr std::int32_t kMaxCobId11 = 2047;
 constexpr std::int32_t kMaxCobId29 = 0x1FFFFFFF;
@@ -171,14 +171,14 @@ std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const 
             fail(r, ids.lastNumber);
         }
     }
-    // Saving stops at the first blank COBID; refuse rather than drop what follows it.
-    // Unchecked check boxes are no data of their own.
-    for (int r = count + 1; r < Rows; ++r) {
+    // Saving stops at the first blank COBID; refuse rather than drop that row's other fields
+    // or anything after it. Unchecked check boxes are no data of their own.
+    for (int r = count; r < Rows; ++r) {
         const FrameRow& f = rows_[static_cast<std::size_t>(r)];
         for (int c = 0; c < fieldCount(); ++c) {
             const std::string& text = f[static_cast<std::size_t>(c)];
             if (IsCheckField(kind_, c) ? CheckedForValidation(text) : !TrimBlanks(text).empty()) {
-                fail(r, ids.afterEmpty);
+                fail(r, r == count ? ids.emptyCobId : ids.afterEmpty);
                 break;
             }
         }

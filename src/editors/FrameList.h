@@ -101,7 +101,8 @@ public:
 
     // Empty when the list is valid; else the message of the first failure: the list's
     // "Error row " text, the row number (from 1) and the reason, without separators.
-    // Rows after the first blank COBID must be blank too, since saving would drop them.
+    // The row with the first blank COBID and every row after it must be blank too, since
+    // saving would drop them.
     [[nodiscard]] std::string Controllo_dati(const LanguageTable& texts) const;
     // Every row that Controllo_dati would reject, each with its first failure, in row order.
     [[nodiscard]] std::vector<FrameFault> Row_Faults(const LanguageTable& texts) const;

@@ -3,6 +3,10 @@
 #include "base/TextUtil.h"
 #include "editors/IntOrDefault.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+
 namespace kt {
 
 namespace {
@@ -69,6 +73,127 @@ GridCell NextJumpCell(GridCell from, int rows, int lastColumn) {
     if (from.row < 1 || from.column < 1) return from;
     if (from.column < lastColumn) return {from.row, from.column + 1};
     return {from.row >= rows ? 1 : from.row + 1, 1};
+}
+
+GridCell PreviousJumpCell(GridCell from, int rows, int lastColumn) {
+    if (from.row < 1 || from.column < 1) return from;
+    if (from.column > 1) return {from.row, from.column - 1};
+    return {from.row <= 1 ? rows : from.row - 1, lastColumn};
+}
+
+namespace {
+[[nodiscard]] std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+// Does `text` name the entry through one of its keys (or start one, while typing)?
+[[nodiscard]] bool Names(const std::string& text, std::initializer_list<std::string> keys,
+                         bool typing) {
+    return std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
+        return typing ? key.starts_with(text) : key == text;
+    });
+}
+} // namespace
+
+const char* CanTypeFor(std::string_view text, bool typing) {
+    const std::string t = Lower(TrimBlanks(text));
+    if (t.empty()) return nullptr;
+    const bool a = Names(t, {"a", "11", Lower(CanType11)}, typing);
+    const bool b = Names(t, {"b", "29", Lower(CanType29)}, typing);
+    if (a == b) return nullptr;
+    return a ? CanType11 : CanType29;
+}
+
+std::string CopyCells(const FrameList& list, int top, int left, int bottom, int right) {
+    std::string out;
+    for (int r = top; r <= bottom; ++r) {
+        for (int c = left; c <= right; ++c) {
+            if (c > left) out += '\t';
+            const std::string& text = list.field(r, c);
+            if (text.find_first_of("\t\r\n\"") == std::string::npos) {
+                out += text;
+                continue;
+            }
+            out += '"';
+            for (const char ch : text) {
+                if (ch == '"') out += '"';
+                out += ch;
+            }
+            out += '"';
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::vector<std::vector<std::string>> ParseCells(std::string_view text) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string field;
+    std::size_t i = 0;
+    const auto endRow = [&] {
+        row.push_back(std::move(field));
+        field.clear();
+        rows.push_back(std::move(row));
+        row.clear();
+    };
+    bool fieldStart = true;
+    while (i < text.size()) {
+        const char ch = text[i];
+        if (fieldStart && ch == '"') {
+            // Quoted: up to the quote that is not doubled.
+            for (++i; i < text.size(); ++i) {
+                if (text[i] != '"') {
+                    field += text[i];
+                } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+            fieldStart = false;
+            continue;
+        }
+        fieldStart = false;
+        if (ch == '\t') {
+            row.push_back(std::move(field));
+            field.clear();
+            fieldStart = true;
+        } else if (ch == '\n' || (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+            if (ch == '\r') ++i;
+            endRow();
+            fieldStart = true;
+        } else {
+            field += ch;
+        }
+        ++i;
+    }
+    if (!fieldStart || !field.empty() || !row.empty()) endRow();
+    return rows;
+}
+
+void PasteCells(FrameList& list, int row, int field,
+                const std::vector<std::vector<std::string>>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const int r = row + static_cast<int>(i);
+        if (r < 0 || r >= FrameList::Rows) break;
+        for (std::size_t j = 0; j < cells[i].size(); ++j) {
+            const int c = field + static_cast<int>(j);
+            if (c < 0 || c >= list.fieldCount()) break;
+            std::string text = cells[i][j];
+            if (IsCheckField(list.kind(), c)) {
+                const std::string_view t = TrimBlanks(text);
+                text = t == "Y" || t == "y" ? "Y" : t.empty() ? "" : "N";
+            } else if (c == RxCAN_Type) {
+                if (const char* type = CanTypeFor(text, false)) text = type;
+            }
+            list.setField(r, c, std::move(text));
+        }
+    }
 }
 
 } // namespace kt

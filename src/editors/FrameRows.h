@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kt {
@@ -48,5 +49,27 @@ struct GridCell {
 // right, or to column 1 of the next row, from the last row back to row 1. Cells outside the
 // data area stay where they are.
 [[nodiscard]] GridCell NextJumpCell(GridCell from, int rows, int lastColumn);
+// The way back (Shift+Tab): left, or to the last column of the previous row, from row 1 to the
+// last row. Cells outside the data area stay where they are.
+[[nodiscard]] GridCell PreviousJumpCell(GridCell from, int rows, int lastColumn);
+
+// The CAN type entry a text stands for: "A" or "11" for 2.0A, "B" or "29" for 2.0B, or the
+// entry's own text; case and surrounding blanks do not count. With `typing`, the start of one
+// of these is enough while it fits only one entry. nullptr when it fits none or both.
+[[nodiscard]] const char* CanTypeFor(std::string_view text, bool typing);
+
+// Tab-separated text of a range of fields (inclusive, 0-based), the way spreadsheets exchange
+// ranges: fields split by tabs, each row ended by a line end. A field holding a tab, a line
+// end or a double quote is quoted.
+[[nodiscard]] std::string CopyCells(const FrameList& list, int top, int left, int bottom,
+                                    int right);
+// Rows of fields of such a text: "\r\n" or "\n" ends a row, the last line end adds no row,
+// double-quoted fields may hold tabs, line ends and doubled quotes.
+[[nodiscard]] std::vector<std::vector<std::string>> ParseCells(std::string_view text);
+// Writes parsed cells with their first one at (row, field), dropping what falls outside the
+// list. A Type field takes the entry its text stands for (else the text as it is), a check-box
+// field "Y" for a Y, empty for blanks and "N" for anything else.
+void PasteCells(FrameList& list, int row, int field,
+                const std::vector<std::vector<std::string>>& cells);
 
 } // namespace kt

@@ -1,12 +1,19 @@
 #include "editors/UComon.h"
 
+#include "ui/UQtText.h"
 #include "editors/FrameRows.h"
+#include "editors/UFrameDelegates.h"
+#include "editors/UFrameTableModel.h"
 
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 
 namespace kt {
 
@@ -18,6 +25,8 @@ FrameGridView::FrameGridView(std::function<bool()> jumpEnabled,
     // Keys, edits and the focus stay with the grid; the overlay only shows and picks rows.
     frozen_->setFocusPolicy(Qt::NoFocus);
     frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click on a number only hands the row to the grid (currentChanged); it selects nothing.
+    frozen_->setSelectionMode(QAbstractItemView::NoSelection);
     frozen_->setFrameShape(QFrame::NoFrame);
     frozen_->verticalHeader()->hide();
     frozen_->horizontalHeader()->setHighlightSections(false);
@@ -79,7 +88,7 @@ void FrameGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     const int across = horizontalScrollBar()->value();
     QTableView::scrollTo(index, hint);
     if (!index.isValid()) return;
-    if (index.column() == 0) {
+    if (index.column() == 0 || keepAcross_) {
         // Column 0 is always in view: only the row matters.
         horizontalScrollBar()->setValue(across);
         return;
@@ -103,11 +112,120 @@ void FrameGridView::placeFrozenColumn() {
 }
 
 void FrameGridView::keyPressEvent(QKeyEvent* event) {
-    if (Grid_Enter_Jump(*this, event->key(), jumpEnabled_())) {
+    if (Grid_Enter_Jump(*this, event->key(), jumpEnabled_()) || clipboardKey(event) ||
+        pickListKey(event)) {
         event->accept();
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+QModelIndex FrameGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QAbstractItemModel* m = model();
+    const QModelIndex current = currentIndex();
+    if (!m || m->columnCount() < 2) return QTableView::moveCursor(action, modifiers);
+    if (!current.isValid()) return m->index(0, 1);
+    const int rows = m->rowCount();
+    const int last = m->columnCount() - 1;
+    const GridCell at{current.row() + 1, std::max(current.column(), 1)};
+    switch (action) {
+    case MoveNext: {
+        const GridCell next = NextJumpCell(at, rows, last);
+        return m->index(next.row - 1, next.column);
+    }
+    case MovePrevious: {
+        const GridCell previous = PreviousJumpCell(at, rows, last);
+        return m->index(previous.row - 1, previous.column);
+    }
+    case MoveHome:
+        return m->index(modifiers & Qt::ControlModifier ? 0 : current.row(), 1);
+    case MoveLeft:
+        return m->index(current.row(), std::max(current.column() - 1, 1));
+    default: {
+        const QModelIndex to = QTableView::moveCursor(action, modifiers);
+        return to.isValid() && to.column() == 0 ? to.siblingAtColumn(1) : to;
+    }
+    }
+}
+
+void FrameGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (!current.isValid() || current.column() != 0 || model()->columnCount() < 2) {
+        QTableView::currentChanged(current, previous);
+        return;
+    }
+    // A click on a row number: that row's fields become the selection, the column stays.
+    const int column = previous.isValid() && previous.column() > 0 ? previous.column() : 1;
+    keepAcross_ = true;
+    selectionModel()->setCurrentIndex(current.siblingAtColumn(column),
+                                      QItemSelectionModel::NoUpdate);
+    selectionModel()->select(QItemSelection(current.siblingAtColumn(1),
+                                            current.siblingAtColumn(model()->columnCount() - 1)),
+                             QItemSelectionModel::ClearAndSelect);
+    keepAcross_ = false;
+    viewport()->update();
+}
+
+bool FrameGridView::selectedRange(int& top, int& left, int& bottom, int& right) const {
+    top = left = INT_MAX;
+    bottom = right = -1;
+    for (const QModelIndex& i : selectionModel()->selectedIndexes()) {
+        if (i.column() < 1) continue;
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    if (bottom >= 0) return true;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.column() < 1) return false;
+    top = bottom = current.row();
+    left = right = current.column();
+    return true;
+}
+
+bool FrameGridView::clipboardKey(QKeyEvent* event) {
+    auto* frames = qobject_cast<FrameTableModel*>(model());
+    if (!frames) return false;
+    const bool copy = event->matches(QKeySequence::Copy);
+    const bool cut = event->matches(QKeySequence::Cut);
+    const bool clear = event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier;
+    int top, left, bottom, right;
+    if (copy || cut || clear) {
+        if (!selectedRange(top, left, bottom, right)) return true;
+        if (copy || cut)
+            QGuiApplication::clipboard()->setText(Q(frames->copyText(top, left, bottom, right)));
+        if (cut || clear) frames->clearCells(top, left, bottom, right);
+        return true;
+    }
+    if (!event->matches(QKeySequence::Paste)) return false;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.column() < 1) return true;
+    const std::string text = S(QGuiApplication::clipboard()->text());
+    frames->pasteText(current.row(), current.column(), text);
+    // Select what was pasted, clipped to the grid.
+    const auto cells = ParseCells(text);
+    std::size_t width = 0;
+    for (const auto& row : cells)
+        width = std::max(width, row.size());
+    if (cells.empty() || width == 0) return true;
+    const int lastRow = std::min(current.row() + int(cells.size()), frames->rowCount()) - 1;
+    const int lastColumn =
+        std::min(current.column() + int(width), frames->columnCount()) - 1;
+    selectionModel()->select(QItemSelection(current, frames->index(lastRow, lastColumn)),
+                             QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
+bool FrameGridView::pickListKey(QKeyEvent* event) {
+    const bool f2 = event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier;
+    const bool altDown = event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier;
+    const QModelIndex current = currentIndex();
+    if ((!f2 && !altDown) || !current.isValid() || state() == EditingState ||
+        !qobject_cast<FrameTypeDelegate*>(itemDelegateForIndex(current)))
+        return false;
+    if (edit(current, EditKeyPressed, event))
+        if (auto* combo = qobject_cast<QComboBox*>(indexWidget(current))) combo->showPopup();
+    return true;
 }
 
 bool IsEnterKey(int key) {
@@ -128,16 +246,22 @@ bool Grid_Enter_Jump(QTableView& grid, int key, bool enabled) {
 void Grid_Header_AutoSize(QTableView& grid, int column) {
     const QAbstractItemModel* model = grid.model();
     if (!model || column < 0 || column >= model->columnCount()) return;
+    QHeaderView* header = grid.horizontalHeader();
+    // The header's own hint holds its margins (and sort indicator).
+    int width = header->sectionSizeHint(column);
     const QFontMetrics cells(grid.font());
-    const QFontMetrics header(grid.horizontalHeader()->font());
-    int width = header.horizontalAdvance(model->headerData(column, Qt::Horizontal).toString());
-    for (int r = 0; r < model->rowCount(); ++r)
-        width = std::max(width, cells.horizontalAdvance(
-                                    model->data(model->index(r, column), Qt::EditRole).toString()));
-    // The cell's own text padding, so the widest text shows whole.
-    const int padding =
+    // The text margins the item delegates draw inside a cell, on both sides.
+    const int margins =
         2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
-    grid.setColumnWidth(column, width + padding);
+    const int gridLine = grid.showGrid() ? 1 : 0;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        const QString text = model->data(model->index(r, column), Qt::EditRole).toString();
+        if (!text.isEmpty())
+            width = std::max(width, cells.horizontalAdvance(text) + margins + gridLine);
+    }
+    if (column == model->columnCount() - 1 && header->stretchLastSection())
+        header->setStretchLastSection(false);
+    grid.setColumnWidth(column, width);
 }
 
 } // namespace kt

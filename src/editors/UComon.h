@@ -10,7 +10,9 @@
 namespace kt {
 
 // The frame grid: a table view whose row-number column stays in place when the grid scrolls
-// sideways, and whose Enter key may jump to the next field.
+// sideways, and whose Enter key may jump to the next field. The row-number column is never
+// current, so typing always edits a field. Copy, Cut, Paste and Delete work on the selected
+// cells as tab-separated text.
 class FrameGridView : public QTableView {
     Q_OBJECT
 public:
@@ -28,15 +30,27 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // Typed text edits the current field; it never searches the rows.
+    void keyboardSearch(const QString&) override {}
 
 private:
     void connectAutoSize(QHeaderView* header);
     void placeFrozenColumn();
+    // The selected data cells' bounding range (the current cell when none); false without any.
+    bool selectedRange(int& top, int& left, int& bottom, int& right) const;
+    // Clipboard and Delete keys; true when the key was one of them.
+    bool clipboardKey(QKeyEvent* event);
+    // F2 and Alt+Down on a pick-list cell open the editor with its list shown.
+    bool pickListKey(QKeyEvent* event);
 
     std::function<bool()> jumpEnabled_;
     std::function<bool()> autoSizeEnabled_;
     // Shares the model and the selection model; the grid's own column 0 lies under it.
     QTableView* frozen_;
+    // Set while a click on a row number moves the current cell: the view must not scroll sideways.
+    bool keepAcross_ = false;
 };
 
 [[nodiscard]] bool IsEnterKey(int key);
@@ -46,7 +60,8 @@ private:
 // row-number column never moves. Otherwise false and nothing happens.
 bool Grid_Enter_Jump(QTableView& grid, int key, bool enabled);
 
-// Fits a column to its widest text, header included.
+// Fits a column to its widest text, header included, with the cells' margins and grid line;
+// the stretched last column stops stretching so it can shrink.
 void Grid_Header_AutoSize(QTableView& grid, int column);
 
 } // namespace kt

@@ -1,6 +1,8 @@
 #include "editors/UFrameDelegates.h"
 
+#include "ui/UQtText.h"
 #include "editors/FrameList.h"
+#include "editors/FrameRows.h"
 #include "editors/UComon.h"
 
 #include <QApplication>
@@ -38,6 +40,33 @@ QWidget* FrameTypeDelegate::createEditor(QWidget* parent, const QStyleOptionView
         emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
     });
     return combo;
+}
+
+bool FrameTypeDelegate::eventFilter(QObject* editor, QEvent* event) {
+    auto* combo = qobject_cast<QComboBox*>(editor);
+    if (combo && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        const bool printable = !typed.isEmpty() && typed.at(0).isPrint() &&
+                               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (printable) {
+            // The keys typed since the editor opened; a key that fits nothing starts anew.
+            QString keys = combo->property("typedKeys").toString() + typed;
+            const char* type = CanTypeFor(S(keys), true);
+            if (!type) {
+                keys = typed;
+                type = CanTypeFor(S(keys), true);
+            }
+            combo->setProperty("typedKeys", keys);
+            if (type) {
+                combo->setCurrentIndex(combo->findText(type));
+                emit commitData(combo);
+                emit closeEditor(combo, QAbstractItemDelegate::NoHint);
+            }
+            return true;
+        }
+    }
+    return FrameTextDelegate::eventFilter(editor, event);
 }
 
 void FrameTypeDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {

@@ -21,11 +21,13 @@ private:
     FrameGridView& grid_;
 };
 
-// The two CAN identifier types; an empty cell stays empty until one is picked.
+// The two CAN identifier types; an empty cell stays empty until one is picked. Typed keys
+// pick as well: "A" or "11", "B" or "29" (or the start of an entry's text); a pick ends the edit.
 class FrameTypeDelegate : public FrameTextDelegate {
     Q_OBJECT
 public:
     using FrameTextDelegate::FrameTextDelegate;
+    bool eventFilter(QObject* editor, QEvent* event) override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

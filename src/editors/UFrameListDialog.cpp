@@ -10,19 +10,50 @@
 #include "editors/UFrameDelegates.h"
 #include "editors/UFrameTableModel.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace kt {
 
 namespace {
 constexpr int kClientHeight = 337;
+
+// Sets the captions with a keyboard accelerator from each one's own letters: the first free
+// initial of a word, else the first free letter; a caption without a free letter gets none.
+void SetCaptionsWithAccelerators(const std::vector<std::pair<QPushButton*, QString>>& captions) {
+    QString used;
+    for (const auto& [button, text] : captions) {
+        int at = -1;
+        for (const bool initialsOnly : {true, false}) {
+            for (int i = 0; i < text.size() && at < 0; ++i) {
+                const QChar c = text[i];
+                const bool initial = i == 0 || text[i - 1].isSpace();
+                if (c.isLetterOrNumber() && (initial || !initialsOnly) &&
+                    !used.contains(c.toLower()))
+                    at = i;
+            }
+            if (at >= 0) break;
+        }
+        QString caption = text;
+        caption.replace('&', "&&");
+        if (at >= 0) {
+            used += text[at].toLower();
+            // Each '&' before the letter became two.
+            caption.insert(at + int(text.left(at).count('&')), '&');
+        }
+        button->setText(caption);
+    }
+}
 } // namespace
 
 TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state, Prompts& prompts,
@@ -89,6 +120,21 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
     layout->addWidget(grid_, 1);
     layout->addLayout(buttons);
 
+    // Keyboard ways to the history and to OK; a cell editor keeps its own Ctrl+Z while open.
+    auto* undo = new QAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { UndoRedo(false); });
+    auto* redo = new QAction(this);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { UndoRedo(true); });
+    addActions({undo, redo});
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                    QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this,
+                &TFrameListDialog::Btn_OKClick);
+    connect(model_, &FrameTableModel::rowsChanged, this, &TFrameListDialog::UpdateTitle);
+
     resize(kind_.clientWidth, kClientHeight);
     Set_Lang();
 }
@@ -102,12 +148,14 @@ TFrameListDialog::~TFrameListDialog() {
 void TFrameListDialog::Set_Lang() {
     const auto t = [this](int id) { return Q(state_.Text(id)); };
     const int f = kind_.firstText;
-    setWindowTitle(t(f));
+    UpdateTitle();
     P_Title->description()->setText(t(f + 1));
     QPushButton* const buttons[] = {Btn_OK,      Btn_Cancel,   Btn_DelRow,    Btn_InsRow,
                                     Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP};
+    std::vector<std::pair<QPushButton*, QString>> captions;
     for (int i = 0; i < 7; ++i)
-        buttons[i]->setText(t(f + 2 + i));
+        captions.emplace_back(buttons[i], t(f + 2 + i));
+    SetCaptionsWithAccelerators(captions);
     for (int i = 0; i < 7; ++i)
         buttons[i]->setToolTip(t(f + 9 + i));
 
@@ -130,10 +178,31 @@ void TFrameListDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void TFrameListDialog::UpdateTitle() {
+    setWindowTitle(Q(state_.Text(kind_.firstText)) + (model_->isModified() ? "*" : ""));
+}
+
+void TFrameListDialog::UndoRedo(bool redo) {
+    CommitEdit();
+    if (redo)
+        model_->undoStack().redo();
+    else
+        model_->undoStack().undo();
+}
+
+void TFrameListDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (!model_->isModified() ||
+            prompts_.confirmDestructive(Q(state_.Text(kind_.discardQuestion))))
+            reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TFrameListDialog::FormShow() {
     Status loaded;
-    model_->changeList(
-        [&](FrameList& list) { loaded = list.Load_Frames(state_.Files.*kind_.file); });
+    model_->load([&](FrameList& list) { loaded = list.Load_Frames(state_.Files.*kind_.file); });
     doCopy_ = false;
     const QModelIndex start = model_->index(std::clamp(startRow_, 0, FrameList::Rows - 1), 1);
     startRow_ = 0;
@@ -171,7 +240,9 @@ void TFrameListDialog::Btn_DelRowClick() {
     CommitEdit();
     const int row = CurrentRow();
     if (row < 0) return;
-    if (!prompts_.confirm(Q(state_.Text(kind_.deleteQuestion)) + QString::number(row + 1))) return;
+    if (!prompts_.confirmDestructive(Q(state_.Text(kind_.deleteQuestion)) +
+                                     QString::number(row + 1)))
+        return;
     model_->changeList([row](FrameList& list) { Grid_Delete_Row(list, row); });
 }
 
@@ -180,7 +251,8 @@ void TFrameListDialog::Btn_InsRowClick() {
     const int row = CurrentRow();
     if (row < 0) return;
     // Inserting pushes the last row out of the list; never drop a frame silently.
-    if (InsertDropsLastRow(list_) && !prompts_.confirm(Q(state_.Text(kind_.insertQuestion))))
+    if (InsertDropsLastRow(list_) &&
+        !prompts_.confirmDestructive(Q(state_.Text(kind_.insertQuestion))))
         return;
     model_->changeList([row](FrameList& list) { Grid_Insert_Row(list, row); });
 }
@@ -205,7 +277,7 @@ void TFrameListDialog::Btn_PasteRowClick() {
         prompts_.error(Q(state_.Text(1501)));
         return;
     case PasteCheck::RowInUse:
-        if (!prompts_.confirm(Q(state_.Text(1500)))) return;
+        if (!prompts_.confirmDestructive(Q(state_.Text(1500)))) return;
         break;
     case PasteCheck::Free:
         break;

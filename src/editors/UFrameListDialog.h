@@ -30,6 +30,7 @@ struct FrameDialogKind {
     int firstHint;          // hint of column 1, the others follow
     int deleteQuestion;     // followed by the row number
     int insertQuestion;     // the last row would be lost
+    int discardQuestion;    // Escape with edits
     int clientWidth;
     std::filesystem::path ProjectFiles::*file;
 };
@@ -55,14 +56,22 @@ public:
 
     [[nodiscard]] const FrameList& Frames() const { return list_; }
     [[nodiscard]] FrameGridView* Grid() const { return grid_; }
+    // Every change of the rows goes through the model (FrameTableModel::replaceRows puts
+    // many rows in at once as one undoable step).
+    [[nodiscard]] FrameTableModel& Model() const { return *model_; }
     [[nodiscard]] const QStringList& Hints() const { return hints_; }
     [[nodiscard]] bool Do_Copy() const { return doCopy_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape asks before it throws edits away; with none it closes as Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow();
+    // The title with "*" while the rows differ from the file.
+    void UpdateTitle();
+    void UndoRedo(bool redo);
     // The current data row (0..29), -1 when none.
     [[nodiscard]] int CurrentRow() const;
     // Ends an open cell edit so its text reaches the list before a button acts on it.

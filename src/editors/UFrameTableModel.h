@@ -1,13 +1,17 @@
 #pragma once
 // The frame grids' model: column 0 shows the row number, columns 1.. the fields of the
-// core's FrameList. Y/N fields are check boxes (Qt::CheckStateRole).
+// core's FrameList. Y/N fields are check boxes (Qt::CheckStateRole). Every change of the rows
+// passes through here and is one step of the model's undo stack.
 
 #include "editors/FrameList.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <QUndoStack>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace kt {
 
@@ -31,11 +35,40 @@ public:
     [[nodiscard]] bool isCheckColumn(int column) const;
     [[nodiscard]] bool isTypeColumn(int column) const;
 
-    // Runs a change of the whole list and tells the views every row may have changed.
-    void changeList(const std::function<void(FrameList&)>& change);
+    // Runs a change of the list as one undoable step; a change that changes nothing is no step.
+    // True when something changed.
+    bool changeList(const std::function<void(FrameList&)>& change);
+    // Replaces rows first.. (0-based) with `rows` in one undoable step, e.g. for an import.
+    // Rows beyond the list are dropped; each row must have fieldCount() fields.
+    bool replaceRows(int first, const std::vector<FrameRow>& rows);
+    // Pastes tab-separated text with its first cell at (row, column); never into column 0.
+    bool pasteText(int row, int column, const std::string& text);
+    // Empties the cells of a range of model columns (column 0 is left alone).
+    bool clearCells(int top, int left, int bottom, int right);
+    // Tab-separated text of a range of model columns (column 0 is left out).
+    [[nodiscard]] std::string copyText(int top, int left, int bottom, int right) const;
+
+    // Replaces the list outside the history (loading a file): the history starts empty and
+    // these rows are what isModified compares with.
+    void load(const std::function<void(FrameList&)>& load);
+    // The rows differ from the ones loaded.
+    [[nodiscard]] bool isModified() const;
+    [[nodiscard]] QUndoStack& undoStack() { return undo_; }
+
+signals:
+    // After every change of the rows, undo and redo included.
+    void rowsChanged();
 
 private:
+    friend class FrameRowsCommand;
+    using Rows = std::vector<FrameRow>;
+    [[nodiscard]] Rows snapshot() const;
+    // Puts rows into the list and tells the views which cells changed.
+    void apply(const Rows& rows);
+
     FrameList& list_;
+    Rows loaded_;
+    QUndoStack undo_;
     QStringList headers_;
     QStringList hints_;
 };

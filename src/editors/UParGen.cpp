@@ -216,7 +216,7 @@ void TFParGen::Btn_OKClick() {
 }
 
 void TFParGen::Btn_CancelClick() {
-    if (isChange_ && !prompts_.confirm(Q(state_.Text(417)))) return;
+    if (isChange_ && !prompts_.confirmDestructive(Q(state_.Text(417)))) return;
     reject();
 }
 

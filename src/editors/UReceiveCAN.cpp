@@ -11,6 +11,7 @@ const FrameDialogKind kReceive{FrameKind::Receive,
                                1723,
                                1735,
                                1737,
+                               1738,
                                1010,
                                &ProjectFiles::RecFramesFile};
 } // namespace

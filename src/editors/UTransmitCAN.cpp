@@ -11,6 +11,7 @@ const FrameDialogKind kTransmit{FrameKind::Transmit,
                                 1825,
                                 1839,
                                 1841,
+                                1842,
                                 1100,
                                 &ProjectFiles::SendFramesFile};
 } // namespace

@@ -42,8 +42,8 @@ constexpr UseRange kUses[] = {
     {1614, 1620, "update dialog"},
     {1632, 1635, "update dialog: hints"},
     {1639, 1643, "update dialog: message boxes"},
-    {1700, 1737, "Receive Frames dialog"},
-    {1800, 1841, "Send Frames dialog"},
+    {1700, 1739, "Receive Frames dialog"},
+    {1800, 1843, "Send Frames dialog"},
     {1900, 1922, "byte swap dialog"},
 };
 

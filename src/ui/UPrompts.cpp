@@ -29,7 +29,7 @@ bool QtPrompts::confirm(const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool QtPrompts::confirmDefaultNo(const QString& text) {
+bool QtPrompts::confirmDestructive(const QString& text) {
     return QMessageBox::question(Owner(parent_), QApplication::applicationDisplayName(), text,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;

@@ -17,8 +17,9 @@ public:
     virtual void info(const QString& text) = 0;
     // Question: Yes and No; true for Yes.
     virtual bool confirm(const QString& text) = 0;
-    // Question whose default button is No, for a step that should not go on lightly.
-    virtual bool confirmDefaultNo(const QString& text) { return confirm(text); }
+    // Question whose Yes is the risky answer (work thrown away, a faulty Project passed on):
+    // as confirm, but No is the default button, so that Enter keeps to the safe side.
+    virtual bool confirmDestructive(const QString& text) = 0;
     // File-save dialog; empty when cancelled. The dialog asks nothing about overwriting.
     virtual QString saveFileName(const QString& dir, const QString& filter) = 0;
     // Folder chooser opened in `dir`; the chosen folder, empty when cancelled.
@@ -35,7 +36,7 @@ public:
     void error(const QString& text) override;
     void info(const QString& text) override;
     bool confirm(const QString& text) override;
-    bool confirmDefaultNo(const QString& text) override;
+    bool confirmDestructive(const QString& text) override;
     QString saveFileName(const QString& dir, const QString& filter) override;
     QString folderName(const QString& dir, const QString& caption) override;
     void openUrl(const QString& url) override;

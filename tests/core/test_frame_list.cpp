@@ -225,7 +225,16 @@ const CheckCase kChecks[] = {
     {"TxTimerWithTime", TxRow({"1", "", "8", "0", "", " Y ", "100000000", ""}), ""},
     {"RowAfterBlankCobIdIsRefused", RxRow({"", "", "", "", "", ""}, 1),
      "Error row 3" + kLost},
-    {"BlankCobIdRowItselfMayHoldData", RxRow({" ", "", "8", "", "", ""}, 2), ""},
+    {"BlankCobIdRowWithDataIsRefused", RxRow({" ", "", "8", "", "", ""}, 2),
+     "Error row 3!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+     "empty the row"},
+    {"BlankCobIdRowWithMnemonicOnly", RxRow({"", "", "", "", "", "m"}, 2),
+     "Error row 3!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+     "empty the row"},
+    {"TxBlankCobIdRowWithCheckedBox", TxRow({"", "", "", "", "N", "Y", "", ""}, 2),
+     "Error row 3!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+     "empty the row"},
+    {"TxBlankCobIdRowWithUncheckedBoxes", TxRow({"", "", "", "", "N", "N", "", ""}, 2), ""},
     {"BlanksAfterEmptyRowAreFine",
      [] {
          FrameList l = Receive({kRx});

@@ -178,4 +178,62 @@ TEST(FrameRows, EnterJumpMovesRightThenWraps) {
     EXPECT_EQ(kt::NextJumpCell({4, 0}, 30, 6), (GridCell{4, 0}));
 }
 
+TEST(FrameRows, ShiftTabMovesLeftThenWrapsBack) {
+    using kt::GridCell;
+    EXPECT_EQ(kt::PreviousJumpCell({3, 4}, 30, 6), (GridCell{3, 3}));
+    EXPECT_EQ(kt::PreviousJumpCell({3, 1}, 30, 6), (GridCell{2, 6}));
+    EXPECT_EQ(kt::PreviousJumpCell({1, 1}, 30, 8), (GridCell{30, 8}));
+    EXPECT_EQ(kt::PreviousJumpCell({4, 0}, 30, 6), (GridCell{4, 0}));
+}
+
+struct TypeCase {
+    const char* text;
+    bool typing;
+    const char* expected; // nullptr: no entry
+};
+class CanTypeFor : public ::testing::TestWithParam<TypeCase> {};
+TEST_P(CanTypeFor, Picks) {
+    const char* got = kt::CanTypeFor(GetParam().text, GetParam().typing);
+    if (!GetParam().expected)
+        EXPECT_EQ(got, nullptr);
+    else
+        EXPECT_STREQ(got, GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CanTypeFor,
+    ::testing::Values(TypeCase{"A", false, kt::CanType11}, TypeCase{"b", false, kt::CanType29},
+                      TypeCase{" 11 ", false, kt::CanType11}, TypeCase{"29", false, kt::CanType29},
+                      TypeCase{"2.0b (29 BITS)", false, kt::CanType29},
+                      TypeCase{"1", false, nullptr}, TypeCase{"1", true, kt::CanType11},
+                      TypeCase{"2", true, nullptr}, TypeCase{"2.0B", true, kt::CanType29},
+                      TypeCase{"", true, nullptr}, TypeCase{"C", true, nullptr},
+                      TypeCase{"111", true, nullptr}));
+
+TEST(FrameClipboard, CopyWritesTabsAndLineEndsAndQuotesWhatNeedsIt) {
+    FrameList list(FrameKind::Receive);
+    list.setRow(0, {"1", "", "8", "0", "0", "a\tb"});
+    list.setRow(1, {"2", "", "4", "0", "0", "say \"hi\""});
+    EXPECT_EQ(kt::CopyCells(list, 0, 2, 1, 5), "8\t0\t0\t\"a\tb\"\n4\t0\t0\t\"say \"\"hi\"\"\"\n");
+    EXPECT_EQ(kt::CopyCells(list, 1, 0, 1, 0), "2\n");
+}
+
+TEST(FrameClipboard, ParseReadsSpreadsheetText) {
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(kt::ParseCells("1\t2\r\n3\t4\r\n"), (Rows{{"1", "2"}, {"3", "4"}}));
+    EXPECT_EQ(kt::ParseCells("1\t\n\t4"), (Rows{{"1", ""}, {"", "4"}}));
+    EXPECT_EQ(kt::ParseCells("\"a\tb\r\nc\"\"d\"\tx\n"), (Rows{{"a\tb\r\nc\"d", "x"}}));
+    EXPECT_EQ(kt::ParseCells(""), Rows{});
+    EXPECT_EQ(kt::ParseCells("only"), (Rows{{"only"}}));
+}
+
+TEST(FrameClipboard, PasteClipsToTheListAndReadsTypesAndBoxes) {
+    FrameList list(FrameKind::Transmit);
+    kt::PasteCells(list, 29, 1, {{"B", "8", "0", "y", "maybe", "10", "m", "beyond"}, {"lost"}});
+    EXPECT_EQ(list.row(29),
+              (kt::FrameRow{"", kt::CanType29, "8", "0", "Y", "N", "10", "m"}));
+    EXPECT_EQ(list.row(28), kt::FrameRow(8));
+    kt::PasteCells(list, 0, 1, {{"odd type"}});
+    EXPECT_EQ(list.field(0, 1), "odd type");
+}
+
 } // namespace

@@ -85,14 +85,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "!! Row is after an empty CobID and would be lost: fill or delete the empty row"},
         TextCase{"LastRowLostReceive", 1737,
                  "The last row holds a frame that will be lost. Insert anyway?"},
-        TextCase{"ReceiveBlockEnd", 1738, " "}, TextCase{"TransmitOnTimer", 1822, "OnTimer"},
+        TextCase{"DiscardReceive", 1738, "Discard the changes to this list?"},
+        TextCase{"EmptyCobIdRowReceive", 1739,
+                 "!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+                 "empty the row"},
+        TextCase{"ReceiveBlockEnd", 1740, " "}, TextCase{"TransmitOnTimer", 1822, "OnTimer"},
         TextCase{"ErrorRowTransmit", 1833, "Error row "},
         TextCase{"TimeTransmit", 1838, "!! Time must be between 0 and 100000000 milliseconds"},
         TextCase{"GapRowTransmit", 1840,
                  "!! Row is after an empty CobID and would be lost: fill or delete the empty row"},
         TextCase{"LastRowLostTransmit", 1841,
                  "The last row holds a frame that will be lost. Insert anyway?"},
-        TextCase{"TransmitBlockEnd", 1842, " "},
+        TextCase{"DiscardTransmit", 1842, "Discard the changes to this list?"},
+        TextCase{"EmptyCobIdRowTransmit", 1843,
+                 "!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
+                 "empty the row"},
+        TextCase{"TransmitBlockEnd", 1844, " "},
         TextCase{"SwapCaption", 1900, "Receive CAN Frames Set Access"},
         TextCase{"SwapValue", 1906, "SWAP VALUE : "}, TextCase{"Byte8", 1914, "BYTE8"},
         TextCase{"LastChange", 1922, "CHANGE"}, TextCase{"SwapBlockEnd", 1923, " "},
@@ -113,10 +121,11 @@ TEST(LanguageTable, EveryEntryIsNonEmptyAndTextedIdsAreNotBlank) {
         ASSERT_FALSE(t.Get_Text(id).empty()) << id;
         if (t.Get_Text(id) != " ") ++texted;
     }
-    // 286 listed texts, the four row-rule messages of the frame dialogs, the messages of
-    // the settings file (2), the New dialog (1), the GSD step (8) and the update (5), the
-    // 70 texts of Check Project (500..571) and the 56 of the hand-over pack (600..655).
-    EXPECT_EQ(texted, 306 + 70 + 56);
+    // 286 listed texts, the eight row-rule and discard texts of the frame dialogs, the
+    // messages of the settings file (2), the New dialog (1), the GSD step (8) and the update
+    // (5), the 70 texts of Check Project (500..571) and the 56 of the hand-over pack
+    // (600..655).
+    EXPECT_EQ(texted, 310 + 70 + 56);
 }
 
 TEST(LanguageTable, LoadingTwiceKeepsSizeAndUndoesChanges) {

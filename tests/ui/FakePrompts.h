@@ -18,8 +18,8 @@ public:
     struct Call {
         Kind kind;
         QString text;   // message, question, URL, or the dialog's folder
-        QString filter; // file dialogs only; the caption of a folder chooser
-        bool defaultNo = false; // a question asked with No as its default button
+        QString filter;         // file dialogs only; the caption of a folder chooser
+        bool defaultNo = false; // questions: No is the default button
     };
 
     // Answers, taken front first. A question asked with an empty queue is answered No and a
@@ -35,19 +35,8 @@ public:
 
     void error(const QString& text) override { record({Kind::Error, text, {}}); }
     void info(const QString& text) override { record({Kind::Info, text, {}}); }
-    bool confirm(const QString& text) override {
-        record({Kind::Confirm, text, {}});
-        if (confirmAnswers.isEmpty()) {
-            ++unanswered;
-            return false;
-        }
-        return confirmAnswers.takeFirst();
-    }
-    bool confirmDefaultNo(const QString& text) override {
-        const bool answer = confirm(text);
-        calls.last().defaultNo = true;
-        return answer;
-    }
+    bool confirm(const QString& text) override { return ask(text, false); }
+    bool confirmDestructive(const QString& text) override { return ask(text, true); }
     QString saveFileName(const QString& dir, const QString& filter) override {
         record({Kind::SaveFileName, dir, filter});
         if (saveAnswers.isEmpty()) {
@@ -75,6 +64,13 @@ public:
     }
     [[nodiscard]] QStringList errors() const { return texts(Kind::Error); }
     [[nodiscard]] QStringList questions() const { return texts(Kind::Confirm); }
+    // The questions asked with No as the default button.
+    [[nodiscard]] QStringList destructiveQuestions() const {
+        QStringList out;
+        for (const Call& c : calls)
+            if (c.kind == Kind::Confirm && c.defaultNo) out << c.text;
+        return out;
+    }
     void clear() {
         calls.clear();
         confirmAnswers.clear();
@@ -84,6 +80,14 @@ public:
     }
 
 private:
+    bool ask(const QString& text, bool defaultNo) {
+        record({Kind::Confirm, text, {}, defaultNo});
+        if (confirmAnswers.isEmpty()) {
+            ++unanswered;
+            return false;
+        }
+        return confirmAnswers.takeFirst();
+    }
     void record(const Call& c) {
         calls.append(c);
         if (onCall) onCall(c);

@@ -30,17 +30,38 @@ public:
         QTest::keyClick(editor, Qt::Key_Delete);
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the editor hands its text over from the event loop
     }
 
-    // Picks entry `index` of the pick list by stepping down with the arrow key.
+    // Picks entry `index` of the pick list by typing its key ("A" or "B").
     void pick(int row, int column, int index) {
-        for (int i = 0; i <= index; ++i) {
-            go(row, column);
-            QTest::keyClick(&grid_, Qt::Key_F2);
-            auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
-            QVERIFY2(combo, "no pick list opened");
-            if (i == 0) combo->setCurrentIndex(-1);
-            QTest::keyClick(combo, Qt::Key_Down);
+        go(row, column);
+        QTest::keyClick(&grid_, index == 0 ? Qt::Key_A : Qt::Key_B);
+    }
+
+    // Types into whatever has the focus, as a user would: "<Tab>", "<BackTab>", "<Space>",
+    // "<Return>" and "<Escape>" are keys, anything else is typed text. The event loop runs
+    // after each key, as between a user's keystrokes.
+    static void keys(const QStringList& tokens) {
+        for (const QString& t : tokens) {
+            QWidget* w = QApplication::focusWidget();
+            QVERIFY2(w, "nothing has the focus");
+            if (t == "<Tab>")
+                QTest::keyClick(w, Qt::Key_Tab);
+            else if (t == "<BackTab>")
+                QTest::keyClick(w, Qt::Key_Backtab, Qt::ShiftModifier);
+            else if (t == "<Space>")
+                QTest::keyClick(w, Qt::Key_Space);
+            else if (t == "<Return>")
+                QTest::keyClick(w, Qt::Key_Return);
+            else if (t == "<Escape>")
+                QTest::keyClick(w, Qt::Key_Escape);
+            else
+                for (const QChar c : t) { // each key to whatever has the focus by then
+                    QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+                    QApplication::processEvents();
+                }
+            QApplication::processEvents();
         }
     }
 

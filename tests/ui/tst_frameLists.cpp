@@ -6,10 +6,15 @@
 #include "ProjectFixture.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
+#include "editors/UFrameTableModel.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -34,6 +39,25 @@ struct FakeSwapEditor final : SwapEditor {
 };
 
 const std::string kComment = "<!--SW_VERSION = 1.000-->";
+
+// The file the three frames of typedFramesAreSavedOnOk give.
+const std::string kThreeFrames =
+    "<Receive_Frames>"
+    "<row COBID=\"0x123\" CAN_Type=\"2.0A (11 bits)\" Dim=\"8\" SWAP=\"0\" "
+    "TimeOut=\"1000\" Mnemonic=\"Motor speed\"/>"
+    "<row COBID=\" 5000\" CAN_Type=\"2.0B (29 bits)\" Dim=\"2\" SWAP=\"0\" "
+    "TimeOut=\"1000\" Mnemonic=\"\"/>"
+    "<row COBID=\"7\" CAN_Type=\"2.0B (29 bits)\" Dim=\"1\" SWAP=\"0\" "
+    "TimeOut=\"1000\" Mnemonic=\"Valve 2\"/>"
+    "</Receive_Frames>" +
+    kComment;
+
+std::vector<FrameRow> RowsOf(const FrameList& list) {
+    std::vector<FrameRow> rows;
+    for (int r = 0; r < FrameList::Rows; ++r)
+        rows.push_back(list.row(r));
+    return rows;
+}
 
 } // namespace
 
@@ -194,7 +218,7 @@ private slots:
         g.go(0, 3);
         prompts.confirmAnswers = {false};
         press(*d, "Btn_DelRow");
-        QCOMPARE(prompts.questions(), QStringList{fx->text(1735) + "1"});
+        QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(1735) + "1"});
         QCOMPARE(g.cell(0, 1), QString("10"));
         prompts.confirmAnswers = {true};
         press(*d, "Btn_DelRow");
@@ -247,7 +271,7 @@ private slots:
         g.type(29, 1, "30");
         g.go(29, 1);
         press(*d, button.toUtf8().constData());
-        QCOMPARE(prompts.questions(), QStringList{fx->text(text) + suffix});
+        QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(text) + suffix});
         QCOMPARE(g.cell(29, 1), QString("30")); // answered No
     }
 
@@ -273,7 +297,7 @@ private slots:
         g.go(4, 1);
         prompts.confirmAnswers = {false};
         press(*d, "Btn_PasteRow");
-        QCOMPARE(prompts.questions(), QStringList{fx->text(1500)});
+        QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(1500)});
         QCOMPARE(g.cell(4, 1), QString());
         prompts.confirmAnswers = {true};
         press(*d, "Btn_PasteRow");
@@ -454,7 +478,9 @@ private slots:
         QCOMPARE(number.data().toInt(), row + 1);
 
         QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(grid, rowAt));
-        QCOMPARE(grid->currentIndex().row(), row);
+        QCOMPARE(grid->currentIndex(), g.at(row, 3)); // the row, in the column that was current
+        for (int c = 1; c < grid->model()->columnCount(); ++c)
+            QVERIFY(grid->selectionModel()->isSelected(g.at(row, c)));
         QCOMPARE(across->value(), across->maximum()); // the click does not scroll back
         prompts.confirmAnswers = {false};
         press(*d, "Btn_DelRow");
@@ -559,7 +585,449 @@ private slots:
         }
         QObject* o = control.isEmpty() ? d.get() : d->findChild<QObject*>(control);
         QVERIFY2(o, qPrintable(control));
-        QCOMPARE(o->property(qPrintable(property)).toString(), expected);
+        QString shown = o->property(qPrintable(property)).toString();
+        if (property == "text") shown.remove('&'); // the accelerator mark
+        QCOMPARE(shown, expected);
+    }
+
+    // Fault: Tab from the last column went to column N, where digits searched the row numbers.
+    void typedSessionLandsEveryValueInItsRow_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::newRow("receive") << true;
+        QTest::newRow("transmit") << false;
+    }
+    void typedSessionLandsEveryValueInItsRow() {
+        QFETCH(bool, receive);
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
+        GridDriver g(*d->Grid());
+        g.go(0, 1);
+        QStringList keys;
+        for (int r = 0; r < 30; ++r) {
+            const QString n = QString::number(r + 1);
+            keys << QString::number(100 + r) << "<Tab>" << (r % 2 ? "B" : "11") << "<Tab>"
+                 << QString::number(r % 8 + 1) << "<Tab>" << "0" << "<Tab>";
+            if (receive)
+                keys << "1" + n << "<Tab>";
+            else
+                keys << "<Space>" << "<Tab>" << "<Tab>" << "2" + n << "<Tab>";
+            keys << "Motor " + n << "<Tab>";
+        }
+        keys << "999" << "<Return>"; // past row 30: back in row 1
+        GridDriver::keys(keys);
+        const int last = receive ? 6 : 8;
+        for (int r = 0; r < 30; ++r) {
+            const QString n = QString::number(r + 1);
+            QCOMPARE(g.cell(r, 1), r == 0 ? QString("999") : QString::number(100 + r));
+            QCOMPARE(g.cell(r, 2), QString(r % 2 ? CanType29 : CanType11));
+            QCOMPARE(g.cell(r, 3), QString::number(r % 8 + 1));
+            QCOMPARE(g.cell(r, 4), QString("0"));
+            QCOMPARE(g.cell(r, 5), receive ? "1" + n : QString("Y"));
+            if (!receive) {
+                QCOMPARE(g.cell(r, 6), QString());
+                QCOMPARE(g.cell(r, 7), "2" + n);
+            }
+            QCOMPARE(g.cell(r, last), "Motor " + n);
+        }
+    }
+
+    // The keystrokes of the fault report, verbatim.
+    void reportedKeystrokesStayInRowsOneAndTwo() {
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        GridDriver::keys({"100", "<Tab>", "2", "<Tab>", "8", "<Tab>", "0", "<Tab>", "0", "<Tab>",
+                          "Motor", "<Tab>", "200", "<Tab>", "300", "<Return>"});
+        QCOMPARE(d->Frames().row(0), (FrameRow{"100", "", "8", "0", "0", "Motor"}));
+        QCOMPARE(g.cell(1, 1), QString("200"));
+        for (int r = 2; r < 30; ++r)
+            QCOMPARE(d->Frames().row(r), FrameRow(6));
+    }
+
+    void columnNIsNeverCurrent_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("toRow");
+        QTest::addColumn<int>("toColumn");
+        const int none = Qt::NoModifier;
+        QTest::newRow("left from CobID") << 4 << 1 << int(Qt::Key_Left) << none << 4 << 1;
+        QTest::newRow("left") << 4 << 4 << int(Qt::Key_Left) << none << 4 << 3;
+        QTest::newRow("home") << 4 << 5 << int(Qt::Key_Home) << none << 4 << 1;
+        QTest::newRow("ctrl home") << 4 << 5 << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0
+                                   << 1;
+        QTest::newRow("tab at the end") << 4 << 6 << int(Qt::Key_Tab) << none << 5 << 1;
+        QTest::newRow("tab at row 30") << 29 << 6 << int(Qt::Key_Tab) << none << 0 << 1;
+        QTest::newRow("shift tab at CobID")
+            << 4 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 3 << 6;
+        QTest::newRow("shift tab at row 1")
+            << 0 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 29 << 6;
+        QTest::newRow("end") << 4 << 2 << int(Qt::Key_End) << none << 4 << 6;
+    }
+    void columnNIsNeverCurrent() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, toRow);
+        QFETCH(int, toColumn);
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        g.go(row, column);
+        QTest::keyClick(d->Grid(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(d->Grid()->currentIndex(), g.at(toRow, toColumn));
+        GridDriver::keys({"42", "<Return>"});
+        QCOMPARE(g.cell(toRow, toColumn), QString("42"));
+    }
+
+    // Fault: one Escape closed the dialog and dropped every edit.
+    void escapeAsksOnlyWhenTheRowsChanged_data() {
+        QTest::addColumn<QString>("edit"); // "", "typed", "typed and undone"
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("no edits") << "" << false << false << true;
+        QTest::newRow("edits, No") << "typed" << false << true << false;
+        QTest::newRow("edits, Yes") << "typed" << true << true << true;
+        QTest::newRow("edits undone") << "typed and undone" << false << false << true;
+    }
+    void escapeAsksOnlyWhenTheRowsChanged() {
+        QFETCH(QString, edit);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        WriteFile(fx->state.Files.SendFramesFile,
+                  "<Transmit_Frames><row COBID=\"1\" CAN_Type=\"\" Dim=\"8\" SWAP=\"0\" "
+                  "OnChange=\"N\" OnTimer=\"N\" Time=\"\" Mnemonic=\"m\"/></Transmit_Frames>");
+        const std::string before = ReadFile(fx->state.Files.SendFramesFile);
+        auto d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        QCOMPARE(d->windowTitle(), fx->text(1800));
+        if (!edit.isEmpty()) {
+            g.type(0, 8, "changed");
+            QCOMPARE(d->windowTitle(), fx->text(1800) + "*");
+        }
+        if (edit.endsWith("undone")) {
+            QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(d->windowTitle(), fx->text(1800));
+        }
+        prompts.confirmAnswers = {answer};
+        QTest::keyClick(d->Grid(), Qt::Key_Escape);
+        QCOMPARE(prompts.destructiveQuestions(),
+                 asked ? QStringList{fx->text(1842)} : QStringList{});
+        QCOMPARE(prompts.calls.size(), asked ? 1 : 0);
+        QCOMPARE(d->isVisible(), !closed);
+        if (!closed) QCOMPARE(g.cell(0, 8), QString("changed"));
+        QCOMPARE(ReadFile(fx->state.Files.SendFramesFile), before);
+    }
+
+    void escapeInACellEditorOnlyEndsTheEdit() {
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        g.type(0, 6, "kept");
+        g.go(0, 1);
+        GridDriver::keys({"12", "<Escape>"});
+        QVERIFY(d->isVisible());
+        QVERIFY(prompts.calls.isEmpty());
+        QCOMPARE(g.cell(0, 1), QString());
+        QCOMPARE(g.cell(0, 6), QString("kept"));
+    }
+
+    // Every kind of change is one step; undoing all and redoing all gives back each state.
+    void undoAndRedoRestoreEveryStep() {
+        auto d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        std::vector<std::vector<FrameRow>> states{RowsOf(d->Frames())};
+        const auto step = [&] { states.push_back(RowsOf(d->Frames())); };
+        g.type(0, 1, "0x10");
+        step();
+        g.pick(0, 2, 1);
+        step();
+        g.type(0, 3, "8");
+        step();
+        g.click(0, 6);
+        step();
+        g.go(0, 1);
+        press(*d, "Btn_CopyRow");
+        g.go(2, 1);
+        press(*d, "Btn_PasteRow");
+        step();
+        g.go(0, 1);
+        press(*d, "Btn_InsRow");
+        step();
+        prompts.confirmAnswers = {true};
+        g.go(1, 4);
+        press(*d, "Btn_DelRow");
+        step();
+        QGuiApplication::clipboard()->setText("5\tA\t2\n6\tB\t3\n");
+        g.go(4, 1);
+        QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
+        step();
+        d->Grid()->selectionModel()->select(QItemSelection(g.at(4, 2), g.at(5, 3)),
+                                            QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(d->Grid(), Qt::Key_Delete);
+        step();
+        swap.answer = 0x21;
+        g.go(4, 1);
+        g.type(4, 3, "4");
+        step();
+        g.pick(4, 2, 0);
+        step();
+        g.go(4, 4);
+        press(*d, "Btn_CreateSWAP");
+        QCOMPARE(swap.opened.size(), 1);
+        step();
+        for (std::size_t i = 1; i < states.size(); ++i)
+            QVERIFY2(states[i] != states[i - 1], qPrintable(QString("step %1 changed nothing").arg(i)));
+
+        for (std::size_t i = states.size() - 1; i > 0; --i) {
+            QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(RowsOf(d->Frames()) == states[i - 1], qPrintable(QString("undo to %1").arg(i - 1)));
+        }
+        QCOMPARE(d->windowTitle(), fx->text(1800));
+        for (std::size_t i = 1; i < states.size(); ++i) {
+            QTest::keyClick(d->Grid(), i % 2 ? Qt::Key_Y : Qt::Key_Z,
+                            i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY2(RowsOf(d->Frames()) == states[i], qPrintable(QString("redo to %1").arg(i)));
+        }
+        QCOMPARE(d->windowTitle(), fx->text(1800) + "*");
+
+        // A new showing starts with an empty history.
+        d->hide();
+        d->show();
+        QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(RowsOf(d->Frames()) == states.front());
+    }
+
+    void replaceRowsIsOneStep() {
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        g.type(0, 1, "1");
+        QVERIFY(d->Model().replaceRows(
+            28, {{"2", CanType11, "8", "0", "0", "a"}, {"3", "", "1", "0", "0", "b"}, {"lost"}}));
+        QCOMPARE(g.cell(28, 6), QString("a"));
+        QCOMPARE(g.cell(29, 1), QString("3"));
+        QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(g.cell(28, 1), QString());
+        QCOMPARE(g.cell(29, 1), QString());
+        QCOMPARE(g.cell(0, 1), QString("1"));
+    }
+
+    // Three rows pasted from a spreadsheet save the same file as the three typed ones.
+    void pastedRowsSaveWhatTypedRowsSave_data() {
+        QTest::addColumn<bool>("paste");
+        QTest::newRow("typed") << false;
+        QTest::newRow("pasted") << true;
+    }
+    void pastedRowsSaveWhatTypedRowsSave() {
+        QFETCH(bool, paste);
+        auto d = open<TFReceiveCAN>();
+        if (paste) {
+            QGuiApplication::clipboard()->setText("0x123\t2.0A (11 bits)\t8\t0\t1000\tMotor speed\r\n"
+                                                  " 5000\tB\t2\t0\t1000\t\r\n"
+                                                  "7\t29\t1\t0\t1000\tValve 2\r\n");
+            GridDriver(*d->Grid()).go(0, 1);
+            QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            fillReceive(*d, 0, "0x123", 0, "8", "Motor speed");
+            fillReceive(*d, 1, " 5000", 1, "2", "");
+            fillReceive(*d, 2, "7", 1, "1", "Valve 2");
+        }
+        QTest::keyClick(d->Grid(), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(prompts.errors().isEmpty());
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(ReadFile(fx->state.Files.RecFramesFile), kThreeFrames);
+    }
+
+    void clipboardCopiesPastesAndClearsCells() {
+        auto d = open<TFTransmitCAN>();
+        GridDriver g(*d->Grid());
+        g.type(0, 1, "1");
+        g.type(0, 3, "8");
+        g.click(0, 5);
+        g.type(1, 8, "two");
+        auto* sel = d->Grid()->selectionModel();
+        sel->select(QItemSelection(g.at(0, 3), g.at(1, 5)), QItemSelectionModel::ClearAndSelect);
+        g.go(0, 3);
+        sel->select(QItemSelection(g.at(0, 3), g.at(1, 5)), QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(d->Grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("8\t\tY\n\t\t\n"));
+
+        // Clipped at the last row and the last column; nothing reaches column N.
+        QGuiApplication::clipboard()->setText("a\tb\tc\nd\te\tf\n");
+        g.go(29, 7);
+        QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(g.cell(29, 7), QString("a"));
+        QCOMPARE(g.cell(29, 8), QString("b"));
+        QCOMPARE(g.cell(0, 7), QString());
+        QCOMPARE(g.at(29, 0).data().toInt(), 30);
+
+        sel->select(QItemSelection(g.at(0, 1), g.at(1, 8)), QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(d->Grid(), Qt::Key_Delete);
+        QCOMPARE(d->Frames().row(0), FrameRow(8));
+        QCOMPARE(d->Frames().row(1), FrameRow(8));
+        QCOMPARE(g.cell(29, 8), QString("b"));
+    }
+
+    void typeColumnFromTheKeyboard_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("A") << "A" << CanType11;
+        QTest::newRow("b") << "b" << CanType29;
+        QTest::newRow("11") << "11" << CanType11;
+        QTest::newRow("29") << "29" << CanType29;
+        QTest::newRow("unknown key") << "x" << "";
+    }
+    void typeColumnFromTheKeyboard() {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        g.go(3, 2);
+        d->Grid()->setFocus();
+        GridDriver::keys({keys, "<Tab>"});
+        QCOMPARE(g.cell(3, 2), expected);
+        QCOMPARE(g.cell(3, 3), QString());
+    }
+
+    void pickListOpensOnF2AndAltDown_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("F2") << int(Qt::Key_F2) << int(Qt::NoModifier);
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    }
+    void pickListOpensOnF2AndAltDown() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        g.go(3, 2);
+        QTest::keyClick(d->Grid(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        auto* combo = d->Grid()->findChild<QComboBox*>("CB_CAN_Type");
+        QVERIFY(combo);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QTRY_COMPARE(g.cell(3, 2), QString(CanType29));
+        QCOMPARE(d->Grid()->currentIndex(), g.at(3, 2));
+    }
+
+    void ctrlEnterIsOk() {
+        auto d = open<TFReceiveCAN>();
+        GridDriver g(*d->Grid());
+        fillReceive(*d, 0, "1", 0, "9", ""); // Dimension 9: refused
+        QTest::keyClick(d->Grid(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(prompts.errors(), QStringList{fx->text(1729) + "1" + fx->text(1732)});
+        QVERIFY(d->isVisible());
+        // From inside a cell editor: the typed text is part of what is saved.
+        g.go(0, 3);
+        QTest::keyClicks(d->Grid(), "8");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::ControlModifier);
+        QCOMPARE(prompts.errors().size(), 1);
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QVERIFY(ReadFile(fx->state.Files.RecFramesFile).find("Dim=\"8\"") != std::string::npos);
+    }
+
+    void buttonsHaveDistinctAccelerators() {
+        auto d = open<TFTransmitCAN>();
+        QString used;
+        QChar cancel;
+        for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow",
+                                 "Btn_CopyRow", "Btn_PasteRow", "Btn_CreateSWAP"}) {
+            auto* b = d->findChild<QPushButton*>(name);
+            const int at = b->text().indexOf('&');
+            QVERIFY2(at >= 0 && at + 1 < b->text().size(), name);
+            const QChar key = b->text()[at + 1].toUpper();
+            QVERIFY2(!used.contains(key), name);
+            used += key;
+            if (QString(name) == "Btn_Cancel") cancel = key;
+            if (QString(name) == "Btn_OK" || QString(name) == "Btn_Cancel")
+                continue; // they close the dialog: Cancel is tried last
+            QSignalSpy clicked(b, &QPushButton::clicked);
+            prompts.confirmAnswers = {false};
+            QTest::keyClick(d->Grid(), Qt::Key(key.unicode()), Qt::AltModifier);
+            QTRY_COMPARE(clicked.count(), 1); // an accelerator clicks with a short animation
+        }
+        QTest::keyClick(d->Grid(), Qt::Key(cancel.unicode()), Qt::AltModifier);
+        QTRY_VERIFY(!d->isVisible());
+        QCOMPARE(d->result(), int(QDialog::Rejected));
+    }
+
+    // Fault: a blank-CobID row lost its other fields on OK without a word.
+    void blankCobIdRowWithDataIsRefused_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text"); // empty: click the check box
+        QTest::newRow("rx mnemonic") << true << 6 << "kept";
+        QTest::newRow("tx mnemonic") << false << 8 << "kept";
+        QTest::newRow("tx check box") << false << 6 << "";
+    }
+    void blankCobIdRowWithDataIsRefused() {
+        QFETCH(bool, receive);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
+        GridDriver g(*d->Grid());
+        if (receive) {
+            fillReceive(*d, 0, "1", 0, "8", "");
+        } else {
+            g.type(0, 1, "1");
+            g.type(0, 3, "8");
+            g.type(0, 4, "0");
+        }
+        if (text.isEmpty())
+            g.click(1, column);
+        else
+            g.type(1, column, text);
+        press(*d, "Btn_OK");
+        QCOMPARE(prompts.errors(), QStringList{fx->text(receive ? 1729 : 1833) + "2" +
+                                               fx->text(receive ? 1739 : 1843)});
+        QVERIFY(d->isVisible());
+    }
+
+    void autoSizeFitsTheWholeTextAndMnemonicShrinks() {
+        fx->state.Settings.DoubleClickAutoSize = true;
+        auto d = open<TFReceiveCAN>();
+        FrameGridView* grid = d->Grid();
+        GridDriver g(*grid);
+        g.pick(0, 2, 0);
+        g.type(0, 6, "ab");
+        QHeaderView* header = grid->horizontalHeader();
+        const auto dclick = [&](int column) {
+            QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->sectionViewportPosition(column) +
+                                          header->sectionSize(column) / 2,
+                                      header->height() / 2));
+        };
+        // The text room a cell leaves: its width less the grid line and the text margins.
+        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+        const auto room = [&](int column) { return grid->columnWidth(column) - 1 - 2 * margin; };
+        for (const int column : {2, 3}) {
+            dclick(column);
+            QVERIFY(header->sectionSizeHint(column) <= grid->columnWidth(column));
+        }
+        QVERIFY(grid->fontMetrics().horizontalAdvance(CanType11) <= room(2));
+        const int wide = grid->columnWidth(6);
+        dclick(6);
+        QVERIFY(grid->columnWidth(6) < wide);
+        QCOMPARE(grid->columnWidth(6), std::max(header->sectionSizeHint(6),
+                                                grid->fontMetrics().horizontalAdvance("ab") + 1 + 2 * margin));
+    }
+
+    // The production questions that throw work away have No as their default button.
+    void destructiveQuestionDefaultsToNo() {
+        QWidget owner;
+        owner.show();
+        QtPrompts real(&owner);
+        QString defaultButton;
+        const auto box1 = WhenModal("", [&](QWidget* modal) { // Qt's message boxes carry no name
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            if (QAbstractButton* b = box->defaultButton())
+                defaultButton = b == box->button(QMessageBox::No) ? "No" : "Yes";
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(!real.confirmDestructive("Discard?"));
+        QCOMPARE(defaultButton, QString("No"));
     }
 
     void setLangRelabels() {

@@ -284,6 +284,31 @@ private slots:
         QVERIFY(prompts_.errors().isEmpty());
     }
 
+    void enterOnAFocusedButtonPressesIt_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("created");
+        QTest::newRow("OK") << "Btn_OK" << true;
+        QTest::newRow("Cancel") << "Btn_Cancel" << false;
+    }
+    void enterOnAFocusedButtonPressesIt() {
+        QFETCH(QString, button);
+        QFETCH(bool, created);
+        auto w = Start();
+        bool closed = false;
+        const auto modalNew = WhenModal("FNew_Project", [&](QWidget* dlg) {
+            QTest::keyClicks(dlg->findChild<QLineEdit*>("E_New_Proj"), "Plant 2");
+            auto* b = dlg->findChild<QPushButton*>(button);
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_Return);
+            closed = !dlg->isVisible();
+            if (!closed) dlg->close();
+        });
+        Click(*w, "Btn_New");
+        QVERIFY(closed);
+        QCOMPARE(fs::is_directory(Dir() / "PROJECTS" / "Plant 2"), created);
+        QVERIFY(prompts_.errors().isEmpty());
+    }
+
     void newProjectRefusalsKeepTheDialogOpen_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");

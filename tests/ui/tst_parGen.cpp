@@ -181,7 +181,7 @@ private slots:
         }
         prompts.confirmAnswers = {false};
         press(*d, "Btn_Cancel");
-        QCOMPARE(prompts.questions(), QStringList{fx->text(417)});
+        QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(417)});
         QVERIFY(d->isVisible());
         prompts.confirmAnswers = {true};
         press(*d, "Btn_Cancel");
