@@ -9,5 +9,7 @@ namespace kt::cli {
 void AddLanguageCommands(CLI::App& app);
 // image, gsd, check, dump
 void AddProjectCommands(CLI::App& app);
+// import-dbc, diff
+void AddDbcCommands(CLI::App& app);
 
 } // namespace kt::cli
