@@ -1,5 +1,6 @@
 #include "core/UKorvelFirmWare.h"
 
+#include "compare/UCompareProjects.h"
 #include "core/Identity.h"
 #include "core/UIcons.h"
 #include "core/UNew_Project.h"
@@ -152,6 +153,7 @@ void TFKorvelFirmWare::LayOut() {
     Btn_CAN_Send_Frame = StepButton("Btn_CAN_Send_Frame", 80, 244);
     Btn_PROFIBUS_GSD = StepButton("Btn_PROFIBUS_GSD", 80, 288);
     Btn_CreateBin = StepButton("Btn_CreateBin", 80, 332);
+    Btn_Compare = StepButton("Btn_Compare", 436, 156);
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
@@ -198,6 +200,7 @@ void TFKorvelFirmWare::CreateDialogs() {
             Start_Program(nomeSW, parameter, tipo);
         },
         this);
+    compare_ = new TFCompareProjects(state_, *services_.prompts, this);
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -255,6 +258,8 @@ void TFKorvelFirmWare::Set_Lang() {
     Btn_CAN_Send_Frame->setToolTip(t(36));
     Btn_PROFIBUS_GSD->setText(t(81));
     Btn_PROFIBUS_GSD->setToolTip(t(82));
+    Btn_Compare->setText(t(740));
+    Btn_Compare->setToolTip(t(741));
     for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
                       L_Step[6], L_Step[7]})
         l->adjustSize();
@@ -269,6 +274,7 @@ void TFKorvelFirmWare::Change_Language() {
     if (receiveCAN_) receiveCAN_->Set_Lang();
     if (transmitCAN_) transmitCAN_->Set_Lang();
     if (bytesSwap_) bytesSwap_->Set_Lang();
+    if (compare_) compare_->Set_Lang();
 }
 
 void TFKorvelFirmWare::Btn_Click(QObject* sender) {
@@ -304,6 +310,8 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         Create_GSD_File(state_, *services_.prompts);
     else if (sender == Btn_CreateBin)
         Update_Device();
+    else if (sender == Btn_Compare)
+        compare_->exec();
 }
 
 void TFKorvelFirmWare::Create_New_Project() {

@@ -25,6 +25,7 @@ class TFReceiveCAN;
 class TFTransmitCAN;
 class TFBoot;
 class TFSoftOptions;
+class TFCompareProjects;
 
 class TFKorvelFirmWare : public QWidget {
     Q_OBJECT
@@ -62,6 +63,7 @@ public:
     [[nodiscard]] TFTransmitCAN* FTransmitCAN() const { return transmitCAN_; }
     [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
     [[nodiscard]] TFBoot* FBoot() const { return boot_; }
+    [[nodiscard]] TFCompareProjects* FCompareProjects() const { return compare_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +106,7 @@ private:
     QPushButton* Btn_CAN_Send_Frame = nullptr;
     QPushButton* Btn_PROFIBUS_GSD = nullptr;
     QPushButton* Btn_CreateBin = nullptr;
+    QPushButton* Btn_Compare = nullptr;
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
@@ -119,6 +122,7 @@ private:
     TFTransmitCAN* transmitCAN_ = nullptr;
     TFSoftOptions* softOptions_ = nullptr;
     TFBoot* boot_ = nullptr;
+    TFCompareProjects* compare_ = nullptr;
 };
 
 } // namespace kt

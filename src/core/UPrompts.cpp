@@ -34,6 +34,10 @@ QString QtPrompts::saveFileName(const QString& dir, const QString& filter) {
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtPrompts::openFileName(const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileName(Owner(parent_), QString(), dir, filter);
+}
+
 void QtPrompts::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 } // namespace kt

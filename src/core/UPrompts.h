@@ -19,6 +19,8 @@ public:
     virtual bool confirm(const QString& text) = 0;
     // File-save dialog; empty when cancelled. The dialog asks nothing about overwriting.
     virtual QString saveFileName(const QString& dir, const QString& filter) = 0;
+    // File-open dialog for an existing file; empty when cancelled.
+    virtual QString openFileName(const QString& dir, const QString& filter) = 0;
     // Opens a URL in the default browser.
     virtual void openUrl(const QString& url) = 0;
 };
@@ -32,6 +34,7 @@ public:
     void info(const QString& text) override;
     bool confirm(const QString& text) override;
     QString saveFileName(const QString& dir, const QString& filter) override;
+    QString openFileName(const QString& dir, const QString& filter) override;
     void openUrl(const QString& url) override;
 
 private:

@@ -14,7 +14,7 @@ namespace kt::test {
 
 class FakePrompts final : public Prompts {
 public:
-    enum class Kind { Error, Info, Confirm, SaveFileName, OpenUrl };
+    enum class Kind { Error, Info, Confirm, SaveFileName, OpenFileName, OpenUrl };
     struct Call {
         Kind kind;
         QString text;   // message, question, URL, or the dialog's folder
@@ -25,6 +25,7 @@ public:
     // file dialog is cancelled; both are counted in unanswered.
     QList<bool> confirmAnswers;
     QStringList saveAnswers;
+    QStringList openAnswers;
     // Runs on every call after it was recorded (e.g. to look at a window while a box is up).
     std::function<void(const Call&)> onCall;
 
@@ -49,6 +50,14 @@ public:
         }
         return saveAnswers.takeFirst();
     }
+    QString openFileName(const QString& dir, const QString& filter) override {
+        record({Kind::OpenFileName, dir, filter});
+        if (openAnswers.isEmpty()) {
+            ++unanswered;
+            return {};
+        }
+        return openAnswers.takeFirst();
+    }
     void openUrl(const QString& url) override { record({Kind::OpenUrl, url, {}}); }
 
     // The texts of the calls of one kind, in order.
@@ -64,6 +73,7 @@ public:
         calls.clear();
         confirmAnswers.clear();
         saveAnswers.clear();
+        openAnswers.clear();
         unanswered = 0;
     }
 
