@@ -67,8 +67,9 @@ void RunImport(const ImportOptions& o) {
     if (!o.node.empty()) {
         if (std::find(db.nodes.begin(), db.nodes.end(), o.node) == db.nodes.end())
             Fail("--node: the DBC has no node " + o.node);
-        for (const DbcMessage& m : db.messages)
-            if (FitsList(m, kind, o.node)) chosen.push_back(&m);
+        const std::vector<bool> fits = Preselection(db, kind, o.node);
+        for (std::size_t i = 0; i < fits.size(); ++i)
+            if (fits[i]) chosen.push_back(&db.messages[i]);
     } else {
         chosen = ByIds(db, o.ids);
     }

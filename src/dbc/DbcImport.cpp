@@ -23,11 +23,22 @@ std::string NameList(const std::vector<const DbcMessage*>& messages) {
 
 } // namespace
 
-bool FitsList(const DbcMessage& m, FrameKind kind, const std::string& node) {
-    if (node.empty()) return false;
-    if (kind == FrameKind::Transmit) return m.sentBy(node);
-    const bool otherSends = !m.transmitter.empty() && !m.sentBy(node);
-    return m.receivedBy(node) || otherSends;
+std::vector<bool> Preselection(const DbcDatabase& db, FrameKind kind, const std::string& node) {
+    std::vector<bool> out(db.messages.size(), false);
+    if (node.empty()) return out;
+    bool receives = false;
+    for (const DbcMessage& m : db.messages)
+        receives = receives || m.receivedBy(node);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const DbcMessage& m = db.messages[i];
+        if (kind == FrameKind::Transmit)
+            out[i] = m.sentBy(node);
+        else if (receives)
+            out[i] = m.receivedBy(node) && !m.sentBy(node);
+        else
+            out[i] = !m.transmitter.empty() && !m.sentBy(node);
+    }
+    return out;
 }
 
 bool IsCyclicSendType(const std::string& sendType) {

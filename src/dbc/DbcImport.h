@@ -14,10 +14,12 @@ class LanguageTable;
 
 inline constexpr int DefaultTimeoutFactor = 3;
 
-// Preselection for the list of `kind` when the converter stands for `node`: a receive list
-// takes what the node receives or another node sends, a transmit list what the node sends.
-// No node preselects nothing.
-[[nodiscard]] bool FitsList(const DbcMessage& m, FrameKind kind, const std::string& node);
+// Preselection, one flag a message, for the list of `kind` when the converter stands for
+// `node`: a transmit list takes what the node sends; a receive list what the node receives,
+// or, when no signal names the node as receiver, what the other nodes send. No node
+// preselects nothing.
+[[nodiscard]] std::vector<bool> Preselection(const DbcDatabase& db, FrameKind kind,
+                                             const std::string& node);
 
 // Send type read as cyclic / event-driven (both for the mixed types).
 [[nodiscard]] bool IsCyclicSendType(const std::string& sendType);

@@ -15,7 +15,7 @@ const std::string kNetwork =
     "VERSION \"1.2\"\r\n\r\n"
     "NS_ :\r\n\tNS_DESC_\r\n\tCM_\r\n\tBA_DEF_\r\n\tBA_\r\n\r\n"
     "BS_:\r\n\r\n"
-    "BU_: Engine Gateway Dash\r\n\r\n"
+    "BU_: Engine Gateway Dash Logger\r\n\r\n"
     "BO_ 291 EngineData: 8 Engine\r\n"
     " SG_ Speed : 0|16@1+ (0.1,0) [0|6553.5] \"km/h\" Gateway,Dash\r\n"
     " SG_ Mode M : 16|8@1+ (1,0) [0|3] \"\" Gateway\r\n"
@@ -66,7 +66,7 @@ DbcDatabase Parsed(const std::string& text) {
 
 TEST(DbcReader, ReadsMessagesNodesCommentsAndAttributes) {
     const DbcDatabase db = Parsed(kNetwork);
-    EXPECT_EQ(db.nodes, (std::vector<std::string>{"Engine", "Gateway", "Dash"}));
+    EXPECT_EQ(db.nodes, (std::vector<std::string>{"Engine", "Gateway", "Dash", "Logger"}));
     ASSERT_EQ(db.messages.size(), 4u); // the pseudo message is left out
     const DbcMessage& engine = db.messages[0];
     EXPECT_EQ(engine.id, 0x123u);
@@ -226,15 +226,18 @@ TEST(DbcImport, NodePreselection) {
     const DbcDatabase db = Parsed(kNetwork);
     const auto names = [&](FrameKind kind, const std::string& node) {
         std::vector<std::string> out;
-        for (const DbcMessage& m : db.messages)
-            if (FitsList(m, kind, node)) out.push_back(m.name);
+        const std::vector<bool> fits = Preselection(db, kind, node);
+        for (std::size_t i = 0; i < fits.size(); ++i)
+            if (fits[i]) out.push_back(db.messages[i].name);
         return out;
     };
     using V = std::vector<std::string>;
-    EXPECT_EQ(names(FrameKind::Receive, "Dash"), (V{"EngineData", "Diag"}));
+    EXPECT_EQ(names(FrameKind::Receive, "Dash"), V{"EngineData"});
+    EXPECT_EQ(names(FrameKind::Receive, "Engine"), V{"Diag"});
+    // A node no signal names as receiver: what the others send.
+    EXPECT_EQ(names(FrameKind::Receive, "Logger"), (V{"EngineData", "Diag", "Media", "Lamp"}));
     EXPECT_EQ(names(FrameKind::Transmit, "Dash"), (V{"Media", "Lamp"}));
     EXPECT_EQ(names(FrameKind::Transmit, "Gateway"), (V{"Diag", "Lamp"}));
-    EXPECT_EQ(names(FrameKind::Receive, "Engine"), (V{"Diag", "Media", "Lamp"}));
     EXPECT_EQ(names(FrameKind::Receive, ""), V{});
 }
 
