@@ -218,9 +218,9 @@ void TFImportDbc::Set_Lang() {
 
 void TFImportDbc::CB_NodeChange() {
     const std::string node = CB_Node->currentIndex() > 0 ? S(CB_Node->currentText()) : "";
+    const std::vector<bool> fits = Preselection(db_, list_.kind(), node);
     for (int r = 0; r < model_->rowCount(); ++r)
-        model_->setChecked(r,
-                           FitsList(db_.messages[static_cast<std::size_t>(r)], list_.kind(), node));
+        model_->setChecked(r, fits[static_cast<std::size_t>(r)]);
 }
 
 std::vector<const DbcMessage*> TFImportDbc::Checked() const {
