@@ -46,9 +46,11 @@ TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget*
     connect(Btn_Close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* left = new QVBoxLayout;
+    left->setSpacing(6); // else they take the window layout's 0
     left->addWidget(L_Other);
     left->addWidget(ListBox_Projects, 1);
     auto* right = new QVBoxLayout;
+    right->setSpacing(6);
     right->addWidget(L_Result);
     right->addWidget(ACG_Diff, 1);
     auto* body = new QHBoxLayout;

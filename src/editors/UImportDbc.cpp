@@ -142,6 +142,7 @@ TFImportDbc::TFImportDbc(const AppState& state, Prompts& prompts, const DbcDatab
     Btn_Import->setDefault(true);
 
     auto* options = new QHBoxLayout;
+    options->setSpacing(6); // else it takes the window layout's 0 and the buttons touch
     options->addWidget(L_Node);
     options->addWidget(CB_Node);
     options->addSpacing(16);
@@ -151,6 +152,7 @@ TFImportDbc::TFImportDbc(const AppState& state, Prompts& prompts, const DbcDatab
     options->addWidget(Btn_SelectAll);
     options->addWidget(Btn_SelectNone);
     auto* body = new QVBoxLayout;
+    body->setSpacing(6);
     body->addWidget(L_File);
     body->addLayout(options);
     body->addWidget(ACG_Messages, 1);
