@@ -11,5 +11,7 @@ void AddLanguageCommands(CLI::App& app);
 void AddProjectCommands(CLI::App& app);
 // handover
 void AddHandoverCommand(CLI::App& app);
+// import-dbc, diff
+void AddDbcCommands(CLI::App& app);
 
 } // namespace kt::cli

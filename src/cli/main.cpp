@@ -14,10 +14,15 @@ int main(int argc, char** argv) {
     kt::cli::AddLanguageCommands(app);
     kt::cli::AddProjectCommands(app);
     kt::cli::AddHandoverCommand(app);
+    kt::cli::AddDbcCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e);
+        const int code = app.exit(e);
+        // diff keeps 1 for "different"; its usage errors are errors.
+        if (code != 0 && !dynamic_cast<const CLI::RuntimeError*>(&e) && app.got_subcommand("diff"))
+            return 2;
+        return code;
     } catch (const std::exception& e) {
         std::cerr << "kt52903-cli: " << e.what() << "\n";
         return 2;

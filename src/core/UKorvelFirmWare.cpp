@@ -3,6 +3,7 @@
 #include "base/Identity.h"
 #include "checks/UCheckProject.h"
 #include "core/Project.h"
+#include "core/UCompareProjects.h"
 #include "ui/UIcons.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
@@ -170,6 +171,7 @@ void TFKorvelFirmWare::LayOut() {
     Btn_CreateBin = StepButton("Btn_CreateBin", 80, 332);
     Btn_Check_Project = StepButton("Btn_Check_Project", 258, 156);
     Btn_Handover = StepButton("Btn_Handover", 258, 288); // beside step 5, the GSD file
+    Btn_Compare = StepButton("Btn_Compare", 436, 156);
 
     L_Tarvix = Label("L_Tarvix", 565, kStepTop[5]);
     L_Tarvix->setFont(bold);
@@ -232,6 +234,7 @@ void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
     if (!dialog) return;
     dialog->Start_At_Row(row > 0 ? row - 1 : 0);
     dialog->exec();
+    compare_ = new TFCompareProjects(state_, services_.prompts, this);
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -293,6 +296,8 @@ void TFKorvelFirmWare::Set_Lang() {
     Btn_Check_Project->setToolTip(t(502));
     Btn_Handover->setText(t(600));
     Btn_Handover->setToolTip(t(601));
+    Btn_Compare->setText(t(740));
+    Btn_Compare->setToolTip(t(741));
     for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
                       L_Step[6], L_Step[7]})
         l->adjustSize();
@@ -308,6 +313,7 @@ void TFKorvelFirmWare::Change_Language() {
     if (transmitCAN_) transmitCAN_->Set_Lang();
     if (bytesSwap_) bytesSwap_->Set_Lang();
     if (checkProject_) checkProject_->Set_Lang();
+    if (compare_) compare_->Set_Lang();
 }
 
 void TFKorvelFirmWare::Btn_Click(QObject* sender) {
@@ -348,6 +354,8 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         checkProject_->exec();
     else if (sender == Btn_Handover)
         Create_Handover_Pack(state_, services_.prompts);
+    else if (sender == Btn_Compare)
+        compare_->exec();
 }
 
 void TFKorvelFirmWare::Create_New_Project() {

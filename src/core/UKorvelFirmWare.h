@@ -29,6 +29,7 @@ class TFReceiveCAN;
 class TFTransmitCAN;
 class TFBoot;
 class TFSoftOptions;
+class TFCompareProjects;
 
 // Names the application for the platform. No display name is set: Qt would append it to
 // every window title, and the titles are the configurator's own texts.
@@ -70,6 +71,7 @@ public:
     [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
     [[nodiscard]] TFBoot* FBoot() const { return boot_; }
     [[nodiscard]] TFCheckProject* FCheckProject() const { return checkProject_; }
+    [[nodiscard]] TFCompareProjects* FCompareProjects() const { return compare_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,6 +120,7 @@ private:
     QPushButton* Btn_CreateBin = nullptr;
     QPushButton* Btn_Check_Project = nullptr;
     QPushButton* Btn_Handover = nullptr;
+    QPushButton* Btn_Compare = nullptr;
     QLabel* L_Tarvix = nullptr;
     QFrame* Shape1 = nullptr;
     QTimer* timer_ = nullptr;
@@ -135,6 +138,7 @@ private:
     TFSoftOptions* softOptions_ = nullptr;
     TFBoot* boot_ = nullptr;
     TFCheckProject* checkProject_ = nullptr;
+    TFCompareProjects* compare_ = nullptr;
 };
 
 } // namespace kt

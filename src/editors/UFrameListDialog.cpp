@@ -9,6 +9,7 @@
 #include "editors/UComon.h"
 #include "editors/UFrameDelegates.h"
 #include "editors/UFrameTableModel.h"
+#include "editors/UImportDbc.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -104,12 +105,13 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
     Btn_CopyRow = button("Btn_CopyRow", &TFrameListDialog::Btn_CopyRowClick);
     Btn_PasteRow = button("Btn_PasteRow", &TFrameListDialog::Btn_PasteRowClick);
     Btn_CreateSWAP = button("Btn_CreateSWAP", &TFrameListDialog::Btn_CreateSWAPClick);
+    Btn_ImportDbc = button("Btn_ImportDbc", &TFrameListDialog::Btn_ImportDbcClick);
 
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(8, 6, 8, 8);
     buttons->setSpacing(6); // else it takes the window layout's 0 and the buttons touch
-    for (QPushButton* b :
-         {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP})
+    for (QPushButton* b : {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow,
+                           Btn_CreateSWAP, Btn_ImportDbc})
         buttons->addWidget(b);
     buttons->addStretch();
 
@@ -158,6 +160,8 @@ void TFrameListDialog::Set_Lang() {
     SetCaptionsWithAccelerators(captions);
     for (int i = 0; i < 7; ++i)
         buttons[i]->setToolTip(t(f + 9 + i));
+    Btn_ImportDbc->setText(t(700));
+    Btn_ImportDbc->setToolTip(t(701));
 
     QStringList headers;
     for (int c = 0; c < model_->columnCount(); ++c)
@@ -294,6 +298,31 @@ void TFrameListDialog::Btn_CreateSWAPClick() {
         swapEditor_.Edit_Swap(SwapFromCell(list_.field(row, RxSWAP)));
     if (!edited) return;
     model_->setData(model_->index(row, RxSWAP + 1), Q(SwapValueText(*edited)), Qt::EditRole);
+}
+
+} // namespace kt
+
+namespace kt {
+
+void TFrameListDialog::Btn_ImportDbcClick() {
+    CommitEdit();
+    const QString file = prompts_.openFileName(QPath(state_.ProjectDir),
+                                               Q(state_.Text(720)));
+    if (file.isEmpty()) return;
+    DbcDatabase db;
+    DbcError error;
+    if (!ReadDbcFile(PathOf(file), db, error)) {
+        prompts_.error(Q(state_.Text(721)) + file + ": " + Q(error.text()));
+        return;
+    }
+    TFImportDbc window(state_, prompts_, db, file, list_, this);
+    if (window.exec() == QDialog::Accepted) applyImportedRows(window.Rows());
+}
+
+void TFrameListDialog::applyImportedRows(const std::vector<ImportedRowAt>& rows) {
+    if (rows.empty()) return;
+    model_->changeList([&rows](FrameList& list) { ApplyImport(list, rows); });
+    grid_->setCurrentIndex(model_->index(rows.front().row, 1));
 }
 
 } // namespace kt

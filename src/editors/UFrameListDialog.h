@@ -4,6 +4,7 @@
 
 #include "ui/AppState.h"
 #include "ui/UPrompts.h"
+#include "editors/DbcImport.h"
 #include "editors/FrameList.h"
 
 #include <QDialog>
@@ -49,6 +50,11 @@ public:
     void Btn_CopyRowClick();
     void Btn_PasteRowClick();
     void Btn_CreateSWAPClick();
+    // Asks for a DBC file, shows its messages and imports the checked ones.
+    void Btn_ImportDbcClick();
+    // Writes imported rows into the grid in one change of the list; the rows are checked by
+    // OK like typed ones.
+    void applyImportedRows(const std::vector<ImportedRowAt>& rows);
     // The hint over a cell (row 0 is the header row, column 0 the row numbers).
     [[nodiscard]] QString GridHint(int row, int column) const;
     // The next showing starts on this row (0..29) instead of the first one.
@@ -96,6 +102,7 @@ private:
     QPushButton* Btn_CopyRow;
     QPushButton* Btn_PasteRow;
     QPushButton* Btn_CreateSWAP;
+    QPushButton* Btn_ImportDbc;
 };
 
 } // namespace kt

@@ -36,6 +36,8 @@ constexpr UseRange kUses[] = {
     {570, 571, "question before the GSD step and the update"},
     {600, 604, "main window: hand-over button, its folder chooser and messages"},
     {605, 655, "commissioning report"},
+    {700, 730, "frame list dialogs: DBC import window and its messages"},
+    {740, 766, "Compare Projects window"},
     {1500, 1502, "frame list dialogs: pasting rows"},
     {1503, 1504, "GSD step: question and error box"},
     {1506, 1513, "GSD step: error boxes"},

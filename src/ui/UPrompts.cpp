@@ -44,6 +44,10 @@ QString QtPrompts::folderName(const QString& dir, const QString& caption) {
     return QFileDialog::getExistingDirectory(Owner(parent_), caption, dir);
 }
 
+QString QtPrompts::openFileName(const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileName(Owner(parent_), QString(), dir, filter);
+}
+
 void QtPrompts::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
 } // namespace kt

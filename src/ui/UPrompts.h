@@ -24,6 +24,8 @@ public:
     virtual QString saveFileName(const QString& dir, const QString& filter) = 0;
     // Folder chooser opened in `dir`; the chosen folder, empty when cancelled.
     virtual QString folderName(const QString& dir, const QString& caption) = 0;
+    // File-open dialog for an existing file; empty when cancelled.
+    virtual QString openFileName(const QString& dir, const QString& filter) = 0;
     // Opens a URL in the default browser.
     virtual void openUrl(const QString& url) = 0;
 };
@@ -39,6 +41,7 @@ public:
     bool confirmDestructive(const QString& text) override;
     QString saveFileName(const QString& dir, const QString& filter) override;
     QString folderName(const QString& dir, const QString& caption) override;
+    QString openFileName(const QString& dir, const QString& filter) override;
     void openUrl(const QString& url) override;
 
 private:

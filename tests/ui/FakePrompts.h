@@ -14,7 +14,7 @@ namespace kt::test {
 
 class FakePrompts final : public Prompts {
 public:
-    enum class Kind { Error, Info, Confirm, SaveFileName, FolderName, OpenUrl };
+    enum class Kind { Error, Info, Confirm, SaveFileName, OpenFileName, FolderName, OpenUrl };
     struct Call {
         Kind kind;
         QString text;   // message, question, URL, or the dialog's folder
@@ -27,6 +27,7 @@ public:
     QList<bool> confirmAnswers;
     QStringList saveAnswers;
     QStringList folderAnswers;
+    QStringList openAnswers;
     // Runs on every call after it was recorded (e.g. to look at a window while a box is up).
     std::function<void(const Call&)> onCall;
 
@@ -53,6 +54,14 @@ public:
         }
         return folderAnswers.takeFirst();
     }
+    QString openFileName(const QString& dir, const QString& filter) override {
+        record({Kind::OpenFileName, dir, filter});
+        if (openAnswers.isEmpty()) {
+            ++unanswered;
+            return {};
+        }
+        return openAnswers.takeFirst();
+    }
     void openUrl(const QString& url) override { record({Kind::OpenUrl, url, {}}); }
 
     // The texts of the calls of one kind, in order.
@@ -76,6 +85,7 @@ public:
         confirmAnswers.clear();
         saveAnswers.clear();
         folderAnswers.clear();
+        openAnswers.clear();
         unanswered = 0;
     }
 

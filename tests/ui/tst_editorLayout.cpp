@@ -3,6 +3,8 @@
 
 #include "FakePrompts.h"
 #include "ProjectFixture.h"
+#include "core/UCompareProjects.h"
+#include "editors/UImportDbc.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
 #include "editors/UParGen.h"
@@ -125,6 +127,20 @@ private slots:
         check(tx);
         cut = CutHeaders(*tx.Grid());
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
+    }
+
+    void importAndCompareWindows() {
+        DbcDatabase db;
+        DbcError error;
+        QVERIFY(ParseDbc("BU_: A B\nBO_ 1 M: 8 A\n SG_ S : 0|8@1+ (1,0) [0|1] \"\" B\n", db, error));
+        const FrameList list(FrameKind::Receive);
+        TFImportDbc import(fx->state, prompts, db, "plant.dbc", list);
+        show(import);
+        check(import);
+        import.hide();
+        TFCompareProjects compare(fx->state, prompts);
+        show(compare);
+        check(compare);
     }
 
     void byteSwapEditor() {

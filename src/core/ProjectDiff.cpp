@@ -1,0 +1,305 @@
+#include "core/ProjectDiff.h"
+
+#include "base/FileUtil.h"
+#include "base/TextUtil.h"
+#include "base/Workspace.h"
+#include "editors/FrameList.h"
+#include "editors/IntOrDefault.h"
+#include "editors/ParGenFile.h"
+#include "lang/LanguageTable.h"
+#include "outputs/ConfigImage.h"
+#include "outputs/GsdFile.h"
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <map>
+#include <numeric>
+#include <tuple>
+
+namespace kt {
+
+namespace {
+
+std::string BaudText(int index) {
+    if (index >= 0 && index < static_cast<int>(CanBaudTexts.size()))
+        return CanBaudTexts[static_cast<std::size_t>(index)];
+    return std::to_string(index);
+}
+
+void DiffSettings(const ParGen& a, bool foundA, const ParGen& b, bool foundB,
+                  std::vector<DiffEntry>& out) {
+    const auto add = [&](DiffKind kind, const char* field, std::string va, std::string vb) {
+        out.push_back(
+            {DiffSection::Communication, kind, 0, 0, {}, field, std::move(va), std::move(vb)});
+    };
+    if (foundA != foundB) add(foundB ? DiffKind::Added : DiffKind::Removed, "ParGen.xml", {}, {});
+    if (a.CanBaudIndex != b.CanBaudIndex)
+        add(DiffKind::Changed, "CAN_BAUDRATE", BaudText(a.CanBaudIndex), BaudText(b.CanBaudIndex));
+    if (a.StationAddress != b.StationAddress)
+        add(DiffKind::Changed, "PROFIBUS_ID_Device", a.StationAddress, b.StationAddress);
+    if (a.GsdCanMapping != b.GsdCanMapping)
+        add(DiffKind::Changed, "PROFIBUS_GDS_CAN_Mapping", a.GsdCanMapping ? "1" : "0",
+            b.GsdCanMapping ? "1" : "0");
+}
+
+// Rows up to the last one that holds any text: what the file gave.
+int UsedRows(const FrameList& list) {
+    int used = 0;
+    for (int r = 0; r < FrameList::Rows; ++r)
+        for (int c = 0; c < list.fieldCount(); ++c)
+            if (!list.field(r, c).empty()) used = r + 1;
+    return used;
+}
+
+// Frames match by identifier value (so 0x10 and 16 are one frame) and type.
+std::string FrameKey(const FrameList& list, int row) {
+    const std::string& cobId = list.field(row, RxCOBID);
+    const std::int32_t id = IntOrDefault(cobId, -1);
+    const std::string type(TrimBlanks(list.field(row, RxCAN_Type)));
+    return (id >= 0 ? "#" + std::to_string(id) : "?" + std::string(TrimBlanks(cobId))) + "|" + type;
+}
+
+std::string FrameItem(const FrameList& list, int row) {
+    std::string item(TrimBlanks(list.field(row, RxCOBID)));
+    const std::string_view type = TrimBlanks(list.field(row, RxCAN_Type));
+    if (!type.empty()) item += " " + std::string(type);
+    return item;
+}
+
+// Positions (into `seq`) of one longest strictly increasing subsequence.
+std::vector<std::size_t> LongestIncreasing(const std::vector<int>& seq) {
+    std::vector<std::size_t> tails, prev(seq.size(), SIZE_MAX);
+    for (std::size_t i = 0; i < seq.size(); ++i) {
+        const auto pos = std::lower_bound(tails.begin(), tails.end(), seq[i],
+                                          [&](std::size_t t, int v) { return seq[t] < v; });
+        if (pos != tails.begin()) prev[i] = *(pos - 1);
+        if (pos == tails.end())
+            tails.push_back(i);
+        else
+            *pos = i;
+    }
+    std::vector<std::size_t> out;
+    for (std::size_t i = tails.empty() ? SIZE_MAX : tails.back(); i != SIZE_MAX; i = prev[i])
+        out.push_back(i);
+    std::reverse(out.begin(), out.end());
+    return out;
+}
+
+void DiffLists(const FrameList& a, const FrameList& b, DiffSection section,
+               std::vector<DiffEntry>& out) {
+    const int usedA = UsedRows(a), usedB = UsedRows(b);
+    std::map<std::string, std::deque<int>> unmatchedA;
+    for (int r = 0; r < usedA; ++r)
+        unmatchedA[FrameKey(a, r)].push_back(r);
+    std::vector<int> matchOfB(static_cast<std::size_t>(usedB), -1);
+    for (int r = 0; r < usedB; ++r) {
+        auto it = unmatchedA.find(FrameKey(b, r));
+        if (it == unmatchedA.end() || it->second.empty()) continue;
+        matchOfB[static_cast<std::size_t>(r)] = it->second.front();
+        it->second.pop_front();
+    }
+    // Matched frames whose order relative to the others changed; the rest only shifted.
+    std::vector<int> rowsB, rowsA;
+    for (int r = 0; r < usedB; ++r)
+        if (matchOfB[static_cast<std::size_t>(r)] >= 0) {
+            rowsB.push_back(r);
+            rowsA.push_back(matchOfB[static_cast<std::size_t>(r)]);
+        }
+    std::vector<bool> inOrder(rowsB.size(), false);
+    for (std::size_t i : LongestIncreasing(rowsA))
+        inOrder[i] = true;
+
+    std::vector<DiffEntry> entries;
+    const auto names = FrameFieldNames(a.kind());
+    for (std::size_t i = 0; i < rowsB.size(); ++i) {
+        const int ra = rowsA[i], rb = rowsB[i];
+        if (!inOrder[i])
+            entries.push_back(
+                {section, DiffKind::Moved, ra + 1, rb + 1, FrameItem(b, rb), {}, {}, {}});
+        for (int c = 0; c < a.fieldCount(); ++c)
+            if (a.field(ra, c) != b.field(rb, c))
+                entries.push_back({section, DiffKind::Changed, ra + 1, rb + 1, FrameItem(b, rb),
+                                   names[static_cast<std::size_t>(c)], a.field(ra, c),
+                                   b.field(rb, c)});
+    }
+    for (int r = 0; r < usedB; ++r)
+        if (matchOfB[static_cast<std::size_t>(r)] < 0)
+            entries.push_back({section, DiffKind::Added, 0, r + 1, FrameItem(b, r), {}, {}, {}});
+    for (const auto& [key, rows] : unmatchedA)
+        for (int r : rows)
+            entries.push_back({section, DiffKind::Removed, r + 1, 0, FrameItem(a, r), {}, {}, {}});
+    // In list order: by the row in B, removed frames by their row in A.
+    std::stable_sort(entries.begin(), entries.end(), [](const DiffEntry& x, const DiffEntry& y) {
+        const int px = x.rowB ? x.rowB : x.rowA, py = y.rowB ? y.rowB : y.rowA;
+        if (px != py) return px < py;
+        return (x.kind == DiffKind::Removed) > (y.kind == DiffKind::Removed);
+    });
+    out.insert(out.end(), entries.begin(), entries.end());
+}
+
+// "DI 8, DO 2": the modules as the GSD generator declares them, or its refusal.
+std::string GsdModules(const ProjectFiles& files, Status& status) {
+    const Result<GSD_Data> data = Read_GSD_Data(files);
+    status = data.status.notFound() ? Status::success() : data.status;
+    if (!status) return {};
+    static const LanguageTable english = LanguageTable::English();
+    const Result<std::string> composed = Compose_GSD_Text(data.value, english);
+    if (!composed) return composed.status.message;
+    const std::string& text = composed.value;
+    std::string modules;
+    std::size_t pos = 0;
+    while ((pos = text.find("\nModule=\"D", pos)) != std::string::npos) {
+        const std::size_t end = text.find('\r', pos);
+        const std::string line = text.substr(pos + 1, end - pos - 1);
+        const std::size_t len = line.find(",0x");
+        if (!modules.empty()) modules += ", ";
+        modules += line.substr(8, 2) + " ";
+        modules += len == std::string::npos
+                       ? "?"
+                       : std::to_string(std::stoi(line.substr(len + 3, 2), nullptr, 16) + 1);
+        pos = end;
+    }
+    return modules;
+}
+
+std::string Hex32(std::uint32_t v) {
+    return "0x" + HexDigits(v, 8);
+}
+
+std::uint32_t Checksum(const ConfigImage& image) {
+    const std::size_t at = ImageParamBlock + ParamChecksum;
+    return std::uint32_t(image[at]) | std::uint32_t(image[at + 1]) << 8 |
+           std::uint32_t(image[at + 2]) << 16 | std::uint32_t(image[at + 3]) << 24;
+}
+
+Status DiffDevice(const ProjectFiles& fa, const ProjectFiles& fb, std::vector<DiffEntry>& out) {
+    Status s;
+    const std::string modulesA = GsdModules(fa, s);
+    if (!s) return s;
+    const std::string modulesB = GsdModules(fb, s);
+    if (!s) return s;
+    if (modulesA != modulesB)
+        out.push_back(
+            {DiffSection::Device, DiffKind::Changed, 0, 0, {}, "GSD modules", modulesA, modulesB});
+    ConfigImage ia{}, ib{};
+    if (s = Compile_Config_Image(fa, ia); !s) return s;
+    if (s = Compile_Config_Image(fb, ib); !s) return s;
+    const auto differing = std::inner_product(ia.begin(), ia.end(), ib.begin(), std::size_t(0),
+                                              std::plus<>(), std::not_equal_to<>());
+    if (differing > 0) {
+        out.push_back({DiffSection::Device,
+                       DiffKind::Changed,
+                       0,
+                       0,
+                       {},
+                       "image checksum",
+                       Hex32(Checksum(ia)),
+                       Hex32(Checksum(ib))});
+        out.push_back({DiffSection::Device,
+                       DiffKind::Changed,
+                       0,
+                       0,
+                       {},
+                       "image bytes differing",
+                       "0",
+                       std::to_string(differing)});
+    }
+    return Status::success();
+}
+
+void JsonString(std::string& out, const std::string& s) {
+    out += '"';
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            out += "\\u00" + HexDigits(c, 2);
+        } else {
+            out += ch;
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
+Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path& b,
+                    ProjectDiff& diff) {
+    diff = {};
+    for (const auto& dir : {a, b})
+        if (!IsDirectory(dir)) return Status::notFound(PathToUtf8(dir) + ": no such Project folder");
+    const ProjectFiles fa = MakeProjectFiles(a), fb = MakeProjectFiles(b);
+    const Result<ParGen> pa = ReadParGen(fa.ParGenFile), pb = ReadParGen(fb.ParGenFile);
+    for (const Result<ParGen>* p : {&pa, &pb})
+        if (!p->ok() && !p->status.notFound()) return p->status;
+    DiffSettings(pa.value, pa.ok(), pb.value, pb.ok(), diff.entries);
+    for (const auto& [kind, section, file] :
+         {std::tuple{FrameKind::Receive, DiffSection::Receive, &ProjectFiles::RecFramesFile},
+          std::tuple{FrameKind::Transmit, DiffSection::Transmit, &ProjectFiles::SendFramesFile}}) {
+        FrameList la(kind), lb(kind);
+        if (Status s = la.Load_Frames(fa.*file); !s) return s;
+        if (Status s = lb.Load_Frames(fb.*file); !s) return s;
+        DiffLists(la, lb, section, diff.entries);
+    }
+    if (Status s = DiffDevice(fa, fb, diff.entries); !s) return s;
+    return Status::success();
+}
+
+std::string DiffSectionText(DiffSection s, const LanguageTable& texts) {
+    return texts.Get_Text(755 + static_cast<int>(s));
+}
+
+std::string DiffKindText(DiffKind k, const LanguageTable& texts) {
+    return texts.Get_Text(759 + static_cast<int>(k));
+}
+
+std::string DiffRowsText(const DiffEntry& e) {
+    if (e.rowA && e.rowB && e.rowA != e.rowB)
+        return std::to_string(e.rowA) + " -> " + std::to_string(e.rowB);
+    if (e.rowA || e.rowB) return std::to_string(e.rowB ? e.rowB : e.rowA);
+    return {};
+}
+
+std::string DiffReport(const ProjectDiff& diff, const LanguageTable& texts) {
+    if (diff.equal()) return texts.Get_Text(753) + "\n";
+    std::string out;
+    for (const DiffEntry& e : diff.entries) {
+        out += DiffSectionText(e.section, texts) + ": " + DiffKindText(e.kind, texts);
+        if (const std::string rows = DiffRowsText(e); !rows.empty())
+            out += " " + texts.Get_Text(763) + rows;
+        if (!e.item.empty()) out += " " + e.item;
+        if (!e.field.empty()) out += " " + e.field;
+        if (e.kind == DiffKind::Changed) out += ": " + e.a + " -> " + e.b;
+        out += "\n";
+    }
+    return out;
+}
+
+std::string DiffJson(const ProjectDiff& diff) {
+    static constexpr const char* kSections[] = {"communication", "receive", "transmit", "device"};
+    static constexpr const char* kKinds[] = {"added", "removed", "changed", "moved"};
+    std::string out =
+        std::string("{\"equal\":") + (diff.equal() ? "true" : "false") + ",\"differences\":[";
+    for (std::size_t i = 0; i < diff.entries.size(); ++i) {
+        const DiffEntry& e = diff.entries[i];
+        if (i) out += ',';
+        out += std::string("{\"section\":\"") + kSections[static_cast<int>(e.section)] +
+               "\",\"kind\":\"" + kKinds[static_cast<int>(e.kind)] +
+               "\",\"rowA\":" + std::to_string(e.rowA) + ",\"rowB\":" + std::to_string(e.rowB) +
+               ",\"item\":";
+        JsonString(out, e.item);
+        out += ",\"field\":";
+        JsonString(out, e.field);
+        out += ",\"a\":";
+        JsonString(out, e.a);
+        out += ",\"b\":";
+        JsonString(out, e.b);
+        out += '}';
+    }
+    return out + "]}\n";
+}
+
+} // namespace kt
