@@ -69,6 +69,13 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     Set_Files();
     state_.RowCopyBuffer.clear();
     if (!lang.ok && services_.prompts) services_.prompts->error(Q(lang.message));
+    // Said once at start-up, so no one edits a Project only to find it cannot be saved.
+    const Status writable = CheckWorkspaceWritable(state_.Workspace);
+    if (!writable.ok && services_.prompts)
+        services_.prompts->error(Q(state_.Text(88) + PathToUtf8(state_.Workspace.ExeDir) + "\n" +
+                                   writable.message + "\n\n" + state_.Text(89) + "\n" +
+                                   state_.Text(90) + "\n" + state_.Text(91) + "\n" +
+                                   state_.Text(92)));
 }
 
 QLabel* TFKorvelFirmWare::Label(const char* name, int left, int top) {
