@@ -3,8 +3,9 @@
 # For every src/lang/shipped/*.lng: UTF-8 BOM, readable by lang-check, no skipped text line,
 # no ID that lost a digit or is set twice, every blank that the English text has at its
 # start or end kept; and all translations set the same IDs (English.lng only overrides a few).
+# KT_CLI_RUNNER, when set, runs the CLI (wine64 for the Windows build).
 set -euo pipefail
-cli=$1
+cli=(${KT_CLI_RUNNER:+"$KT_CLI_RUNNER"} "$1")
 shipped="$(cd "$(dirname "$0")/../.." && pwd)/src/lang/shipped"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -14,7 +15,7 @@ errors=0
 fail() { echo "FAIL: $*" >&2; errors=$((errors + 1)); }
 
 # English defaults as "ID<TAB>text", read from the template.
-"$cli" lang-template | tr -d '\r' | awk -F "$P" '
+"${cli[@]}" lang-template | tr -d '\r' | awk -F "$P" '
   /^STR[0-9]+ = / { id = substr($1, 4) + 0; print id "\t" $2 }' > "$tmp/english.tsv"
 [ -s "$tmp/english.tsv" ] || { echo "FAIL: no English texts from lang-template" >&2; exit 1; }
 
@@ -26,10 +27,11 @@ for file in "${files[@]}"; do
   name=$(basename "$file")
   [ "$(head -c 3 "$file" 2> /dev/null | od -An -tx1 | tr -d ' \n')" = "efbbbf" ] || fail "$name: no UTF-8 byte-order mark"
 
-  if ! "$cli" lang-check "$file" > "$tmp/check.txt" 2> "$tmp/err.txt"; then
+  if ! "${cli[@]}" lang-check "$file" > "$tmp/check.txt" 2> "$tmp/err.txt"; then
     fail "$name: could not be read: $(cat "$tmp/err.txt")"
     continue
   fi
+  sed -i 's/\r$//' "$tmp/check.txt"
   grep -q '^summary: .*, 0 skipped text lines, ' "$tmp/check.txt" \
     || fail "$name: $(tail -1 "$tmp/check.txt")"
   while IFS= read -r line; do fail "$name: $line"; done < <(
