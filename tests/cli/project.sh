@@ -75,8 +75,9 @@ grep -q $'^Max_Input_Len=12\r$' "$g" || fail "gsd: Max_Input_Len"
 grep -q $'^Max_Output_Len=2\r$' "$g" || fail "gsd: Max_Output_Len"
 grep -q $'^Module="DO  (PORT2)    " 0x82,0x01,0x00,0x02\r$' "$g" || fail "gsd: output module"
 [ "$(tr -cd '\n' <"$g" | wc -c)" = "$(grep -c $'\r$' "$g")" ] || fail "gsd: a line without CR"
-run gsd "$p" -o "$tmp/Plant.GSD"
-[ -f "$tmp/Plant.GSD" ] || fail "gsd: Plant.GSD should be used as given"
+# A name of its own: on Windows "Plant.GSD" would be the plant.gsd written above.
+run gsd "$p" -o "$tmp/Station.GSD"
+[ -f "$tmp/Station.GSD" ] && [ ! -e "$tmp/Station.GSD.gsd" ] || fail "gsd: Station.GSD should be used as given"
 (cd "$tmp" && "${cli[@]}" gsd "$p" -o "" >"$tmp/out" 2>"$tmp/err")
 rc=$?
 [ "$rc" -ne 0 ] || fail "gsd with an empty name succeeded"
