@@ -38,11 +38,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Prepares Projects for the GX52903 converter (CAN bit rate, PROFIBUS address, received
- and sent CAN frames), writes the GSD file for the PLC's engineering tool and compiles the
- configuration image that the CAN updater writes into the device. Includes the command
- line tool kt52903-cli. Each user works in a Workspace of their own under
- $XDG_DATA_HOME/kt52903.")
+set(CPACK_PACKAGE_DESCRIPTION "Prepares Projects for the GX52903 converter (CAN bit rate, PROFIBUS
+address, received and sent CAN frames), writes the GSD file for the PLC's
+engineering tool and compiles the configuration image that the CAN updater
+writes into the device. Includes the command line tool kt52903-cli. Each user
+works in a Workspace of their own under $XDG_DATA_HOME/kt52903.")
 set(CPACK_ARCHIVE_FILE_NAME "kt52903-${PROJECT_VERSION}-Linux")
 include(CPack)

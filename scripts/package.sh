@@ -42,9 +42,12 @@ mkdir -p "$tmp/tree"
 tar -xzf "$tgz" -C "$tmp/tree" --strip-components=1
 desktop-file-validate "$tmp/tree/usr/share/applications/kt52903.desktop" || fail "desktop entry"
 
-# /opt is where the Workspace design needs the programs; policy tags for that are expected.
+# Accepted: /opt is where the Workspace design needs the programs; the maintainer address is
+# set by whoever publishes the package (KT_PACKAGE_CONTACT); a locally built native package
+# carries no Debian changelog.
 if command -v lintian > /dev/null 2>&1; then
-  lintian --no-tag-display-limit --suppress-tags dir-or-file-in-opt "$deb" > "$tmp/lintian.txt" 2>&1 || true
+  lintian --no-tag-display-limit --suppress-tags dir-or-file-in-opt,bogus-mail-host,no-changelog \
+    "$deb" > "$tmp/lintian.txt" 2>&1 || true
   if [ -s "$tmp/lintian.txt" ]; then
     echo "lintian findings:"
     sed 's/^/  /' "$tmp/lintian.txt"

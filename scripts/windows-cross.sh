@@ -117,7 +117,7 @@ rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build/kt52903-cli.exe" "$stage/"
 version=$(sed -n 's/^project(kt52903 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-makensis -V2 -DBUILD_DIR="$stage" -DLANG_DIR="$root/src/lang/shipped" -DVERSION="$version" \
+makensis -V2 -DBUILD_DIR="$root/$stage" -DLANG_DIR="$root/src/lang/shipped" -DVERSION="$version" \
   -DOUT_FILE="$root/$build/kt52903-cli-$version-setup.exe" packaging/windows/kt52903.nsi
 [ "$(head -c 2 "$build/kt52903-cli-$version-setup.exe")" = MZ ] || { echo "installer is no Windows program" >&2; exit 1; }
 echo "windows cross job: tests passed under Wine, installer $build/kt52903-cli-$version-setup.exe built"
