@@ -1,5 +1,7 @@
 #include "base/Workspace.h"
 
+#include "base/FileUtil.h"
+
 #include <system_error>
 
 namespace kt {
@@ -19,6 +21,16 @@ void CreateWorkspaceDirs(const WorkspacePaths& ws) {
         std::error_code ec;
         if (!fs::is_directory(*dir, ec)) fs::create_directory(*dir, ec);
     }
+}
+
+Status CheckWorkspaceWritable(const WorkspacePaths& ws) {
+    for (const fs::path* dir : {&ws.ExeDir, &ws.ProjectsDir}) {
+        const fs::path probe = *dir / ".kt52903-write-probe";
+        if (Status st = WriteFileAtomic(probe, "probe"); !st) return st;
+        std::error_code ec;
+        fs::remove(probe, ec);
+    }
+    return Status::success();
 }
 
 ProjectFiles MakeProjectFiles(const fs::path& projectDir) {

@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
     CLI::App app{std::string(kt::SwCode) + " " + kt::SwDescription + " - command-line tool",
                  "kt52903-cli"};
     app.require_subcommand(1);
+    // Options are "-o"/"--name" everywhere; on Windows CLI11 would otherwise take a path
+    // such as "/projects/Plant1" for a "/option" and drop it. Set before the subcommands
+    // are added, which inherit it.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string(kt::SwCode) + " " + kt::SwVersion);
     kt::cli::AddLanguageCommands(app);
     kt::cli::AddProjectCommands(app);

@@ -76,6 +76,13 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     state_.RowCopyBuffer.clear();
     if (!lang.ok()) services_.prompts.error(Q(lang.message));
     if (!damage.empty()) KeepDamagedSettingsFile(damage);
+    // Said once at start-up, so no one edits a Project only to find it cannot be saved.
+    const Status writable = CheckWorkspaceWritable(state_.Workspace);
+    if (!writable.ok())
+        services_.prompts.error(Q(state_.Text(88) + PathToUtf8(state_.Workspace.ExeDir) + "\n" +
+                                  writable.message + "\n\n" + state_.Text(89) + "\n" +
+                                  state_.Text(90) + "\n" + state_.Text(91) + "\n" +
+                                  state_.Text(92)));
 }
 
 void TFKorvelFirmWare::KeepDamagedSettingsFile(const std::string& damage) {

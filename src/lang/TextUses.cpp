@@ -24,6 +24,7 @@ constexpr UseRange kUses[] = {
     {33, 36, "main window: frame list step buttons and hints"},
     {81, 82, "main window: GSD step button and hint"},
     {83, 84, "main window: error box of an unreadable settings file"},
+    {88, 92, "main window: error box of a Workspace that cannot be written"},
     {100, 104, "New Configuration dialog"},
     {105, 107, "New Configuration dialog: error boxes"},
     {108, 110, "New Configuration dialog: hints"},

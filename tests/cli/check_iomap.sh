@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # check (findings, --json, --strict) and iomap through the CLI: usage: check_iomap.sh <kt52903-cli> <fixtures-dir>
 set -u
-cli=$1
+cli=(${KT_CLI_RUNNER:+"$KT_CLI_RUNNER"} "$1") # KT_CLI_RUNNER: wine64 for the Windows build
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 run() {
-  "$cli" "$@" >"$tmp/out" 2>"$tmp/err"
+  "${cli[@]}" "$@" >"$tmp/out" 2>"$tmp/err"
   rc=$?
+  cp "$tmp/out" "$tmp/raw" # as written, for the CSV's own CR LF
+  sed -i 's/\r$//' "$tmp/out" "$tmp/err" # the CRs of a Windows program
 }
 expect_rc() { [ "$rc" -eq "$1" ] || fail "$2: exit $rc, wanted $1; stderr: $(cat "$tmp/err")"; }
 expect_out() { grep -qF -- "$1" "$tmp/$2" || fail "$3: \"$1\" not in $2: $(cat "$tmp/$2")"; }
@@ -44,9 +46,9 @@ expect_out "error [duplicate-id] Transmit frames, row 2: Identifier and type alr
 # iomap: the swap group 1-2 (bit 7) reverses bytes 1 and 2 of the receive frame.
 run iomap "$p" --csv --direction in
 expect_rc 0 "iomap --csv"
-[ "$(head -1 "$tmp/out")" = $'PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;Mnemonic;Swap\r' ] ||
+[ "$(head -1 "$tmp/raw")" = $'PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;Mnemonic;Swap\r' ] ||
   fail "iomap --csv header: $(head -1 "$tmp/out")"
-[ "$(sed -n 2p "$tmp/out")" = $'0;1;0;0x42,0x02,0x00,0x01;1;0x123;2.0A (11 bits);2;pump;1-2\r' ] ||
+[ "$(sed -n 2p "$tmp/raw")" = $'0;1;0;0x42,0x02,0x00,0x01;1;0x123;2.0A (11 bits);2;pump;1-2\r' ] ||
   fail "iomap --csv first byte: $(sed -n 2p "$tmp/out")"
 [ "$(wc -l <"$tmp/out")" = 4 ] || fail "iomap --csv: $(wc -l <"$tmp/out") lines, wanted 4"
 run iomap "$p" --direction out

@@ -2,15 +2,16 @@
 # End to end: a plant network DBC imported into both lists, the Project checked, then
 # changed and compared with diff (exit 0 equal, 1 different, 2 error).
 set -u
-cli=$1
+cli=(${KT_CLI_RUNNER:+"$KT_CLI_RUNNER"} "$1") # KT_CLI_RUNNER: wine64 for the Windows build
 fixtures=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 run() {
-  "$cli" "$@" >"$tmp/out" 2>"$tmp/err"
+  "${cli[@]}" "$@" >"$tmp/out" 2>"$tmp/err"
   rc=$?
+  sed -i 's/\r$//' "$tmp/out" "$tmp/err" # the CRs of a Windows program
 }
 expect_rc() { [ "$rc" -eq "$1" ] || fail "$2: exit $rc, wanted $1; stderr: $(cat "$tmp/err")"; }
 expect_out() { grep -qF -- "$1" "$tmp/$2" || fail "$3: \"$1\" not in $2: $(cat "$tmp/$2")"; }

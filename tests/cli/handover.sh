@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # End to end: the hand-over pack of a full Project against the gsd and image commands.
 set -u
-cli=$1
+cli=(${KT_CLI_RUNNER:+"$KT_CLI_RUNNER"} "$1") # KT_CLI_RUNNER: wine64 for the Windows build
 tmp=$(mktemp -d)
 trap 'chmod -R u+w "$tmp" 2>/dev/null; rm -rf "$tmp"' EXIT
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 run() {
-  "$cli" "$@" >"$tmp/out" 2>"$tmp/err"
+  "${cli[@]}" "$@" >"$tmp/out" 2>"$tmp/err"
   rc=$?
+  sed -i 's/\r$//' "$tmp/out" "$tmp/err" # the CRs of a Windows program
 }
 
 # 30 receive and 30 transmit frames of 4 bytes, one module per frame.
@@ -37,9 +38,9 @@ for f in "Line 4.gsd" DPV0_1N.bmp DPV0_1S.bmp bank1.bin io_map.csv report.html r
 done
 [ "$(ls -A "$tmp" | grep -c handover)" = 0 ] || fail "handover: a temporary folder is left"
 
-"$cli" gsd "$p" -o "$tmp/ref.gsd" >/dev/null 2>&1 || fail "gsd failed"
+"${cli[@]}" gsd "$p" -o "$tmp/ref.gsd" >/dev/null 2>&1 || fail "gsd failed"
 cmp -s "$tmp/ref.gsd" "$tmp/pack/Line 4.gsd" || fail "the pack's GSD differs from gsd's"
-"$cli" image "$p" -o "$tmp/ref.bin" >/dev/null 2>&1 || fail "image failed"
+"${cli[@]}" image "$p" -o "$tmp/ref.bin" >/dev/null 2>&1 || fail "image failed"
 cmp -s "$tmp/ref.bin" "$tmp/pack/bank1.bin" || fail "the pack's bank1.bin differs from image's"
 
 head -c 4 "$tmp/pack/report.pdf" | grep -q '%PDF' || fail "report.pdf does not start with %PDF"

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # End to end: a Project made by hand, then image, dump, gsd and check through the CLI.
+# KT_CLI_RUNNER, when set, runs the CLI (wine64 for the Windows build).
 set -u
-cli=$1
+cli=(${KT_CLI_RUNNER:+"$KT_CLI_RUNNER"} "$1")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
-# Runs the CLI; keeps stdout, stderr and the exit code.
+# Runs the CLI; keeps stdout, stderr (without the CRs of a Windows program) and the exit code.
 run() {
-  "$cli" "$@" >"$tmp/out" 2>"$tmp/err"
+  "${cli[@]}" "$@" >"$tmp/out" 2>"$tmp/err"
   rc=$?
+  sed -i 's/\r$//' "$tmp/out" "$tmp/err"
 }
 expect_rc() { [ "$rc" -eq "$1" ] || fail "$2: exit $rc, wanted $1; stderr: $(cat "$tmp/err")"; }
 expect_out() { grep -qF -- "$1" "$tmp/$2" || fail "$3: \"$1\" not in $2: $(cat "$tmp/$2")"; }
@@ -91,9 +93,10 @@ grep -q $'^Max_Input_Len=12\r$' "$g" || fail "gsd: Max_Input_Len"
 grep -q $'^Max_Output_Len=2\r$' "$g" || fail "gsd: Max_Output_Len"
 grep -q $'^Module="DO  (PORT2)    " 0x82,0x01,0x00,0x02\r$' "$g" || fail "gsd: output module"
 [ "$(tr -cd '\n' <"$g" | wc -c)" = "$(grep -c $'\r$' "$g")" ] || fail "gsd: a line without CR"
-run gsd "$p" -o "$tmp/Plant.GSD"
-[ -f "$tmp/Plant.GSD" ] || fail "gsd: Plant.GSD should be used as given"
-(cd "$tmp" && "$cli" gsd "$p" -o "" >"$tmp/out" 2>"$tmp/err")
+# A name of its own: on Windows "Plant.GSD" would be the plant.gsd written above.
+run gsd "$p" -o "$tmp/Station.GSD"
+[ -f "$tmp/Station.GSD" ] && [ ! -e "$tmp/Station.GSD.gsd" ] || fail "gsd: Station.GSD should be used as given"
+(cd "$tmp" && "${cli[@]}" gsd "$p" -o "" >"$tmp/out" 2>"$tmp/err")
 rc=$?
 [ "$rc" -ne 0 ] || fail "gsd with an empty name succeeded"
 expect_out "The GSD file needs a name" err "gsd with an empty name"

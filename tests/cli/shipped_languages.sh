@@ -4,8 +4,9 @@
 # no ID that lost a digit or is set twice, every blank that the English text has at its
 # start or end kept; and every translation sets exactly the texts that lang-template marks as
 # shown by a window (English.lng only overrides a few).
+# KT_CLI_RUNNER, when set, runs the CLI (wine64 for the Windows build).
 set -euo pipefail
-cli=$1
+cli=(${KT_CLI_RUNNER:+"$KT_CLI_RUNNER"} "$1")
 shipped="$(cd "$(dirname "$0")/../.." && pwd)/src/lang/shipped"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -15,11 +16,11 @@ errors=0
 fail() { echo "FAIL: $*" >&2; errors=$((errors + 1)); }
 
 # English defaults as "ID<TAB>text", read from the template.
-"$cli" lang-template | tr -d '\r' | awk -F "$P" '
+"${cli[@]}" lang-template | tr -d '\r' | awk -F "$P" '
   /^STR[0-9]+ = / { id = substr($1, 4) + 0; print id "\t" $2 }' > "$tmp/english.tsv"
 [ -s "$tmp/english.tsv" ] || { echo "FAIL: no English texts from lang-template" >&2; exit 1; }
 # The texts a window shows: those whose template line names its window after "/#/".
-"$cli" lang-template | tr -d '\r' | awk '
+"${cli[@]}" lang-template | tr -d '\r' | awk '
   /^STR[0-9]+ = .* \/#\/ / { print substr($1, 4) + 0 }' | sort -u > "$tmp/shown.ids"
 [ -s "$tmp/shown.ids" ] || { echo "FAIL: lang-template marks no text as shown" >&2; exit 1; }
 
@@ -31,10 +32,11 @@ for file in "${files[@]}"; do
   name=$(basename "$file")
   [ "$(head -c 3 "$file" 2> /dev/null | od -An -tx1 | tr -d ' \n')" = "efbbbf" ] || fail "$name: no UTF-8 byte-order mark"
 
-  if ! "$cli" lang-check "$file" > "$tmp/check.txt" 2> "$tmp/err.txt"; then
+  if ! "${cli[@]}" lang-check "$file" > "$tmp/check.txt" 2> "$tmp/err.txt"; then
     fail "$name: could not be read: $(cat "$tmp/err.txt")"
     continue
   fi
+  sed -i 's/\r$//' "$tmp/check.txt"
   grep -q '^summary: .*, 0 skipped text lines, ' "$tmp/check.txt" \
     || fail "$name: $(tail -1 "$tmp/check.txt")"
   while IFS= read -r line; do fail "$name: $line"; done < <(

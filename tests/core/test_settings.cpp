@@ -1,5 +1,6 @@
 #include "base/Settings.h"
 #include "base/Workspace.h"
+#include "base/FileUtil.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,31 @@ TEST(Workspace, FirstStartCreatesTheThreeFolders) {
     for (const char* sub : {"MASTER", "PROJECTS", "LANGUAGE"})
         EXPECT_TRUE(std::filesystem::is_directory(dir / sub)) << sub;
     EXPECT_EQ(kt::SettingsFile(ws), dir / "Korvel.xml");
+}
+
+TEST(Workspace, WritableWorkspacePassesAndKeepsNoProbe) {
+    TempDir dir;
+    const kt::WorkspacePaths ws = kt::MakeWorkspacePaths(dir.path());
+    kt::CreateWorkspaceDirs(ws);
+    EXPECT_TRUE(kt::CheckWorkspaceWritable(ws).ok());
+    for (const auto& root : {dir.path(), ws.ProjectsDir})
+        for (const auto& e : std::filesystem::directory_iterator(root))
+            EXPECT_TRUE(e.is_directory()) << e.path();
+}
+
+// A plain file where a folder should be cannot take files, even for an administrator.
+TEST(Workspace, UnwritableFolderIsNamedWithTheReason) {
+    for (const std::string blocked : {"ws", "ws/PROJECTS"}) {
+        TempDir dir;
+        dir.write(blocked, "not a folder");
+        const kt::WorkspacePaths ws = kt::MakeWorkspacePaths(dir / "ws");
+        kt::CreateWorkspaceDirs(ws);
+        const kt::Status st = kt::CheckWorkspaceWritable(ws);
+        EXPECT_FALSE(st.ok()) << blocked;
+        const std::string folder = kt::PathToUtf8(blocked == "ws" ? ws.ExeDir : ws.ProjectsDir);
+        EXPECT_NE(st.message.find(folder), std::string::npos) << st.message;
+        EXPECT_NE(st.message.find(": "), std::string::npos) << st.message;
+    }
 }
 
 TEST(Workspace, ProjectFilesFollowTheProjectFolder) {

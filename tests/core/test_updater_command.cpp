@@ -34,11 +34,13 @@ INSTANTIATE_TEST_SUITE_P(
         CodesCase{"ConfigurationNoReadBack", UpdateOption::Configuration, false, "NO NO PW NO "}),
     [](const auto& row) { return std::string(row.param.name); });
 
-const std::filesystem::path kSep(std::string(1, std::filesystem::path::preferred_separator));
+// The separator is a wchar_t on Windows; both of its values are ASCII.
+constexpr char kSepChar = static_cast<char>(std::filesystem::path::preferred_separator);
+const std::filesystem::path kSep(std::string(1, kSepChar));
 
 std::string Native(const std::string& slashed) {
     std::string s = slashed;
-    std::replace(s.begin(), s.end(), '/', std::filesystem::path::preferred_separator);
+    std::replace(s.begin(), s.end(), '/', kSepChar);
     return s;
 }
 

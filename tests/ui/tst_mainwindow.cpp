@@ -104,6 +104,26 @@ private slots:
         QVERIFY(prompts_.errors().isEmpty());
     }
 
+    void unwritableWorkspaceIsReportedAtStart() {
+        // A file where the Workspace folder should be: unwritable even for an administrator.
+        const fs::path exe = Dir() / "ws";
+        WriteFile(exe, "not a folder");
+        kt::Services s(prompts_);
+        kt::TFKorvelFirmWare w(exe, s);
+        QCOMPARE(prompts_.errors().size(), 1);
+        const QString box = prompts_.errors().front();
+        QVERIFY2(box.startsWith("Error! The Workspace folder is not writable: " +
+                                QString::fromStdString(exe.string()) + "\n"),
+                 qPrintable(box));
+        QVERIFY2(box.contains(".kt52903-write-probe"), qPrintable(box));
+        QVERIFY2(box.endsWith("\n\nSettings, configurations, GSD files and configuration images "
+                              "cannot be saved there.\nInstall the configurator in a folder of "
+                              "your own; the installer proposes one in your user profile.\nOr "
+                              "give your user account write access to this folder.\nUntil then "
+                              "configurations can be viewed but not saved."),
+                 qPrintable(box));
+    }
+
     void stepsNeedAnOpenProject_data() {
         QTest::addColumn<QString>("button");
         for (const char* b : {"Btn_Prm_Gen", "Btn_CAN_Rec_Frame", "Btn_CAN_Send_Frame",
