@@ -4,12 +4,11 @@
 #include "base/Workspace.h"
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
-#include "lang/LanguageTable.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
+#include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
-#include "lang/LanguageTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,8 +32,8 @@ public:
         for (int r = 0; r < kt::FrameList::Rows; ++r) {
             const std::string id = std::to_string(0x100 + r);
             rx.setReceiveFrame(r, {id, "2.0A (11 bits)", "8", "0x0F", "1000", "sensor " + id});
-            tx.setTransmitFrame(r, {"0x" + id, "2.0B (29 bits)", "8", "0", "Y", "Y", "250",
-                                    "actuator " + id});
+            tx.setTransmitFrame(
+                r, {"0x" + id, "2.0B (29 bits)", "8", "0", "Y", "Y", "250", "actuator " + id});
         }
         if (!rx.Save_Frames(files_.RecFramesFile) || !tx.Save_Frames(files_.SendFramesFile))
             std::abort();
@@ -63,8 +62,8 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
         kt::ConfigImage image{};
         if (!kt::Compile_Config_Image(files, image)) state.SkipWithError("image failed");
         const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(files);
-        const kt::Result<std::string> gsd =
-            data ? kt::Compose_GSD_Text(data.value, texts) : kt::Result<std::string>{{}, data.status};
+        const kt::Result<std::string> gsd = data ? kt::Compose_GSD_Text(data.value, texts)
+                                                 : kt::Result<std::string>{{}, data.status};
         if (!gsd) state.SkipWithError("GSD failed");
         benchmark::DoNotOptimize(image);
         benchmark::DoNotOptimize(gsd);
@@ -80,8 +79,8 @@ void BM_ImageAndGsd(benchmark::State& state) {
     for (auto _ : state) {
         kt::ConfigImage image{};
         const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(project.files());
-        const kt::Result<std::string> gsd =
-            data ? kt::Compose_GSD_Text(data.value, texts) : kt::Result<std::string>{{}, data.status};
+        const kt::Result<std::string> gsd = data ? kt::Compose_GSD_Text(data.value, texts)
+                                                 : kt::Result<std::string>{{}, data.status};
         if (!kt::Compile_Config_Image(project.files(), image) || !gsd)
             state.SkipWithError("image or GSD failed");
         benchmark::DoNotOptimize(image);

@@ -27,7 +27,9 @@ std::string PathToUtf8(const fs::path& p) {
 
 namespace {
 
-std::string SystemReason(int err) { return std::strerror(err); }
+std::string SystemReason(int err) {
+    return std::strerror(err);
+}
 
 std::string Describe(const fs::path& file, const std::string& reason) {
     return "Cannot write \"" + PathToUtf8(file) + "\": " + reason;

@@ -34,8 +34,7 @@ struct Status {
 
 // A reader's value with its status. The value is meaningful when the status is ok and, for
 // readers that say so, also when it is NotFound (then it holds the defaults).
-template <class T>
-struct Result {
+template <class T> struct Result {
     T value{};
     Status status;
 

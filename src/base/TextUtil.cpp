@@ -7,8 +7,10 @@ namespace kt {
 
 std::string_view TrimBlanks(std::string_view s) {
     const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -68,12 +70,16 @@ bool NaturalLess(std::string_view a, std::string_view b) {
     while (i < a.size() && j < b.size()) {
         if (digit(a[i]) && digit(b[j])) {
             std::size_t ei = i, ej = j;
-            while (ei < a.size() && digit(a[ei])) ++ei;
-            while (ej < b.size() && digit(b[ej])) ++ej;
+            while (ei < a.size() && digit(a[ei]))
+                ++ei;
+            while (ej < b.size() && digit(b[ej]))
+                ++ej;
             // Compare the runs as numbers without converting: skip leading zeros, then length.
             std::size_t si = i, sj = j;
-            while (si + 1 < ei && a[si] == '0') ++si;
-            while (sj + 1 < ej && b[sj] == '0') ++sj;
+            while (si + 1 < ei && a[si] == '0')
+                ++si;
+            while (sj + 1 < ej && b[sj] == '0')
+                ++sj;
             if (ei - si != ej - sj) return ei - si < ej - sj;
             const int cmp = a.substr(si, ei - si).compare(b.substr(sj, ej - sj));
             if (cmp != 0) return cmp < 0;
@@ -82,7 +88,8 @@ bool NaturalLess(std::string_view a, std::string_view b) {
             j = ej;
             continue;
         }
-        if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        if (a[i] != b[j])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
         ++i;
         ++j;
     }

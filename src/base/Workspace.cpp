@@ -38,6 +38,8 @@ ProjectFiles MakeProjectFiles(const fs::path& projectDir) {
             projectDir / "CAN_Send_Frames.xml"};
 }
 
-fs::path SettingsFile(const WorkspacePaths& ws) { return ws.ExeDir / "Korvel.xml"; }
+fs::path SettingsFile(const WorkspacePaths& ws) {
+    return ws.ExeDir / "Korvel.xml";
+}
 
 } // namespace kt

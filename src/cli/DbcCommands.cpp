@@ -1,9 +1,9 @@
 // import-dbc and diff: frames from a CAN database into a Project, and two Projects compared.
 
-#include "cli/Commands.h"
-#include "core/ProjectDiff.h"
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
+#include "cli/Commands.h"
+#include "core/ProjectDiff.h"
 #include "editors/DbcImport.h"
 #include "editors/IntOrDefault.h"
 #include "lang/LanguageTable.h"

@@ -1,11 +1,11 @@
 // image, gsd, check, iomap and dump: a Project's outputs and checks from the command line.
 
-#include "checks/CheckProject.h"
-#include "checks/IoMap.h"
-#include "cli/Commands.h"
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
 #include "base/XmlUtil.h"
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
+#include "cli/Commands.h"
 #include "editors/FrameList.h"
 #include "editors/ParGenFile.h"
 #include "editors/ProjectXml.h"
@@ -48,7 +48,8 @@ void RunImage(const ProjectOptions& o) {
     const std::filesystem::path dir = PathFromUtf8(o.projectDir);
     ConfigImage image{};
     Require(Compile_Config_Image(MakeProjectFiles(dir), image));
-    const std::filesystem::path file = o.output.empty() ? ConfigImageFile(dir) : PathFromUtf8(o.output);
+    const std::filesystem::path file =
+        o.output.empty() ? ConfigImageFile(dir) : PathFromUtf8(o.output);
     Require(Write_Config_Image(file, image));
     std::cout << PathToUtf8(file) << "\n";
 }
@@ -95,10 +96,10 @@ void PrintFindings(const ProjectCheck& check, const LanguageTable& texts, bool j
         out << ": " << f.message << "\n";
     }
     for (FindingList list : {FindingList::Settings, FindingList::Receive, FindingList::Transmit}) {
-        const bool faulty = std::any_of(check.findings.begin(), check.findings.end(),
-                                        [list](const Finding& f) {
-                                            return f.list == list && f.severity != Severity::Note;
-                                        });
+        const bool faulty =
+            std::any_of(check.findings.begin(), check.findings.end(), [list](const Finding& f) {
+                return f.list == list && f.severity != Severity::Note;
+            });
         if (!faulty) std::cout << FindingListText(list, texts) << ": OK\n";
     }
     std::cout << check.count(Severity::Error) << " errors, " << check.count(Severity::Warning)
@@ -130,17 +131,20 @@ struct IoMapOptions {
 
 void PrintTable(const std::vector<std::string>& headers, const std::vector<IoMapRow>& rows) {
     std::vector<std::vector<std::string>> cells{headers};
-    for (const IoMapRow& r : rows) cells.push_back(Io_Map_Cells(r));
+    for (const IoMapRow& r : rows)
+        cells.push_back(Io_Map_Cells(r));
     std::vector<std::size_t> width(headers.size(), 0);
     for (const auto& line : cells)
-        for (std::size_t c = 0; c < line.size(); ++c) width[c] = std::max(width[c], line[c].size());
+        for (std::size_t c = 0; c < line.size(); ++c)
+            width[c] = std::max(width[c], line[c].size());
     for (const auto& line : cells) {
         std::string text;
         for (std::size_t c = 0; c < line.size(); ++c) {
             text += line[c];
             if (c + 1 < line.size()) text += std::string(width[c] - line[c].size() + 2, ' ');
         }
-        while (!text.empty() && text.back() == ' ') text.pop_back();
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
         std::cout << text << "\n";
     }
 }
@@ -151,8 +155,8 @@ void RunIoMap(const IoMapOptions& o) {
     IoMap map;
     Require(Build_Io_Map(MakeProjectFiles(PathFromUtf8(o.projectDir)), map));
     if (o.csv) {
-        const std::string text =
-            Io_Map_Csv(map.rows(o.direction == "in" ? IoDirection::Input : IoDirection::Output), texts);
+        const std::string text = Io_Map_Csv(
+            map.rows(o.direction == "in" ? IoDirection::Input : IoDirection::Output), texts);
 #ifdef _WIN32
         _setmode(_fileno(stdout), _O_BINARY); // the CSV carries its own CR LF
 #endif
@@ -176,7 +180,8 @@ void RunDump(const std::string& file) {
     std::cout << text.value;
     // The dump still shows everything; a script learns from the exit code what is wrong.
     const std::vector<std::string> problems = ConfigImageProblems(bytes.value);
-    for (const std::string& p : problems) std::cerr << "error: " << p << "\n";
+    for (const std::string& p : problems)
+        std::cerr << "error: " << p << "\n";
     if (!problems.empty()) throw CLI::RuntimeError(1);
 }
 

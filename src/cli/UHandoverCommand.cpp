@@ -1,7 +1,7 @@
 // handover: the PLC hand-over pack of a Project from the command line.
 
-#include "cli/Commands.h"
 #include "base/FileUtil.h"
+#include "cli/Commands.h"
 #include "handover/HandoverPack.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageTable.h"

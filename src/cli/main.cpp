@@ -1,7 +1,7 @@
 // kt52903-cli: the configurator's core from the command line, for batch work and CI.
 
-#include "cli/Commands.h"
 #include "base/Identity.h"
+#include "cli/Commands.h"
 
 #include <exception>
 #include <iostream>

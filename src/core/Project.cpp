@@ -20,7 +20,8 @@ namespace {
 bool IsReservedDeviceName(const std::string& name) {
     // Windows reserves these with or without an extension ("NUL.txt") and with trailing blanks.
     std::string stem = name.substr(0, name.find('.'));
-    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
     stem = UpperAscii(stem);
     static const std::array<const char*, 4> plain = {"CON", "PRN", "AUX", "NUL"};
     if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;

@@ -230,7 +230,8 @@ Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path&
                     ProjectDiff& diff) {
     diff = {};
     for (const auto& dir : {a, b})
-        if (!IsDirectory(dir)) return Status::notFound(PathToUtf8(dir) + ": no such Project folder");
+        if (!IsDirectory(dir))
+            return Status::notFound(PathToUtf8(dir) + ": no such Project folder");
     const ProjectFiles fa = MakeProjectFiles(a), fb = MakeProjectFiles(b);
     const Result<ParGen> pa = ReadParGen(fa.ParGenFile), pb = ReadParGen(fb.ParGenFile);
     for (const Result<ParGen>* p : {&pa, &pb})

@@ -4,10 +4,8 @@
 #include "checks/UCheckProject.h"
 #include "core/Project.h"
 #include "core/UCompareProjects.h"
-#include "ui/UIcons.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
-#include "ui/UQtText.h"
 #include "editors/UParGen.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
@@ -17,6 +15,8 @@
 #include "options/USoftOptions.h"
 #include "outputs/UProfibus_GSD.h"
 #include "outputs/USaveBincc.h"
+#include "ui/UIcons.h"
+#include "ui/UQtText.h"
 #include "update/UBoot.h"
 #include "update/UStartProgram.h"
 
@@ -35,13 +35,15 @@
 namespace kt {
 
 namespace {
-constexpr int kFirstInterval = 60000;     // first check of a run: one minute after enabling
-constexpr int kRepeatInterval = 7200000;  // later checks: every two hours
+constexpr int kFirstInterval = 60000;    // first check of a run: one minute after enabling
+constexpr int kRepeatInterval = 7200000; // later checks: every two hours
 constexpr int kClientWidth = 694;
 constexpr int kStepTop[6] = {128, 172, 216, 260, 304, 348};
 } // namespace
 
-void SetUpApplication() { QCoreApplication::setApplicationName(SwCode); }
+void SetUpApplication() {
+    QCoreApplication::setApplicationName(SwCode);
+}
 
 TFKorvelFirmWare::TFKorvelFirmWare(const std::filesystem::path& exeDir, const Services& services,
                                    QWidget* parent)
@@ -280,7 +282,8 @@ void TFKorvelFirmWare::FitBanner() {
 void TFKorvelFirmWare::Set_Lang() {
     const auto t = [this](int id) { return Q(state_.Text(id)); };
     L_Begin->setText(t(0));
-    for (int i = 0; i < 8; ++i) L_Step[i]->setText(t(1 + i));
+    for (int i = 0; i < 8; ++i)
+        L_Step[i]->setText(t(1 + i));
     Btn_Info->setToolTip(t(12));
     Btn_Opz->setToolTip(t(13));
     Btn_Close->setToolTip(t(14));
@@ -437,8 +440,9 @@ void TFKorvelFirmWare::Timer_UpdateTimer() {
         if (!self) return;
         checkPending_ = false;
         if (newer) {
-            LL_Update->setText(QString("<a href=\"%1\">%2</a>")
-                                   .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));
+            LL_Update->setText(
+                QString("<a href=\"%1\">%2</a>")
+                    .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));
             PlaceUpdateNotice();
             LL_Update->show();
         } else {
@@ -471,9 +475,13 @@ void TFKorvelFirmWare::PlaceUpdateNotice() {
                            height);
 }
 
-void TFKorvelFirmWare::LL_UpdateLinkClick(const QString& link) { services_.prompts.openUrl(link); }
+void TFKorvelFirmWare::LL_UpdateLinkClick(const QString& link) {
+    services_.prompts.openUrl(link);
+}
 
-void TFKorvelFirmWare::L_TarvixClick() { services_.prompts.openUrl(HomePageUrl); }
+void TFKorvelFirmWare::L_TarvixClick() {
+    services_.prompts.openUrl(HomePageUrl);
+}
 
 bool TFKorvelFirmWare::eventFilter(QObject* watched, QEvent* event) {
     if (watched == L_Tarvix && event->type() == QEvent::MouseButtonRelease) {

@@ -2,9 +2,9 @@
 // FKorvelFirmWare: the main window with the numbered configuration steps.
 
 #include "checks/CheckProject.h"
+#include "editors/UCAN_Bytes_SWAP.h"
 #include "ui/AppState.h"
 #include "ui/UServices.h"
-#include "editors/UCAN_Bytes_SWAP.h"
 
 #include <QPointer>
 #include <QProcess>

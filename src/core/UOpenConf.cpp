@@ -60,7 +60,8 @@ void TFOpenConf::FormShow() {
     {
         const QSignalBlocker block(ListBox1);
         ListBox1->clear();
-        for (const std::string& n : sl_) ListBox1->addItem(Q(n));
+        for (const std::string& n : sl_)
+            ListBox1->addItem(Q(n));
     }
     const std::string open = OpenProjectName(state_.Workspace.ProjectsDir, state_.ProjectDir);
     int index = Search_Open_Conf(sl_, open);

@@ -55,9 +55,13 @@ bool IsCheckField(FrameKind kind, int field) {
     return kind == FrameKind::Transmit && (field == TxOnChange || field == TxOnTimer);
 }
 
-FrameList::FrameList(FrameKind kind) : kind_(kind) { Clear(); }
+FrameList::FrameList(FrameKind kind) : kind_(kind) {
+    Clear();
+}
 
-int FrameList::fieldCount() const { return static_cast<int>(FrameFieldNames(kind_).size()); }
+int FrameList::fieldCount() const {
+    return static_cast<int>(FrameFieldNames(kind_).size());
+}
 
 const std::string& FrameList::field(int row, int column) const {
     return this->row(row).at(static_cast<std::size_t>(column));
@@ -104,16 +108,20 @@ void FrameList::setTransmitFrame(int r, const TransmitFrame& f) {
 }
 
 void FrameList::Clear() {
-    for (FrameRow& r : rows_) r.assign(static_cast<std::size_t>(fieldCount()), std::string());
+    for (FrameRow& r : rows_)
+        r.assign(static_cast<std::size_t>(fieldCount()), std::string());
 }
 
 int FrameList::FrameCount() const {
     int n = 0;
-    while (n < Rows && !TrimBlanks(rows_[static_cast<std::size_t>(n)][0]).empty()) ++n;
+    while (n < Rows && !TrimBlanks(rows_[static_cast<std::size_t>(n)][0]).empty())
+        ++n;
     return n;
 }
 
-bool CheckedForImage(std::string_view text) { return text == "Y"; }
+bool CheckedForImage(std::string_view text) {
+    return text == "Y";
+}
 
 bool CheckedForValidation(std::string_view text) {
     const std::string_view t = TrimBlanks(text);
@@ -149,22 +157,30 @@ std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const 
     const MessageIds& ids = kind_ == FrameKind::Receive ? kReceiveIds : kTransmitIds;
     std::vector<FrameFault> faults;
     const auto fail = [&](int row, int reason) {
-        faults.push_back({row,
-                          texts.Get_Text(ids.errorRow) + std::to_string(row + 1) +
-                              texts.Get_Text(reason),
-                          reason == ids.afterEmpty});
+        faults.push_back(
+            {row, texts.Get_Text(ids.errorRow) + std::to_string(row + 1) + texts.Get_Text(reason),
+             reason == ids.afterEmpty});
     };
     const int count = FrameCount();
     for (int r = 0; r < count; ++r) {
         const FrameRow& f = rows_[static_cast<std::size_t>(r)];
         if (TrimBlanks(f[RxCAN_Type]) == CanType11) {
-            if (!InRange(f[RxCOBID], 0, kMaxCobId11)) { fail(r, ids.cobId11); continue; }
+            if (!InRange(f[RxCOBID], 0, kMaxCobId11)) {
+                fail(r, ids.cobId11);
+                continue;
+            }
         } else if (!InRange(f[RxCOBID], 0, kMaxCobId29)) {
             fail(r, ids.cobId29);
             continue;
         }
-        if (!InRange(f[RxDim], 1, 8)) { fail(r, ids.dim); continue; }
-        if (!InRange(f[RxSWAP], 0, 255)) { fail(r, ids.swap); continue; }
+        if (!InRange(f[RxDim], 1, 8)) {
+            fail(r, ids.dim);
+            continue;
+        }
+        if (!InRange(f[RxSWAP], 0, 255)) {
+            fail(r, ids.swap);
+            continue;
+        }
         if (kind_ == FrameKind::Receive) {
             if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) fail(r, ids.lastNumber);
         } else if (CheckedForValidation(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {

@@ -20,8 +20,16 @@ enum class FrameKind { Receive, Transmit };
 
 // Column indices of the fields; the order of the editor's columns and of the file's attributes.
 enum ReceiveField : int { RxCOBID, RxCAN_Type, RxDim, RxSWAP, RxTimeOut, RxMnemonic };
-enum TransmitField : int { TxCOBID, TxCAN_Type, TxDim, TxSWAP, TxOnChange, TxOnTimer, TxTime,
-                           TxMnemonic };
+enum TransmitField : int {
+    TxCOBID,
+    TxCAN_Type,
+    TxDim,
+    TxSWAP,
+    TxOnChange,
+    TxOnTimer,
+    TxTime,
+    TxMnemonic
+};
 
 inline constexpr const char* CanType11 = "2.0A (11 bits)";
 inline constexpr const char* CanType29 = "2.0B (29 bits)";

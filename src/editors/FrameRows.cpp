@@ -10,7 +10,9 @@
 namespace kt {
 
 namespace {
-[[nodiscard]] bool Blank(const std::string& s) { return TrimBlanks(s).empty(); }
+[[nodiscard]] bool Blank(const std::string& s) {
+    return TrimBlanks(s).empty();
+}
 [[nodiscard]] FrameRow EmptyRow(const FrameList& list) {
     return FrameRow(static_cast<std::size_t>(list.fieldCount()));
 }

@@ -15,7 +15,8 @@ int HexDigit(char c) {
 
 std::int32_t IntOrDefault(std::string_view text, std::int32_t fallback) noexcept {
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
 
@@ -23,7 +24,8 @@ std::int32_t IntOrDefault(std::string_view text, std::int32_t fallback) noexcept
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
@@ -33,7 +35,8 @@ std::int32_t IntOrDefault(std::string_view text, std::int32_t fallback) noexcept
     std::uint64_t value = 0;
     const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     for (; i < text.size(); ++i) {
-        const int d = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        const int d =
+            hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (d < 0) return fallback;
         value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
         if (value > limit) return fallback;

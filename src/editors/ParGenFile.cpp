@@ -32,8 +32,8 @@ std::string ParGenXml(const ParGen& values) {
     pugi::xml_document doc;
     pugi::xml_node root = doc.append_child("Par_Gen");
     AppendVersionComment(doc);
-    const int baud = IsKnownCanBaudIndex(values.CanBaudIndex) ? values.CanBaudIndex
-                                                              : DefaultCanBaudIndex;
+    const int baud =
+        IsKnownCanBaudIndex(values.CanBaudIndex) ? values.CanBaudIndex : DefaultCanBaudIndex;
     root.append_child("CAN_BAUDRATE").text().set(std::to_string(baud).c_str());
     root.append_child("PROFIBUS_ID_Device").text().set(values.StationAddress.c_str());
     root.append_child("PROFIBUS_GDS_CAN_Mapping").text().set(values.GsdCanMapping ? "1" : "0");

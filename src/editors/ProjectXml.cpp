@@ -34,7 +34,8 @@ const char* ChildText(const pugi::xml_node& root, const char* name) {
 }
 
 void AppendVersionComment(pugi::xml_document& doc) {
-    doc.append_child(pugi::node_comment).set_value((std::string("SW_VERSION = ") + SwVersion).c_str());
+    doc.append_child(pugi::node_comment)
+        .set_value((std::string("SW_VERSION = ") + SwVersion).c_str());
 }
 
 } // namespace kt

@@ -1,9 +1,9 @@
 #include "editors/UCAN_Bytes_SWAP.h"
 
 #include "base/Identity.h"
+#include "editors/SwapBits.h"
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
-#include "editors/SwapBits.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

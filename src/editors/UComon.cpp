@@ -1,9 +1,9 @@
 #include "editors/UComon.h"
 
-#include "ui/UQtText.h"
 #include "editors/FrameRows.h"
 #include "editors/UFrameDelegates.h"
 #include "editors/UFrameTableModel.h"
+#include "ui/UQtText.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -209,8 +209,7 @@ bool FrameGridView::clipboardKey(QKeyEvent* event) {
         width = std::max(width, row.size());
     if (cells.empty() || width == 0) return true;
     const int lastRow = std::min(current.row() + int(cells.size()), frames->rowCount()) - 1;
-    const int lastColumn =
-        std::min(current.column() + int(width), frames->columnCount()) - 1;
+    const int lastColumn = std::min(current.column() + int(width), frames->columnCount()) - 1;
     selectionModel()->select(QItemSelection(current, frames->index(lastRow, lastColumn)),
                              QItemSelectionModel::ClearAndSelect);
     return true;

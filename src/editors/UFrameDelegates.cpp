@@ -1,9 +1,9 @@
 #include "editors/UFrameDelegates.h"
 
-#include "ui/UQtText.h"
 #include "editors/FrameList.h"
 #include "editors/FrameRows.h"
 #include "editors/UComon.h"
+#include "ui/UQtText.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,6 @@
 #include "editors/UFrameListDialog.h"
 
 #include "base/Identity.h"
-#include "ui/UDialogHeader.h"
-#include "ui/UQtText.h"
 #include "editors/FrameRows.h"
 #include "editors/SwapBits.h"
 #include "editors/UCAN_Bytes_SWAP.h"
@@ -10,6 +8,8 @@
 #include "editors/UFrameDelegates.h"
 #include "editors/UFrameTableModel.h"
 #include "editors/UImportDbc.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -127,12 +127,12 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
     undo->setShortcuts(QKeySequence::Undo);
     connect(undo, &QAction::triggered, this, [this] { UndoRedo(false); });
     auto* redo = new QAction(this);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(redo, &QAction::triggered, this, [this] { UndoRedo(true); });
     addActions({undo, redo});
-    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Return),
-                                    QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, this,
                 &TFrameListDialog::Btn_OKClick);
     connect(model_, &FrameTableModel::rowsChanged, this, &TFrameListDialog::UpdateTitle);
@@ -306,8 +306,7 @@ namespace kt {
 
 void TFrameListDialog::Btn_ImportDbcClick() {
     CommitEdit();
-    const QString file = prompts_.openFileName(QPath(state_.ProjectDir),
-                                               Q(state_.Text(720)));
+    const QString file = prompts_.openFileName(QPath(state_.ProjectDir), Q(state_.Text(720)));
     if (file.isEmpty()) return;
     DbcDatabase db;
     DbcError error;

@@ -2,10 +2,10 @@
 // The frame list dialogs (receive and transmit) share this window; TFReceiveCAN and
 // TFTransmitCAN only choose the list, the texts and the names.
 
-#include "ui/AppState.h"
-#include "ui/UPrompts.h"
 #include "editors/DbcImport.h"
 #include "editors/FrameList.h"
+#include "ui/AppState.h"
+#include "ui/UPrompts.h"
 
 #include <QDialog>
 #include <QStringList>

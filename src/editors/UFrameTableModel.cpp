@@ -1,7 +1,7 @@
 #include "editors/UFrameTableModel.h"
 
-#include "ui/UQtText.h"
 #include "editors/FrameRows.h"
+#include "ui/UQtText.h"
 
 #include <QBrush>
 #include <QPalette>
@@ -186,6 +186,8 @@ void FrameTableModel::load(const std::function<void(FrameList&)>& load) {
     apply(rows);
 }
 
-bool FrameTableModel::isModified() const { return snapshot() != loaded_; }
+bool FrameTableModel::isModified() const {
+    return snapshot() != loaded_;
+}
 
 } // namespace kt

@@ -1,10 +1,10 @@
 #include "editors/UParGen.h"
 
 #include "base/Identity.h"
-#include "ui/UDialogHeader.h"
-#include "ui/UQtText.h"
 #include "editors/ParGenFile.h"
 #include "editors/UCollapsiblePanel.h"
+#include "ui/UDialogHeader.h"
+#include "ui/UQtText.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "handover/HandoverPack.h"
 
-#include "checks/CheckProject.h"
-#include "checks/IoMap.h"
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
+#include "checks/CheckProject.h"
+#include "checks/IoMap.h"
 #include "editors/ParGenFile.h"
 #include "handover/CommissioningReport.h"
 #include "handover/Csv.h"

@@ -1,9 +1,9 @@
 #include "handover/UHandover.h"
 
 #include "base/FileUtil.h"
-#include "ui/UQtText.h"
 #include "handover/HandoverPack.h"
 #include "handover/pdf/ReportPdf.h"
+#include "ui/UQtText.h"
 
 namespace kt {
 

@@ -43,7 +43,8 @@ struct LangLine {
                                      int tableSize = LanguageTable::DefaultSize);
 
 // Decodes a file's bytes to UTF-8: BOM for UTF-8 / UTF-16 LE / UTF-16 BE; without one,
-// bytes that are valid UTF-8 as they are, otherwise Windows-1252. Malformed input becomes U+FFFD, never invalid UTF-8.
+// bytes that are valid UTF-8 as they are, otherwise Windows-1252. Malformed input becomes U+FFFD,
+// never invalid UTF-8.
 [[nodiscard]] std::string DecodeLanguageBytes(std::string_view bytes);
 
 // Splits decoded text at CR LF, LF or CR. A final line end does not start another line.
@@ -66,7 +67,8 @@ struct LangLine {
 FlagPicture(const std::filesystem::path& languageDir, const std::string& languageName);
 
 // A complete language file (UTF-8 with BOM, CR LF) holding every text of the table between
-// pilcrows; a text that a window shows carries a "/#/" comment saying where (TextUse). Throws std::invalid_argument for a text no line can carry (pilcrow, line break,
+// pilcrows; a text that a window shows carries a "/#/" comment saying where (TextUse). Throws
+// std::invalid_argument for a text no line can carry (pilcrow, line break,
 // "/#/").
 [[nodiscard]] std::string LanguageTemplate(const LanguageTable& table);
 

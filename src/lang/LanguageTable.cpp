@@ -13,7 +13,8 @@ LanguageTable LanguageTable::English() {
 void LanguageTable::Load_Default_Texts() {
     texts_.clear();
     texts_.reserve(DefaultSize);
-    for (int id = 0; id < DefaultSize; ++id) texts_.emplace_back(DefaultText(id));
+    for (int id = 0; id < DefaultSize; ++id)
+        texts_.emplace_back(DefaultText(id));
 }
 
 const std::string& LanguageTable::Get_Text(int id) const {

@@ -108,7 +108,9 @@ void TFAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TFAbout::Label4Click() { prompts_.openUrl(HomePageUrl); }
+void TFAbout::Label4Click() {
+    prompts_.openUrl(HomePageUrl);
+}
 
 bool TFAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image2 && event->type() == QEvent::MouseButtonRelease) {

@@ -1,9 +1,9 @@
 #include "options/USoftOptions.h"
 
 #include "base/Identity.h"
+#include "lang/LanguageFile.h"
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
-#include "lang/LanguageFile.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -273,9 +273,9 @@ void TFSoftOptions::Btn_Check_UpdateClick() {
         if (opening != opening_ || !isVisible()) return;
         if (newer) {
             LL_Check_Update->setTextFormat(Qt::RichText);
-            LL_Check_Update->setText(QString("<a href=\"%1\">%2</a>")
-                                         .arg(QString(DownloadPageUrl),
-                                              Q(state_.Text(314)).toHtmlEscaped()));
+            LL_Check_Update->setText(
+                QString("<a href=\"%1\">%2</a>")
+                    .arg(QString(DownloadPageUrl), Q(state_.Text(314)).toHtmlEscaped()));
         } else {
             LL_Check_Update->setTextFormat(Qt::PlainText);
             LL_Check_Update->setText(Q(state_.Text(315)));

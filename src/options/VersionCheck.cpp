@@ -77,7 +77,7 @@ Result<std::string> FetchVersionAnswer(const VersionRequest& request) {
     }
     curl_slist* headers = curl_slist_append(nullptr, kAccept);
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(headers,
-                                                                          curl_slist_free_all);
+                                                                           curl_slist_free_all);
     Sink sink;
     sink.limit = request.maxBody;
     const std::string url = VersionCheckUrl(request.host);
@@ -99,8 +99,9 @@ Result<std::string> FetchVersionAnswer(const VersionRequest& request) {
 
     const CURLcode rc = curl_easy_perform(h);
     if (rc != CURLE_OK) {
-        answer.status = sink.overflow ? Status::malformed("answer too long")
-                                      : Status::io(errorText[0] ? errorText : curl_easy_strerror(rc));
+        answer.status = sink.overflow
+                            ? Status::malformed("answer too long")
+                            : Status::io(errorText[0] ? errorText : curl_easy_strerror(rc));
         return answer;
     }
     long status = 0;

@@ -20,7 +20,8 @@ constexpr std::array<std::uint32_t, 10> kBaudRates = {10000,  20000,  50000,  62
 static_assert(kBaudRates.size() == CanBaudTexts.size(), "one bit rate for each offered text");
 
 void Put32(ConfigImage& img, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) img[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        img[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 void Put16(ConfigImage& img, std::size_t at, std::uint16_t v) {
     img[at] = static_cast<std::uint8_t>(v);
@@ -34,8 +35,10 @@ void PutParam(ConfigImage& img, std::size_t offset, std::uint32_t v) {
 void ResetTables(ConfigImage& img) {
     for (std::size_t e = 0; e < 2 * ConfigImageFrames; ++e) {
         const std::size_t at = e * ImageEntrySize;
-        for (std::size_t i = 0; i < 16; ++i) img[at + i] = 0;
-        for (std::size_t i = 16; i < 32; ++i) img[at + i] = 0xFF;
+        for (std::size_t i = 0; i < 16; ++i)
+            img[at + i] = 0;
+        for (std::size_t i = 16; i < 32; ++i)
+            img[at + i] = 0xFF;
     }
 }
 
@@ -72,17 +75,17 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
     const std::size_t table = send ? ImageSendTable : 0;
     const FrameKind kind = send ? FrameKind::Transmit : FrameKind::Receive;
     const Status s = ForEachFrameNode(file, ConfigImageFrames, [&](const pugi::xml_node& n) {
-            const std::size_t at = table + count * ImageEntrySize;
-            const ImageFrame f = Read_Image_Frame(n, kind);
-            Put32(img, at, f.CobId);
-            Put32(img, at + 4, f.SendTime);
-            Put32(img, at + 8, f.RecTimeOut);
-            img[at + 13] = f.SendFlags;
-            img[at + 14] = f.DataLen;
-            img[at + 15] = f.SwapCode;
-            Put16(img, at + 16, static_cast<std::uint16_t>(offset));
-            offset += f.DataLen;
-            ++count;
+        const std::size_t at = table + count * ImageEntrySize;
+        const ImageFrame f = Read_Image_Frame(n, kind);
+        Put32(img, at, f.CobId);
+        Put32(img, at + 4, f.SendTime);
+        Put32(img, at + 8, f.RecTimeOut);
+        img[at + 13] = f.SendFlags;
+        img[at + 14] = f.DataLen;
+        img[at + 15] = f.SwapCode;
+        Put16(img, at + 16, static_cast<std::uint16_t>(offset));
+        offset += f.DataLen;
+        ++count;
     });
     if (!s && !s.notFound()) return s; // no list: no frames
     PutParam(img, send ? ParamSendDataBytes : ParamRecDataBytes, offset);
@@ -144,7 +147,7 @@ Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& 
         std::filesystem::create_directory(dir, ec);
         if (ec)
             return Status::io("Cannot create the folder \"" + PathToUtf8(dir) +
-                                   "\": " + ec.message());
+                              "\": " + ec.message());
     }
     return WriteFileAtomic(
         file, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));

@@ -75,7 +75,8 @@ inline constexpr std::uint32_t ImageCobId29 = 0x80000000u;
 // Writes the image to `file` atomically, creating its folder (one level, such as a Project's
 // missing "bin") when needed; a missing parent of that folder is a failure. On failure the
 // message carries the system's reason and the caller must not go on to the update.
-[[nodiscard]] Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image);
+[[nodiscard]] Status Write_Config_Image(const std::filesystem::path& file,
+                                        const ConfigImage& image);
 
 // Where the update step puts the image: <projectDir>/bin/bank1.bin.
 [[nodiscard]] std::filesystem::path ConfigImageFile(const std::filesystem::path& projectDir);

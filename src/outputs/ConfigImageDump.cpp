@@ -13,7 +13,8 @@ namespace {
 
 std::uint32_t Get32(std::string_view b, std::size_t at) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + std::size_t(i)]);
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(b[at + std::size_t(i)]);
     return v;
 }
 std::uint32_t Get16(std::string_view b, std::size_t at) {
@@ -86,8 +87,8 @@ std::vector<std::string> ConfigImageProblems(std::string_view bytes) {
     for (const auto& f : fixed)
         if (Param(bytes, f.offset) != f.value)
             problems.push_back(std::string(f.name) + " (parameter offset " +
-                               std::to_string(f.offset) + ") is " +
-                               Hex(Param(bytes, f.offset), 8) + ", not " + Hex(f.value, 8));
+                               std::to_string(f.offset) + ") is " + Hex(Param(bytes, f.offset), 8) +
+                               ", not " + Hex(f.value, 8));
     for (const bool send : {false, true}) {
         const std::uint32_t count = Param(bytes, send ? ParamSendFrameCount : ParamRecFrameCount);
         for (std::uint32_t i = count; i < std::uint32_t(ConfigImageFrames); ++i) {
@@ -103,9 +104,9 @@ std::vector<std::string> ConfigImageProblems(std::string_view bytes) {
 
 Result<std::string> DumpConfigImage(std::string_view bytes) {
     if (bytes.size() != ConfigImageSize)
-        return {{}, Status::malformed("A configuration image has " +
-                                      std::to_string(ConfigImageSize) + " bytes, this one has " +
-                                      std::to_string(bytes.size()))};
+        return {{},
+                Status::malformed("A configuration image has " + std::to_string(ConfigImageSize) +
+                                  " bytes, this one has " + std::to_string(bytes.size()))};
     std::string out;
     Table(bytes, false, Param(bytes, ParamRecFrameCount), out);
     Table(bytes, true, Param(bytes, ParamSendFrameCount), out);

@@ -31,7 +31,8 @@ public:
         text_.append("\r\n");
     }
     void empty(int count = 1) {
-        for (int i = 0; i < count; ++i) add("");
+        for (int i = 0; i < count; ++i)
+            add("");
     }
     // ";*" and `body`, padded with blanks so that "*" is the 85th character.
     void boxed(std::string_view body) {
@@ -62,11 +63,13 @@ private:
 void Header(Lines& out) {
     const std::string indent(11, ' ');
     out.add(";");
-    out.add(";*********************** CAN / PROFIBUS Slave - Converter ***************************");
+    out.add(
+        ";*********************** CAN / PROFIBUS Slave - Converter ***************************");
     out.boxed(" " + std::string(80, '=') + " ");
     out.boxed("");
     out.boxed(std::string(" Vendor:   ") + VendorLegalName);
-    for (const char* l : VendorAddress) out.boxed(indent + l);
+    for (const char* l : VendorAddress)
+        out.boxed(indent + l);
     out.boxed(indent + "Tel. : " + VendorPhone);
     out.boxed(indent + "FAX. : " + VendorFax);
     out.boxed(indent + "eMail: " + VendorMail);
@@ -88,11 +91,11 @@ void Definitions(Lines& out) {
     out.empty(2);
 
     out.section("Prm-Text-Def-List", 85);
-    for (const char* l : {"PrmText=1", "Text(0)=\"disable\"", "Text(1)=\"enable\"", "EndPrmText", "",
-                          "PrmText  = 2", "Text(0)  = \"clock up\"", "Text(1)  = \"clock down\"",
-                          "EndPrmText", "", "PrmText  = 3", "Text(1)  = \"10\"",
-                          "Text(2)  = \"20\"", "Text(3)  = \"30\"", "Text(4)  = \"40\"",
-                          "Text(5)  = \"50\"", "EndPrmText", "", ""})
+    for (const char* l :
+         {"PrmText=1", "Text(0)=\"disable\"", "Text(1)=\"enable\"", "EndPrmText", "",
+          "PrmText  = 2", "Text(0)  = \"clock up\"", "Text(1)  = \"clock down\"", "EndPrmText", "",
+          "PrmText  = 3", "Text(1)  = \"10\"", "Text(2)  = \"20\"", "Text(3)  = \"30\"",
+          "Text(4)  = \"40\"", "Text(5)  = \"50\"", "EndPrmText", "", ""})
         out.add(l);
 
     out.section("Ext-User-Prm-Data-Def-List", 86);
@@ -105,7 +108,8 @@ void Definitions(Lines& out) {
         {"ExtUserPrmData=6 \"Counter high-limit\"", "Unsigned16 65535 0-65535"},
         {"ExtUserPrmData=7 \"Counter low-limit\"", "Unsigned16 0 0-65535"}};
     for (const auto& def : prm) {
-        for (const char* l : def) out.add(l);
+        for (const char* l : def)
+            out.add(l);
         out.add("EndExtUserPrmData");
         out.empty();
     }
@@ -120,12 +124,29 @@ void Definitions(Lines& out) {
         out.add(l);
 
     out.section("Supported baudrates", 79);
-    for (const char* l :
-         {"9.6_supp = 1", "19.2_supp = 1", "45.45_supp = 1", "93.75_supp = 1", "187.5_supp = 1",
-          "500_supp = 1", "1.5M_supp = 1", "3M_supp = 1", "6M_supp = 1", "12M_supp = 1", "",
-          "MaxTsdr_9.6=15", "MaxTsdr_19.2=15", "MaxTsdr_45.45=15", "MaxTsdr_93.75=15",
-          "MaxTsdr_187.5=15", "MaxTsdr_500=15", "MaxTsdr_1.5M=20", "MaxTsdr_3M=35",
-          "MaxTsdr_6M=50", "MaxTsdr_12M=95", "", ""})
+    for (const char* l : {"9.6_supp = 1",
+                          "19.2_supp = 1",
+                          "45.45_supp = 1",
+                          "93.75_supp = 1",
+                          "187.5_supp = 1",
+                          "500_supp = 1",
+                          "1.5M_supp = 1",
+                          "3M_supp = 1",
+                          "6M_supp = 1",
+                          "12M_supp = 1",
+                          "",
+                          "MaxTsdr_9.6=15",
+                          "MaxTsdr_19.2=15",
+                          "MaxTsdr_45.45=15",
+                          "MaxTsdr_93.75=15",
+                          "MaxTsdr_187.5=15",
+                          "MaxTsdr_500=15",
+                          "MaxTsdr_1.5M=20",
+                          "MaxTsdr_3M=35",
+                          "MaxTsdr_6M=50",
+                          "MaxTsdr_12M=95",
+                          "",
+                          ""})
         out.add(l);
 }
 
@@ -144,7 +165,8 @@ void SlaveValues(Lines& out, std::int64_t modules, std::int64_t inLen, std::int6
     out.add("Max_Input_Len=" + std::to_string(inLen));
     out.add("Max_Output_Len=" + std::to_string(outLen));
     out.add("Max_Data_Len=" + std::to_string(inLen + outLen));
-    for (const char* l : {"Max_Diag_Data_Len=15", "", "WD_Base_1ms_supp = 1", "Publisher_supp = 1", ""})
+    for (const char* l :
+         {"Max_Diag_Data_Len=15", "", "WD_Base_1ms_supp = 1", "Publisher_supp = 1", ""})
         out.add(l);
 
     out.section("User-Prm-Data", 79);
@@ -178,7 +200,8 @@ std::vector<std::int64_t> ModuleLengths(bool mapFrames, const std::vector<std::i
                                         std::int64_t total) {
     std::vector<std::int64_t> lengths;
     if (mapFrames) {
-        for (std::int32_t d : dims) lengths.push_back(std::int64_t(d) - 1);
+        for (std::int32_t d : dims)
+            lengths.push_back(std::int64_t(d) - 1);
     } else if (total >= 1) {
         const std::int64_t modules = (total + kModuleBytes - 1) / kModuleBytes;
         lengths.assign(std::size_t(modules - 1), kModuleBytes - 1);
@@ -189,7 +212,8 @@ std::vector<std::int64_t> ModuleLengths(bool mapFrames, const std::vector<std::i
 
 std::int64_t Sum(const std::vector<std::int32_t>& dims) {
     std::int64_t sum = 0;
-    for (std::int32_t d : dims) sum += d;
+    for (std::int32_t d : dims)
+        sum += d;
     return sum;
 }
 
@@ -214,9 +238,8 @@ bool FitsInt32(std::int64_t v) {
 }
 
 Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& dims) {
-    const Status s = ForEachFrameNode(file, AllFrames, [&dims](const pugi::xml_node& n) {
-        dims.push_back(GSD_Frame_Dim(n));
-    });
+    const Status s = ForEachFrameNode(
+        file, AllFrames, [&dims](const pugi::xml_node& n) { dims.push_back(GSD_Frame_Dim(n)); });
     return s.notFound() ? Status::success() : s; // no list: no frames
 }
 
@@ -268,8 +291,9 @@ Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageT
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
     const auto count = std::int64_t(inModules.size() + outModules.size());
     if (count > kMaxModules)
-        return {{}, Status::malformed(texts.Get_Text(1512) + std::to_string(count) +
-                                      texts.Get_Text(1513))};
+        return {
+            {},
+            Status::malformed(texts.Get_Text(1512) + std::to_string(count) + texts.Get_Text(1513))};
     Result<std::vector<GsdModule>> r;
     std::vector<GsdModule>& modules = r.value;
     modules.reserve(std::size_t(count));
@@ -278,11 +302,10 @@ Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageT
         const bool input = lengths == &inModules;
         for (std::int64_t lengthByte : *lengths) {
             ++number;
-            modules.push_back(
-                {input, number, lengthByte + 1,
-                 std::string(input ? "0x42,0x" : "0x82,0x") +
-                     HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) + ",0x00,0x" +
-                     HexDigits(static_cast<std::uint64_t>(number), 2)});
+            modules.push_back({input, number, lengthByte + 1,
+                               std::string(input ? "0x42,0x" : "0x82,0x") +
+                                   HexDigits(static_cast<std::uint64_t>(lengthByte & 0xFF), 2) +
+                                   ",0x00,0x" + HexDigits(static_cast<std::uint64_t>(number), 2)});
         }
     }
     return r;
@@ -301,7 +324,8 @@ Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& 
     SlaveValues(out, modules, inLen, outLen);
 
     out.section("Module-Definition-List", 79);
-    for (const GsdModule& m : moduleList.value) Module(out, m);
+    for (const GsdModule& m : moduleList.value)
+        Module(out, m);
     out.empty(3);
 
     out.add("SlotDefinition");

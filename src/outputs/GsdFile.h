@@ -42,8 +42,8 @@ void Count_GSD_Modules(GSD_Data& data);
 struct GsdModule {
     bool input = true;
     std::int64_t number = 0;
-    std::int64_t length = 0;    // data bytes; the length byte is one less
-    std::string identifier;     // as the file writes it: "0x42,0x07,0x00,0x01"
+    std::int64_t length = 0; // data bytes; the length byte is one less
+    std::string identifier;  // as the file writes it: "0x42,0x07,0x00,0x01"
     bool operator==(const GsdModule&) const = default;
 };
 

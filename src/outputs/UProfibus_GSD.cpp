@@ -1,8 +1,8 @@
 #include "outputs/UProfibus_GSD.h"
 
 #include "base/FileUtil.h"
-#include "ui/UQtText.h"
 #include "outputs/GsdFile.h"
+#include "ui/UQtText.h"
 
 #include <system_error>
 

@@ -1,7 +1,7 @@
 #include "outputs/USaveBincc.h"
 
-#include "ui/UQtText.h"
 #include "outputs/ConfigImage.h"
+#include "ui/UQtText.h"
 
 namespace kt {
 

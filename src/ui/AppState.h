@@ -13,7 +13,7 @@ namespace kt {
 
 struct AppState {
     WorkspacePaths Workspace;
-    AppSettings Settings;       // Settings.ProjectName is the current Project's name
+    AppSettings Settings;             // Settings.ProjectName is the current Project's name
     std::filesystem::path ProjectDir; // empty while no Project is open
     ProjectFiles Files;
     LanguageTable Lang;

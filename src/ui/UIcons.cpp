@@ -64,9 +64,15 @@ QIcon MakeIcon(IconKind kind, int size) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     switch (kind) {
-    case IconKind::Info: DrawInfo(p, size); break;
-    case IconKind::Options: DrawGear(p, size); break;
-    case IconKind::Close: DrawClose(p, size); break;
+    case IconKind::Info:
+        DrawInfo(p, size);
+        break;
+    case IconKind::Options:
+        DrawGear(p, size);
+        break;
+    case IconKind::Close:
+        DrawClose(p, size);
+        break;
     }
     return QIcon(pm);
 }

@@ -48,6 +48,8 @@ QString QtPrompts::openFileName(const QString& dir, const QString& filter) {
     return QFileDialog::getOpenFileName(Owner(parent_), QString(), dir, filter);
 }
 
-void QtPrompts::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void QtPrompts::openUrl(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 } // namespace kt

@@ -10,8 +10,12 @@
 
 namespace kt {
 
-[[nodiscard]] inline QString Q(const std::string& s) { return QString::fromStdString(s); }
-[[nodiscard]] inline std::string S(const QString& s) { return s.toStdString(); }
+[[nodiscard]] inline QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+[[nodiscard]] inline std::string S(const QString& s) {
+    return s.toStdString();
+}
 [[nodiscard]] inline QString QPath(const std::filesystem::path& p) {
     return QString::fromStdString(PathToUtf8(p));
 }

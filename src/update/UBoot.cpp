@@ -43,7 +43,8 @@ TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn s
     Btn_CAN_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     L_CAN_Baudrate = Named(new QLabel(P_CAN), "L_CAN_Baudrate");
     CB_CAN_Baudrate = Named(new QComboBox(P_CAN), "CB_CAN_Baudrate");
-    for (const std::string& e : CanBaudRateEntries()) CB_CAN_Baudrate->addItem(Q(e));
+    for (const std::string& e : CanBaudRateEntries())
+        CB_CAN_Baudrate->addItem(Q(e));
     CB_CAN_Baudrate->setCurrentIndex(0);
     auto* can = new QGridLayout(P_CAN);
     can->setContentsMargins(16, 8, 16, 4);
@@ -131,7 +132,8 @@ void TFBoot::update_CAN_ComPort() {
     CB_CAN_COM_Port->clear();
     const QList<SerialPortEntry> ports =
         services_.listSerialPorts ? services_.listSerialPorts() : QList<SerialPortEntry>();
-    for (const SerialPortEntry& p : ports) CB_CAN_COM_Port->addItem(p.name, p.location);
+    for (const SerialPortEntry& p : ports)
+        CB_CAN_COM_Port->addItem(p.name, p.location);
     CB_CAN_COM_Port->setCurrentIndex(ports.isEmpty() ? -1 : 0);
     // Without a port the updater would read the baud-rate index as the port.
     Btn_Update->setEnabled(!ports.isEmpty());
@@ -151,8 +153,8 @@ QString TFBoot::CommandLine() const {
 void TFBoot::Btn_UpdateClick() {
     if (CB_CAN_COM_Port->count() == 0) return;
     // The updater would fail half-way through a transfer without its firmware file.
-    const bool writesFirmware = CB_Update_Options->currentIndex() !=
-                                static_cast<int>(UpdateOption::Configuration);
+    const bool writesFirmware =
+        CB_Update_Options->currentIndex() != static_cast<int>(UpdateOption::Configuration);
     const std::filesystem::path firmware = state_.Workspace.MasterDir / FirmwareFileName;
     if (writesFirmware && !IsRegularFile(firmware)) {
         services_.prompts.error(Q(state_.Text(1639)) + QPath(firmware));

@@ -63,7 +63,8 @@ StartProgramResult Start_Program(const QString& program, const QString& paramete
     process->setNativeArguments(parameter);
 #else
     QStringList args;
-    for (const std::string& a : SplitCommandLine(S(parameter))) args << Q(a);
+    for (const std::string& a : SplitCommandLine(S(parameter)))
+        args << Q(a);
     process->setArguments(args);
 #endif
     process->setProcessChannelMode(QProcess::ForwardedChannels);

@@ -21,8 +21,8 @@ struct StartProgramOptions {
 struct StartProgramResult {
     enum class Outcome { NotStarted, Ended, StillRunning };
     Outcome outcome = Outcome::NotStarted;
-    int exitCode = 0;        // Ended: the program's exit code
-    bool crashed = false;    // Ended: it did not exit by itself
+    int exitCode = 0;           // Ended: the program's exit code
+    bool crashed = false;       // Ended: it did not exit by itself
     QPointer<QProcess> process; // StillRunning: the process; it deletes itself when it ends
 
     [[nodiscard]] bool succeeded() const {
@@ -35,7 +35,7 @@ struct StartProgramResult {
 // reported through prompts with the system's reason. Returns when the program ended or
 // the wait limit passed; the caller reports the outcome.
 [[nodiscard]] StartProgramResult Start_Program(const QString& program, const QString& parameter,
-                                               const StartProgramOptions& options,
-                                               Prompts& prompts, QWidget* parent);
+                                               const StartProgramOptions& options, Prompts& prompts,
+                                               QWidget* parent);
 
 } // namespace kt

@@ -3,7 +3,6 @@
 #include "base/FileUtil.h"
 #include "outputs/ConfigImage.h"
 
-
 namespace kt {
 
 const std::vector<std::string>& CanBaudRateEntries() {
@@ -49,7 +48,8 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
         inArg = true;
         if (c == '\\') {
             std::size_t n = 0;
-            while (i < line.size() && line[i] == '\\') ++n, ++i;
+            while (i < line.size() && line[i] == '\\')
+                ++n, ++i;
             if (i < line.size() && line[i] == '"') {
                 current.append(n / 2, '\\');
                 if (n % 2 == 1) {

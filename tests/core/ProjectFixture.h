@@ -1,8 +1,8 @@
 #pragma once
 // A Project folder in a temp dir with functions that write its three files.
 
-#include "base/Workspace.h"
 #include "TempDir.h"
+#include "base/Workspace.h"
 
 #include <string>
 
@@ -23,7 +23,8 @@ public:
         dir_.write("CAN_Send_Frames.xml", "<Transmit_Frames>" + rows + "</Transmit_Frames>");
     }
     // ParGen.xml with the three values as texts.
-    void settings(const std::string& baud, const std::string& address, const std::string& map) const {
+    void settings(const std::string& baud, const std::string& address,
+                  const std::string& map) const {
         parGen("<Par_Gen><CAN_BAUDRATE>" + baud + "</CAN_BAUDRATE><PROFIBUS_ID_Device>" + address +
                "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>" + map +
                "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>");

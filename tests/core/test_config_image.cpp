@@ -1,6 +1,6 @@
+#include "ProjectFixture.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
-#include "ProjectFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,8 @@ struct Patch {
 // Unused tables, a zero parameter block with the fixed words, then the case's bytes.
 std::string Expected(const std::vector<Patch>& patches) {
     std::string img;
-    for (int i = 0; i < 64; ++i) img += kUnused;
+    for (int i = 0; i < 64; ++i)
+        img += kUnused;
     img.append(2048, '\0');
     const std::vector<Patch> fixed = {
         {P + 4, "48E80100"}, {P + 8, "80250000"}, {P + 196, "00780600"}, {P + 200, "007C0600"}};
@@ -215,7 +216,8 @@ INSTANTIATE_TEST_SUITE_P(All, ImageBytes, ::testing::ValuesIn(kImageCases),
 TEST(ConfigImage, MoreThan32FramesKeepsTheFirst32) {
     ProjectDir project;
     std::string rows;
-    for (int i = 0; i < 40; ++i) rows += "<row COBID=\"" + std::to_string(i) + "\" Dim=\"1\"/>";
+    for (int i = 0; i < 40; ++i)
+        rows += "<row COBID=\"" + std::to_string(i) + "\" Dim=\"1\"/>";
     project.receive(rows);
     const std::string img = Compiled(project);
     EXPECT_EQ(img.substr(31 * 32, 32),
@@ -231,10 +233,12 @@ TEST(ConfigImage, IndentedFilesGiveTheSameImage) {
     compact.settings("7", "12", "1");
     compact.receive("<row COBID=\"1\" Dim=\"2\"/><row COBID=\"2\" Dim=\"3\"/>");
     ProjectDir indented;
-    indented.parGen("<?xml version=\"1.0\"?>\n<!-- c -->\n<Par_Gen>\n  <CAN_BAUDRATE>7</CAN_BAUDRATE>\n"
-                    "  <PROFIBUS_ID_Device>12</PROFIBUS_ID_Device>\n"
-                    "  <PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping>\n</Par_Gen>\n");
-    indented.receive("\n  <row COBID=\"1\" Dim=\"2\"/>\n  <!-- x -->\n  <row COBID=\"2\" Dim=\"3\"/>\n");
+    indented.parGen(
+        "<?xml version=\"1.0\"?>\n<!-- c -->\n<Par_Gen>\n  <CAN_BAUDRATE>7</CAN_BAUDRATE>\n"
+        "  <PROFIBUS_ID_Device>12</PROFIBUS_ID_Device>\n"
+        "  <PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping>\n</Par_Gen>\n");
+    indented.receive(
+        "\n  <row COBID=\"1\" Dim=\"2\"/>\n  <!-- x -->\n  <row COBID=\"2\" Dim=\"3\"/>\n");
     EXPECT_EQ(Compiled(indented), Compiled(compact));
 }
 
@@ -313,24 +317,24 @@ TEST(ImageDump, DecodesTablesParametersAndChecksum) {
     const kt::Result<std::string> dump = kt::DumpConfigImage(Compiled(project));
     ASSERT_TRUE(dump.ok());
     EXPECT_EQ(dump.value, "Receive frames: 1\n"
-                    "  1: CobId 0x00000123 11-bit, DataLen 8, DataOffset 0, Swap 0x0F, "
-                    "RecTimeOut 1000 ms\n"
-                    "Send frames: 1\n"
-                    "  1: CobId 0x00000100 29-bit, DataLen 2, DataOffset 0, Swap 0x00, "
-                    "SendFlags 0x07 (OnChange Y, OnTimer Y), SendTime 250 ms\n"
-                    "Parameters:\n"
-                    "  CanBaudRate 500000\n"
-                    "  Word4 125000\n"
-                    "  Word8 9600\n"
-                    "  ProfibusAddress 12\n"
-                    "  RecDataBytes 8\n"
-                    "  SendDataBytes 2\n"
-                    "  GsdCanMapping 1\n"
-                    "  RecTableAddr 0x00067800\n"
-                    "  SendTableAddr 0x00067C00\n"
-                    "  RecFrameCount 1\n"
-                    "  SendFrameCount 1\n"
-                    "  ParamChecksum 0x000003B7 (matches)\n");
+                          "  1: CobId 0x00000123 11-bit, DataLen 8, DataOffset 0, Swap 0x0F, "
+                          "RecTimeOut 1000 ms\n"
+                          "Send frames: 1\n"
+                          "  1: CobId 0x00000100 29-bit, DataLen 2, DataOffset 0, Swap 0x00, "
+                          "SendFlags 0x07 (OnChange Y, OnTimer Y), SendTime 250 ms\n"
+                          "Parameters:\n"
+                          "  CanBaudRate 500000\n"
+                          "  Word4 125000\n"
+                          "  Word8 9600\n"
+                          "  ProfibusAddress 12\n"
+                          "  RecDataBytes 8\n"
+                          "  SendDataBytes 2\n"
+                          "  GsdCanMapping 1\n"
+                          "  RecTableAddr 0x00067800\n"
+                          "  SendTableAddr 0x00067C00\n"
+                          "  RecFrameCount 1\n"
+                          "  SendFrameCount 1\n"
+                          "  ParamChecksum 0x000003B7 (matches)\n");
 }
 
 TEST(ImageDump, FlagsABadChecksumAndImpossibleCounts) {

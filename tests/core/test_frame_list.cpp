@@ -1,6 +1,6 @@
+#include "TempDir.h"
 #include "editors/FrameList.h"
 #include "lang/LanguageTable.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,16 @@ const TransmitFrame kTx{"0x18FF0001", "2.0B (29 bits)", "4", "0x0F", "Y", "N", "
 FrameList Receive(std::initializer_list<ReceiveFrame> rows) {
     FrameList l(FrameKind::Receive);
     int r = 0;
-    for (const auto& f : rows) l.setReceiveFrame(r++, f);
+    for (const auto& f : rows)
+        l.setReceiveFrame(r++, f);
     return l;
 }
 
 FrameList Transmit(std::initializer_list<TransmitFrame> rows) {
     FrameList l(FrameKind::Transmit);
     int r = 0;
-    for (const auto& f : rows) l.setTransmitFrame(r++, f);
+    for (const auto& f : rows)
+        l.setTransmitFrame(r++, f);
     return l;
 }
 
@@ -43,7 +45,8 @@ TEST(FrameList, StartsWithThirtyEmptyRows) {
     const FrameList tx(FrameKind::Transmit);
     EXPECT_EQ(tx.fieldCount(), 8);
     EXPECT_EQ(FrameList(FrameKind::Receive).fieldCount(), 6);
-    for (int r = 0; r < FrameList::Rows; ++r) EXPECT_EQ(tx.row(r), kt::FrameRow(8));
+    for (int r = 0; r < FrameList::Rows; ++r)
+        EXPECT_EQ(tx.row(r), kt::FrameRow(8));
     EXPECT_EQ(tx.FrameCount(), 0);
 }
 
@@ -80,7 +83,8 @@ TEST(FrameList, LoadReadsAnyChildAndIgnoresLayoutWhitespace) {
     // child is a frame of defaults.
     const FrameList rx = Loaded(
         FrameKind::Receive,
-        "<?xml version=\"1.0\"?>\n<!-- by hand -->\n<Whatever>\n  <row COBID=\" 1\" TimeOut=\"\"/>\n"
+        "<?xml version=\"1.0\"?>\n<!-- by hand -->\n<Whatever>\n  <row COBID=\" 1\" "
+        "TimeOut=\"\"/>\n"
         "  <!-- note -->\n  <frame COBID=\"2\"/>\n  text\n  <row COBID=\"3\"/>\n</Whatever>\n");
     EXPECT_EQ(rx.receiveFrame(0), (ReceiveFrame{" 1", "", "", "", "", ""}));
     EXPECT_EQ(rx.field(1, kt::RxCOBID), "2");
@@ -97,7 +101,8 @@ TEST(FrameList, IndentedEmptyListHasNoFrames) {
 TEST(FrameList, LoadKeepsThirtyRowsAndSaveDropsTheRest) {
     TempDir dir;
     std::string xml = "<Receive_Frames>";
-    for (int i = 1; i <= 31; ++i) xml += "<row COBID=\"" + std::to_string(i) + "\"/>";
+    for (int i = 1; i <= 31; ++i)
+        xml += "<row COBID=\"" + std::to_string(i) + "\"/>";
     const auto file = dir.write("CAN_Rec_Frames.xml", xml + "</Receive_Frames>");
     FrameList l(FrameKind::Receive);
     ASSERT_TRUE(l.Load_Frames(file).ok());
@@ -139,8 +144,8 @@ TEST(FrameList, EmptyListIsSavedAsBareRoot) {
 
 TEST(FrameList, FieldTextsRoundTripByteForByte) {
     TempDir dir;
-    const ReceiveFrame odd{"  0x7FF", "2.0A (11 bits)", "8", "\"q\" & <t>", "0",
-                           "a\r\nb\tc\nd 'ü€' "};
+    const ReceiveFrame odd{"  0x7FF", "2.0A (11 bits)",    "8", "\"q\" & <t>",
+                           "0",       "a\r\nb\tc\nd 'ü€' "};
     const FrameList l = Receive({odd});
     ASSERT_TRUE(l.Save_Frames(dir / "r.xml").ok());
     // CR, LF and TAB become character references, so a reader cannot fold them into blanks.
@@ -223,8 +228,7 @@ const CheckCase kChecks[] = {
      "Error row 1!! Time must be between 0 and 100000000 milliseconds"},
     {"TxTimerOffSkipsTime", TxRow({"1", "", "8", "0", "", "N", "", ""}), ""},
     {"TxTimerWithTime", TxRow({"1", "", "8", "0", "", " Y ", "100000000", ""}), ""},
-    {"RowAfterBlankCobIdIsRefused", RxRow({"", "", "", "", "", ""}, 1),
-     "Error row 3" + kLost},
+    {"RowAfterBlankCobIdIsRefused", RxRow({"", "", "", "", "", ""}, 1), "Error row 3" + kLost},
     {"BlankCobIdRowWithDataIsRefused", RxRow({" ", "", "8", "", "", ""}, 2),
      "Error row 3!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
      "empty the row"},

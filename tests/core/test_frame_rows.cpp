@@ -229,8 +229,7 @@ TEST(FrameClipboard, ParseReadsSpreadsheetText) {
 TEST(FrameClipboard, PasteClipsToTheListAndReadsTypesAndBoxes) {
     FrameList list(FrameKind::Transmit);
     kt::PasteCells(list, 29, 1, {{"B", "8", "0", "y", "maybe", "10", "m", "beyond"}, {"lost"}});
-    EXPECT_EQ(list.row(29),
-              (kt::FrameRow{"", kt::CanType29, "8", "0", "Y", "N", "10", "m"}));
+    EXPECT_EQ(list.row(29), (kt::FrameRow{"", kt::CanType29, "8", "0", "Y", "N", "10", "m"}));
     EXPECT_EQ(list.row(28), kt::FrameRow(8));
     kt::PasteCells(list, 0, 1, {{"odd type"}});
     EXPECT_EQ(list.field(0, 1), "odd type");

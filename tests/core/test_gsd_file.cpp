@@ -1,7 +1,7 @@
-#include "outputs/GsdFile.h"
+#include "ProjectFixture.h"
 #include "base/Identity.h"
 #include "lang/LanguageTable.h"
-#include "ProjectFixture.h"
+#include "outputs/GsdFile.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,8 @@ std::string VendorLines() {
     };
     const std::string indent(11, ' ');
     std::string out = boxed(std::string(" Vendor:   ") + kt::VendorLegalName);
-    for (const char* l : kt::VendorAddress) out += boxed(indent + l);
+    for (const char* l : kt::VendorAddress)
+        out += boxed(indent + l);
     out += boxed(indent + "Tel. : " + kt::VendorPhone);
     out += boxed(indent + "FAX. : " + kt::VendorFax);
     out += boxed(indent + "eMail: " + kt::VendorMail);
@@ -50,11 +51,14 @@ std::string VendorLines() {
 }
 
 // From the first line to "Modular_Station=1".
-const std::string kHead = R"gsd(;
+const std::string kHead =
+    R"gsd(;
 ;*********************** CAN / PROFIBUS Slave - Converter ***************************
 ;* ================================================================================ *
 ;*                                                                                  *
-)gsd" + VendorLines() + R"gsd(;*                                                                                  *
+)gsd" +
+    VendorLines() +
+    R"gsd(;*                                                                                  *
 ;* ================================================================================ *
 ;*                                                                                  *
 ;* Function:       CAN / PROFIBUS Slave - Converter                                 *
@@ -199,8 +203,9 @@ Modular_Station=1
 
 // The five computed lines of the slave section.
 std::string Numbers(int modules, int in, int out) {
-    return "Max_Module=" + std::to_string(modules) + "\nModul_Offset=1\nMax_Input_Len=" +
-           std::to_string(in) + "\nMax_Output_Len=" + std::to_string(out) +
+    return "Max_Module=" + std::to_string(modules) +
+           "\nModul_Offset=1\nMax_Input_Len=" + std::to_string(in) +
+           "\nMax_Output_Len=" + std::to_string(out) +
            "\nMax_Data_Len=" + std::to_string(in + out) + "\n";
 }
 
@@ -241,8 +246,8 @@ Unit_Diag_Area_End
 
 std::string Gsd(int modules, int in, int out, const std::string& moduleLines,
                 const std::string& slotLines) {
-    return Crlf(kHead + Numbers(modules, in, out) + kMiddle + moduleLines + "\n\n\nSlotDefinition\n" +
-                slotLines + "EndSlotDefinition\n\n\n\n\n");
+    return Crlf(kHead + Numbers(modules, in, out) + kMiddle + moduleLines +
+                "\n\n\nSlotDefinition\n" + slotLines + "EndSlotDefinition\n\n\n\n\n");
 }
 
 std::string Generated(const ProjectDir& project) {
@@ -271,7 +276,8 @@ TEST(GsdFile, WorkedExampleWithoutMapping) {
     ProjectDir project;
     project.settings("9", "10", "0");
     std::string rows;
-    for (int i = 0; i < 8; ++i) rows += "<row COBID=\"1\" Dim=\"8\"/>";
+    for (int i = 0; i < 8; ++i)
+        rows += "<row COBID=\"1\" Dim=\"8\"/>";
     project.receive(rows + "<row COBID=\"2\" Dim=\"6\"/>"); // 70 bytes in
     project.transmit("<row Dim=\"5\"/><row Dim=\"3\"/>");   // 8 bytes out
     const std::string modules = "Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01\n1\nEndModule\n"
@@ -323,20 +329,21 @@ TEST_P(GsdModules, Case) {
          p = text.find("Module=\"", p + 1))
         got += text.substr(p, text.find("\r\n", p) - p) + "\n";
     EXPECT_EQ(got, c.moduleLines);
-    EXPECT_NE(text.find("\r\nMax_Input_Len=" + std::to_string(c.inLen) + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nMax_Input_Len=" + std::to_string(c.inLen) + "\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("\r\nMax_Output_Len=" + std::to_string(c.outLen) + "\r\n"),
               std::string::npos);
 }
 
 std::string Dims(const char* dim, int n) {
     std::string s;
-    for (int i = 0; i < n; ++i) s += std::string("<row Dim=\"") + dim + "\"/>";
+    for (int i = 0; i < n; ++i)
+        s += std::string("<row Dim=\"") + dim + "\"/>";
     return s;
 }
 
 const ModuleCase kModuleCases[] = {
-    {"Exactly64", "0", Dims("8", 8), "",
-     "Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01\n", 64, 0},
+    {"Exactly64", "0", Dims("8", 8), "", "Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01\n", 64, 0},
     {"Sixty5", "0", Dims("8", 8) + Dims("1", 1), "",
      "Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01\n"
      "Module=\"DI  (PORT2)    \" 0x42,0x00,0x00,0x02\n",
@@ -348,7 +355,8 @@ const ModuleCase kModuleCases[] = {
          std::string s = "Module=\"DI  (PORT1)    \" 0x42,0x00,0x00,0x01\n";
          for (int m = 2; m <= 17; ++m) {
              char buf[80];
-             std::snprintf(buf, sizeof buf, "Module=\"DO  (PORT%d)    \" 0x82,0x01,0x00,0x%02X\n", m, m);
+             std::snprintf(buf, sizeof buf, "Module=\"DO  (PORT%d)    \" 0x82,0x01,0x00,0x%02X\n",
+                           m, m);
              s += buf;
          }
          return s;
@@ -506,8 +514,9 @@ TEST(GsdFile, RefusalsSpeakTheLoadedLanguage) {
     german.Set_Text(1509, ": eine L\xC3\xA4nge kann nicht negativ sein");
     GSD_Data data;
     data.Out_Dim = {4, -2};
-    EXPECT_EQ(kt::Compose_GSD_Text(data, german).status.message,
-              "Fehler! Sende-Frame 2 hat die L\xC3\xA4nge -2: eine L\xC3\xA4nge kann nicht negativ sein");
+    EXPECT_EQ(
+        kt::Compose_GSD_Text(data, german).status.message,
+        "Fehler! Sende-Frame 2 hat die L\xC3\xA4nge -2: eine L\xC3\xA4nge kann nicht negativ sein");
 }
 
 TEST(GsdFile, NameGetsExtensionUnlessItHasOne) {

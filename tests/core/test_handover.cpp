@@ -294,7 +294,8 @@ TEST(HandoverPack, FilesMatchTheStepsAndRepeat) {
     // Only the report changes with the date.
     std::vector<HandoverFile> later;
     ASSERT_TRUE(
-        BuildHandoverFiles({p.path(), "Plant", "2026-12-11 08:00"}, English(), FakePdf, later).ok());
+        BuildHandoverFiles({p.path(), "Plant", "2026-12-11 08:00"}, English(), FakePdf, later)
+            .ok());
     for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(first[i].Bytes, later[i].Bytes) << names[i];
     EXPECT_NE(first[5].Bytes, later[5].Bytes);

@@ -66,11 +66,10 @@ const IntCase kCases[] = {
     {"Fraction", "1.5", -7},
 };
 
-INSTANTIATE_TEST_SUITE_P(All, IntOrDefaultCase, ::testing::ValuesIn(kCases),
-                         [](const auto& row) {
-                             std::string n = row.param.name;
-                             std::erase(n, ' ');
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(All, IntOrDefaultCase, ::testing::ValuesIn(kCases), [](const auto& row) {
+    std::string n = row.param.name;
+    std::erase(n, ' ');
+    return n;
+});
 
 } // namespace

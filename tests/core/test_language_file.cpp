@@ -24,7 +24,9 @@ template <std::size_t N> std::string Bytes(const char (&s)[N]) {
     return std::string(s, N - 1);
 }
 
-LanguageTable Defaults() { return LanguageTable::English(); }
+LanguageTable Defaults() {
+    return LanguageTable::English();
+}
 
 // ---- one line ------------------------------------------------------------------------------
 
@@ -131,43 +133,43 @@ TEST_P(DecodeTest, GivesUtf8) {
 
 INSTANTIATE_TEST_SUITE_P(
     Encodings, DecodeTest,
-    ::testing::Values(DecodeCase{"Utf8Bom",
-                                 "\xEF\xBB\xBF"
-                                 "a\xC3\xA9\xE2\x82\xAC",
-                                 "a\xC3\xA9\xE2\x82\xAC"},
-                      DecodeCase{"Utf8BomMalformedBytesReplaced",
-                                 "\xEF\xBB\xBF"
-                                 "a\xFF"
-                                 "b\xC3",
-                                 "a\xEF\xBF\xBD"
-                                 "b\xEF\xBF\xBD"},
-                      DecodeCase{"Utf8BomEncodedSurrogateReplaced", "\xEF\xBB\xBF\xED\xA0\x80",
-                                 "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-                      DecodeCase{"Utf16LeBom",
-                                 std::string("\xFF\xFE"
-                                             "a\x00\xE9\x00\xAC\x20\x3D\xD8\x00\xDE",
-                                             12),
-                                 "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
-                      DecodeCase{"Utf16BeBom",
-                                 std::string("\xFE\xFF\x00"
-                                             "a\x00\xE9\x20\xAC\xD8\x3D\xDE\x00",
-                                             12),
-                                 "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
-                      DecodeCase{"Utf16LoneSurrogateAndOddByte",
-                                 std::string("\xFF\xFE\x00\xDC"
-                                             "b\x00"
-                                             "c",
-                                             7),
-                                 "\xEF\xBF\xBD"
-                                 "b\xEF\xBF\xBD"},
-                      DecodeCase{"Cp1252Letters", "caf\xE9 \xB6", "caf\xC3\xA9 \xC2\xB6"},
-                      DecodeCase{"Cp1252EuroAndQuotes", "\x80\x93\x9F",
-                                 "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8"},
-                      DecodeCase{"Cp1252UndefinedByteKeepsItsValue", "\x81", "\xC2\x81"},
-                      DecodeCase{"PlainAscii", "STR5 = x", "STR5 = x"},
-                      DecodeCase{"Utf8WithoutBom", "STR5 = \xC2\xB6Gr\xC3\xBC\xC3\x9F\xC2\xB6",
-                                 "STR5 = \xC2\xB6Gr\xC3\xBC\xC3\x9F\xC2\xB6"},
-                      DecodeCase{"Cp1252PairThatIsNoUtf8", "\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"}),
+    ::testing::Values(
+        DecodeCase{"Utf8Bom",
+                   "\xEF\xBB\xBF"
+                   "a\xC3\xA9\xE2\x82\xAC",
+                   "a\xC3\xA9\xE2\x82\xAC"},
+        DecodeCase{"Utf8BomMalformedBytesReplaced",
+                   "\xEF\xBB\xBF"
+                   "a\xFF"
+                   "b\xC3",
+                   "a\xEF\xBF\xBD"
+                   "b\xEF\xBF\xBD"},
+        DecodeCase{"Utf8BomEncodedSurrogateReplaced", "\xEF\xBB\xBF\xED\xA0\x80",
+                   "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        DecodeCase{"Utf16LeBom",
+                   std::string("\xFF\xFE"
+                               "a\x00\xE9\x00\xAC\x20\x3D\xD8\x00\xDE",
+                               12),
+                   "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        DecodeCase{"Utf16BeBom",
+                   std::string("\xFE\xFF\x00"
+                               "a\x00\xE9\x20\xAC\xD8\x3D\xDE\x00",
+                               12),
+                   "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        DecodeCase{"Utf16LoneSurrogateAndOddByte",
+                   std::string("\xFF\xFE\x00\xDC"
+                               "b\x00"
+                               "c",
+                               7),
+                   "\xEF\xBF\xBD"
+                   "b\xEF\xBF\xBD"},
+        DecodeCase{"Cp1252Letters", "caf\xE9 \xB6", "caf\xC3\xA9 \xC2\xB6"},
+        DecodeCase{"Cp1252EuroAndQuotes", "\x80\x93\x9F", "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8"},
+        DecodeCase{"Cp1252UndefinedByteKeepsItsValue", "\x81", "\xC2\x81"},
+        DecodeCase{"PlainAscii", "STR5 = x", "STR5 = x"},
+        DecodeCase{"Utf8WithoutBom", "STR5 = \xC2\xB6Gr\xC3\xBC\xC3\x9F\xC2\xB6",
+                   "STR5 = \xC2\xB6Gr\xC3\xBC\xC3\x9F\xC2\xB6"},
+        DecodeCase{"Cp1252PairThatIsNoUtf8", "\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct SplitCase {
@@ -410,11 +412,13 @@ TEST(LanguageTemplate, HoldsEveryTextBetweenPilcrows) {
           "\r\nSTR0009 = \xC2\xB6None Configuration Opened \xC2\xB6 /#/ main window: "
           "configuration banner\r\n",
           "\r\nSTR0021 = \xC2\xB6LoRaWAN Access\xC2\xB6\r\n",
-          "\r\nSTR0111 = \xC2\xB6" "A name may not contain \\ / : * ? \" < > | or end with a dot or "
+          "\r\nSTR0111 = \xC2\xB6"
+          "A name may not contain \\ / : * ? \" < > | or end with a dot or "
           "blank, and may not be a device name such as CON\xC2\xB6 /#/ New Configuration dialog: "
           "error box, second line\r\n",
           "\r\nSTR0306 = \xC2\xB6 / \xC2\xB6 /#/ Software Options dialog\r\n",
-          "\r\nSTR1505 = \xC2\xB6" "File already exists. Do you want to overwrite?\xC2\xB6\r\n",
+          "\r\nSTR1505 = \xC2\xB6"
+          "File already exists. Do you want to overwrite?\xC2\xB6\r\n",
           "\r\nSTR1999 = \xC2\xB6 \xC2\xB6\r\n"})
         EXPECT_NE(tpl.find(line), std::string::npos) << line;
 }
@@ -465,12 +469,11 @@ TEST(CheckLanguageFile, ReportsEveryLine) {
     ASSERT_TRUE(checked.ok());
     const kt::LanguageCheckReport& report = checked.value;
     ASSERT_EQ(report.lines.size(), 11u);
-    const LangLineSkip expected[] = {LangLineSkip::NoStr,        LangLineSkip::NoStr,
-                                     LangLineSkip::None,         LangLineSkip::None,
-                                     LangLineSkip::None,         LangLineSkip::BadId,
-                                     LangLineSkip::IdOutOfRange, LangLineSkip::EmptyText,
-                                     LangLineSkip::CommentOnly,  LangLineSkip::NoEquals,
-                                     LangLineSkip::IdOutOfRange};
+    const LangLineSkip expected[] = {
+        LangLineSkip::NoStr,        LangLineSkip::NoStr,       LangLineSkip::None,
+        LangLineSkip::None,         LangLineSkip::None,        LangLineSkip::BadId,
+        LangLineSkip::IdOutOfRange, LangLineSkip::EmptyText,   LangLineSkip::CommentOnly,
+        LangLineSkip::NoEquals,     LangLineSkip::IdOutOfRange};
     for (std::size_t i = 0; i < report.lines.size(); ++i) {
         EXPECT_EQ(report.lines[i].lineNumber, static_cast<int>(i + 1));
         EXPECT_EQ(report.lines[i].result.skip, expected[i]) << "line " << i + 1;

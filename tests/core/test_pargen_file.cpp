@@ -1,6 +1,6 @@
+#include "TempDir.h"
 #include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +34,11 @@ TEST(ParGenFile, AddressIsStoredAsTypedAndReadBack) {
     TempDir dir;
     const ParGen p{4, "  0x7D", true};
     ASSERT_TRUE(kt::WriteParGen(dir / "ParGen.xml", p).ok());
-    EXPECT_EQ(TempDir::read(dir / "ParGen.xml"),
-              "<Par_Gen><CAN_BAUDRATE>4</CAN_BAUDRATE><PROFIBUS_ID_Device>  0x7D</PROFIBUS_ID_Device>"
-              "<PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>"
-              "<!--SW_VERSION = 1.000-->");
+    EXPECT_EQ(
+        TempDir::read(dir / "ParGen.xml"),
+        "<Par_Gen><CAN_BAUDRATE>4</CAN_BAUDRATE><PROFIBUS_ID_Device>  0x7D</PROFIBUS_ID_Device>"
+        "<PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>"
+        "<!--SW_VERSION = 1.000-->");
     EXPECT_EQ(Read(dir), p);
 }
 
@@ -78,14 +79,19 @@ const ReadCase kReadCases[] = {
      "<Par_Gen><CAN_BAUDRATE>2</CAN_BAUDRATE><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping>"
      "</Par_Gen>",
      {2, "10", true}},
-    {"AddressOfBlanksKept", "<Par_Gen><PROFIBUS_ID_Device>   </PROFIBUS_ID_Device></Par_Gen>",
+    {"AddressOfBlanksKept",
+     "<Par_Gen><PROFIBUS_ID_Device>   </PROFIBUS_ID_Device></Par_Gen>",
      {9, "   ", false}},
     {"EmptyAddressElement", "<Par_Gen><PROFIBUS_ID_Device/></Par_Gen>", {9, "", false}},
-    {"MappingBlankOne", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping> 1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
+    {"MappingBlankOne",
+     "<Par_Gen><PROFIBUS_GDS_CAN_Mapping> 1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
      {9, "10", false}},
-    {"MappingYes", "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>yes</PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
+    {"MappingYes",
+     "<Par_Gen><PROFIBUS_GDS_CAN_Mapping>yes</PROFIBUS_GDS_CAN_Mapping></Par_Gen>",
      {9, "10", false}},
-    {"NamesAreCaseSensitive", "<Par_Gen><can_baudrate>3</can_baudrate></Par_Gen>", {9, "10", false}},
+    {"NamesAreCaseSensitive",
+     "<Par_Gen><can_baudrate>3</can_baudrate></Par_Gen>",
+     {9, "10", false}},
     {"FirstMatchWins",
      "<Par_Gen><CAN_BAUDRATE>1</CAN_BAUDRATE><CAN_BAUDRATE>2</CAN_BAUDRATE></Par_Gen>",
      {1, "10", false}},
@@ -135,10 +141,10 @@ TEST_P(StationAddress, Rule) {
 }
 
 const AddressCase kAddressCases[] = {
-    {"Zero", "0", false},          {"Above125", "126", false},     {"Empty", "", false},
-    {"Letters", "abc", false},     {"TrailingBlank", "5 ", false}, {"Negative", "-1", false},
-    {"One", "1", true},            {"Max", "125", true},           {"LeadingBlanks", "  5", true},
-    {"HexMax", "0x7D", true},      {"HexAbove", "0x7E", false},
+    {"Zero", "0", false},      {"Above125", "126", false},     {"Empty", "", false},
+    {"Letters", "abc", false}, {"TrailingBlank", "5 ", false}, {"Negative", "-1", false},
+    {"One", "1", true},        {"Max", "125", true},           {"LeadingBlanks", "  5", true},
+    {"HexMax", "0x7D", true},  {"HexAbove", "0x7E", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(All, StationAddress, ::testing::ValuesIn(kAddressCases),

@@ -1,6 +1,6 @@
+#include "TempDir.h"
 #include "base/FileUtil.h"
 #include "core/Project.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,8 @@ TEST_P(CreateProjectName, Case) {
     EXPECT_EQ(r.textId, GetParam().textId);
     // A refused name creates nothing at all, anywhere.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::recursive_directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : fs::recursive_directory_iterator(dir.path()))
+        ++entries;
     if (r.ok()) {
         EXPECT_TRUE(fs::is_directory(projects / kt::PathFromUtf8(GetParam().name) / "bin"));
     } else {
@@ -44,11 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Colon", "C:x", 105}, NameCase{"Star", "a*", 105},
                       NameCase{"Question", "a?", 105}, NameCase{"Quote", "a\"b", 105},
                       NameCase{"Angle", "<a>", 105}, NameCase{"Pipe", "a|b", 105},
-                      NameCase{"Control", std::string("a\tb"), 105},
-                      NameCase{"OneBlank", " ", 105}, NameCase{"TrailingDot", "name.", 105},
-                      NameCase{"DeviceCon", "CON", 105}, NameCase{"DeviceNulExt", "nul.txt", 105},
-                      NameCase{"DeviceCom1", "com1", 105}, NameCase{"DeviceLpt9", "LPT9", 105},
-                      NameCase{"NotDeviceCom10", "COM10", 0},
+                      NameCase{"Control", std::string("a\tb"), 105}, NameCase{"OneBlank", " ", 105},
+                      NameCase{"TrailingDot", "name.", 105}, NameCase{"DeviceCon", "CON", 105},
+                      NameCase{"DeviceNulExt", "nul.txt", 105}, NameCase{"DeviceCom1", "com1", 105},
+                      NameCase{"DeviceLpt9", "LPT9", 105}, NameCase{"NotDeviceCom10", "COM10", 0},
                       NameCase{"ExistsInOtherCase", "EXISTING", 106},
                       NameCase{"ExistsInLowerCase", "existing", 106},
                       NameCase{"Absolute", "/tmp/x", 105}, NameCase{"Rooted", "\\Plant", 105},

@@ -1,7 +1,7 @@
+#include "TempDir.h"
+#include "base/FileUtil.h"
 #include "base/Settings.h"
 #include "base/Workspace.h"
-#include "base/FileUtil.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -77,14 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
                      s.ProjectName = "A";
                      s.LanguageName = "Italiano";
                  })},
-        ReadCase{"EmptyIpAddressStaysEmpty", "<a><lastipadd><ipaddress></ipaddress></lastipadd></a>",
+        ReadCase{"EmptyIpAddressStaysEmpty",
+                 "<a><lastipadd><ipaddress></ipaddress></lastipadd></a>",
                  With([](AppSettings& s) { s.IpAddress = ""; })},
         ReadCase{"EmptyLanguageStaysEmpty", "<a><lastlang><language/></lastlang></a>",
                  With([](AppSettings& s) { s.LanguageName = ""; })},
-        ReadCase{"NamesAreCaseSensitive",
-                 "<a><LastProj><projectname>X</projectname></LastProj>"
-                 "<lastinternet><double_click_auto_size>1</double_click_auto_size></lastinternet></a>",
-                 AppSettings{}},
+        ReadCase{
+            "NamesAreCaseSensitive",
+            "<a><LastProj><projectname>X</projectname></LastProj>"
+            "<lastinternet><double_click_auto_size>1</double_click_auto_size></lastinternet></a>",
+            AppSettings{}},
         ReadCase{"FirstOfTwoElementsWins",
                  "<a><lastproj><projectname>first</projectname>"
                  "<projectname>second</projectname></lastproj></a>",
@@ -107,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Settings, SaveReplacesWholeFileDroppingExtras) {
     TempDir dir;
-    const auto file = dir.write("Korvel.xml",
-                                "<Conf_Settings><extra>x</extra><lastproj><projectname>A"
+    const auto file =
+        dir.write("Korvel.xml", "<Conf_Settings><extra>x</extra><lastproj><projectname>A"
                                 "</projectname></lastproj></Conf_Settings>");
     AppSettings s = kt::ReadSettings(file);
     ASSERT_TRUE(kt::WriteSettings(file, s).ok());

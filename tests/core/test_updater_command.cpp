@@ -74,7 +74,12 @@ TEST(UpdaterCommandLine, SplitsBackIntoItsArgumentsWithBlanksInPaths) {
     r.option = UpdateOption::Firmware;
     r.masterDir = Native("/a b/MASTER");
     r.projectDir = Native("/a b/PROJECTS/x  y");
-    const std::vector<std::string> expected = {"/dev/ttyUSB0", "7", "FW", "FR", "NO", "NO",
+    const std::vector<std::string> expected = {"/dev/ttyUSB0",
+                                               "7",
+                                               "FW",
+                                               "FR",
+                                               "NO",
+                                               "NO",
                                                Native("/a b/MASTER/sim52903.sim"),
                                                Native("/a b/PROJECTS/x  y/bin/bank1.bin")};
     EXPECT_EQ(kt::SplitCommandLine(kt::UpdaterCommandLine(r)), expected);
@@ -94,27 +99,27 @@ TEST_P(Split, ReadsLikeTheWindowsRuntime) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Split,
-    testing::Values(
-        SplitCase{"Empty", "", {}}, SplitCase{"OnlyBlanks", "  \t ", {}},
-        SplitCase{"LeadingBlankDropsEmptyPort", " 0 FW", {"0", "FW"}},
-        SplitCase{"RunsOfBlanks", "a  \tb", {"a", "b"}},
-        SplitCase{"QuotedKeepsBlanks", "\"C:\\My Dir\\f.bin\" x", {"C:\\My Dir\\f.bin", "x"}},
-        SplitCase{"QuoteInsideWord", "ab\"c d\"e", {"abc de"}},
-        SplitCase{"EmptyQuotedArgument", "a \"\" b", {"a", "", "b"}},
-        SplitCase{"BackslashesWithoutQuoteAreLiteral", "a\\\\b\\c", {"a\\\\b\\c"}},
-        SplitCase{"EscapedQuote", "a\\\"b", {"a\"b"}},
-        SplitCase{"EvenBackslashesBeforeQuote", "\"a\\\\\" b", {"a\\", "b"}},
-        SplitCase{"DoubledQuoteInsideQuotes", "\"a\"\"b\"", {"a\"b"}},
-        SplitCase{"UnclosedQuoteRunsToEnd", "\"a b", {"a b"}}),
+    testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"OnlyBlanks", "  \t ", {}},
+                    SplitCase{"LeadingBlankDropsEmptyPort", " 0 FW", {"0", "FW"}},
+                    SplitCase{"RunsOfBlanks", "a  \tb", {"a", "b"}},
+                    SplitCase{
+                        "QuotedKeepsBlanks", "\"C:\\My Dir\\f.bin\" x", {"C:\\My Dir\\f.bin", "x"}},
+                    SplitCase{"QuoteInsideWord", "ab\"c d\"e", {"abc de"}},
+                    SplitCase{"EmptyQuotedArgument", "a \"\" b", {"a", "", "b"}},
+                    SplitCase{"BackslashesWithoutQuoteAreLiteral", "a\\\\b\\c", {"a\\\\b\\c"}},
+                    SplitCase{"EscapedQuote", "a\\\"b", {"a\"b"}},
+                    SplitCase{"EvenBackslashesBeforeQuote", "\"a\\\\\" b", {"a\\", "b"}},
+                    SplitCase{"DoubledQuoteInsideQuotes", "\"a\"\"b\"", {"a\"b"}},
+                    SplitCase{"UnclosedQuoteRunsToEnd", "\"a b", {"a b"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(NaturalLess, OrdersPortNamesByTheirNumbers) {
-    std::vector<std::string> ports = {"COM12", "ttyUSB10", "COM3", "ttyUSB2", "ttyACM0",
+    std::vector<std::string> ports = {"COM12",   "ttyUSB10", "COM3",  "ttyUSB2", "ttyACM0",
                                       "ttyUSB0", "COM1",     "ttyS0", "COM003"};
     std::sort(ports.begin(), ports.end(),
               [](const std::string& a, const std::string& b) { return kt::NaturalLess(a, b); });
-    const std::vector<std::string> expected = {"COM1",    "COM3",    "COM003",  "COM12", "ttyACM0",
-                                               "ttyS0",   "ttyUSB0", "ttyUSB2", "ttyUSB10"};
+    const std::vector<std::string> expected = {"COM1",  "COM3",    "COM003",  "COM12",   "ttyACM0",
+                                               "ttyS0", "ttyUSB0", "ttyUSB2", "ttyUSB10"};
     EXPECT_EQ(ports, expected);
 }
 

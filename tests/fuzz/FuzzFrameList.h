@@ -22,7 +22,8 @@ inline void FrameListFile(FrameKind kind, const std::uint8_t* data, std::size_t 
         FrameList back(kind);
         Check(back.Load_Frames(copy).ok());
         Check(back.FrameCount() == list.FrameCount());
-        for (int r = 0; r < list.FrameCount(); ++r) Check(back.row(r) == list.row(r));
+        for (int r = 0; r < list.FrameCount(); ++r)
+            Check(back.row(r) == list.row(r));
     } else {
         Check(list.FrameCount() == 0);
     }

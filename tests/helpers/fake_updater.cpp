@@ -26,7 +26,8 @@ const char* Env(const char* name) {
 int main(int argc, char** argv) {
     if (const char* log = Env("KT_FAKE_UPDATER_LOG")) {
         std::ofstream out(log, std::ios::binary | std::ios::trunc);
-        for (int i = 1; i < argc; ++i) out << argv[i] << '\n';
+        for (int i = 1; i < argc; ++i)
+            out << argv[i] << '\n';
     }
 #ifndef _WIN32
     if (const char* pid = Env("KT_FAKE_UPDATER_PID")) std::ofstream(pid) << getpid() << '\n';

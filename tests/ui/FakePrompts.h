@@ -17,7 +17,7 @@ public:
     enum class Kind { Error, Info, Confirm, SaveFileName, OpenFileName, FolderName, OpenUrl };
     struct Call {
         Kind kind;
-        QString text;   // message, question, URL, or the dialog's folder
+        QString text;           // message, question, URL, or the dialog's folder
         QString filter;         // file dialogs only; the caption of a folder chooser
         bool defaultNo = false; // questions: No is the default button
     };

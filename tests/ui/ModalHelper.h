@@ -41,8 +41,8 @@ public:
         if (!wait_->seen) static_cast<void>(QTest::qWaitFor([this] { return wait_->seen; }, 5000));
         if (wait_->seen) return;
         wait_->cancelled = true;
-        detail::Fail(*wait_, "no modal dialog came up; expected \"" +
-                                 wait_->expected.toStdString() + "\"");
+        detail::Fail(*wait_,
+                     "no modal dialog came up; expected \"" + wait_->expected.toStdString() + "\"");
     }
 
 private:

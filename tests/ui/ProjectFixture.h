@@ -1,8 +1,8 @@
 #pragma once
 // A Workspace in a temporary folder with one open Project, and small file helpers.
 
-#include "ui/AppState.h"
 #include "base/FileUtil.h"
+#include "ui/AppState.h"
 #include "ui/UQtText.h"
 
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // The update dialog: what each opening resets, the port list and the command line it hands
 // to Start_Program.
 
+#include "FakePrompts.h"
 #include "base/Identity.h"
 #include "ui/UQtText.h"
 #include "update/UBoot.h"
 #include "update/UpdaterCommand.h"
-#include "FakePrompts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -74,10 +74,10 @@ private slots:
             const int i = std::min(listings_++, static_cast<int>(portAnswers_.size()) - 1);
             return portAnswers_[i];
         };
-        dlg_ = std::make_unique<TFBoot>(
-            state_, services, [this](const QString& p, const QString& a, bool t) {
-                launches_.append({p, a, t});
-            });
+        dlg_ = std::make_unique<TFBoot>(state_, services,
+                                        [this](const QString& p, const QString& a, bool t) {
+                                            launches_.append({p, a, t});
+                                        });
     }
     void cleanup() { dlg_.reset(); }
 
@@ -121,7 +121,8 @@ private slots:
         QFETCH(int, textId);
         QFETCH(int, hintId);
         open();
-        for (int id = 1600; id <= 1638; ++id) state_.Lang.Set_Text(id, "T" + std::to_string(id));
+        for (int id = 1600; id <= 1638; ++id)
+            state_.Lang.Set_Text(id, "T" + std::to_string(id));
         open();
         QWidget* w = child<QWidget>(qPrintable(control));
         if (textId >= 0) {

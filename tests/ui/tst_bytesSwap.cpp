@@ -142,20 +142,36 @@ private slots:
         QTest::addColumn<QString>("control"); // objectName; empty for the window itself
         QTest::addColumn<QString>("property");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("title") << "" << "windowTitle" << "T1900";
-        QTest::newRow("description") << "L_SW_Desc" << "text" << "T1901";
-        QTest::newRow("OK caption") << "Btn_OK" << "text" << "T1902";
-        QTest::newRow("Cancel caption") << "Btn_Cancel" << "text" << "T1903";
-        QTest::newRow("OK hint") << "Btn_OK" << "toolTip" << "T1904";
-        QTest::newRow("Cancel hint") << "Btn_Cancel" << "toolTip" << "T1905";
-        QTest::newRow("value caption") << "Label17" << "text" << "T1906";
+        QTest::newRow("title") << ""
+                               << "windowTitle"
+                               << "T1900";
+        QTest::newRow("description") << "L_SW_Desc"
+                                     << "text"
+                                     << "T1901";
+        QTest::newRow("OK caption") << "Btn_OK"
+                                    << "text"
+                                    << "T1902";
+        QTest::newRow("Cancel caption") << "Btn_Cancel"
+                                        << "text"
+                                        << "T1903";
+        QTest::newRow("OK hint") << "Btn_OK"
+                                 << "toolTip"
+                                 << "T1904";
+        QTest::newRow("Cancel hint") << "Btn_Cancel"
+                                     << "toolTip"
+                                     << "T1905";
+        QTest::newRow("value caption") << "Label17"
+                                       << "text"
+                                       << "T1906";
         for (int i = 1; i <= 8; ++i) {
-            QTest::addRow("byte %d", i) << QString("Label%1").arg(i) << "text"
-                                        << QString("T%1").arg(1906 + i);
-            QTest::addRow("toggle %d", i) << QString("SpeedButton%1").arg(i) << "text"
-                                          << QString("T%1").arg(1914 + i);
+            QTest::addRow("byte %d", i)
+                << QString("Label%1").arg(i) << "text" << QString("T%1").arg(1906 + i);
+            QTest::addRow("toggle %d", i)
+                << QString("SpeedButton%1").arg(i) << "text" << QString("T%1").arg(1914 + i);
         }
-        QTest::newRow("SwCode") << "L_SW_Code" << "text" << "KT52903";
+        QTest::newRow("SwCode") << "L_SW_Code"
+                                << "text"
+                                << "KT52903";
     }
     void eachControlShowsItsText() {
         QFETCH(QString, control);

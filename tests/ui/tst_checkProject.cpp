@@ -4,9 +4,9 @@
 #include "FakePrompts.h"
 #include "ModalHelper.h"
 #include "ProjectFixture.h"
+#include "app/UProduction.h"
 #include "checks/IoMap.h"
 #include "checks/UCheckProject.h"
-#include "app/UProduction.h"
 #include "core/UKorvelFirmWare.h"
 #include "editors/UFrameListDialog.h"
 

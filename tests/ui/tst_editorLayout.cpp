@@ -4,9 +4,9 @@
 #include "FakePrompts.h"
 #include "ProjectFixture.h"
 #include "core/UCompareProjects.h"
-#include "editors/UImportDbc.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
+#include "editors/UImportDbc.h"
 #include "editors/UParGen.h"
 #include "editors/UReceiveCAN.h"
 #include "editors/UTransmitCAN.h"
@@ -36,7 +36,8 @@ QString Describe(const QWidget* w) {
 QStringList Clipped(QWidget& window) {
     QStringList out;
     for (QWidget* w : window.findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(&window) || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)))
+        if (!w->isVisibleTo(&window) ||
+            !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)))
             continue;
         if (w->property("text").toString().isEmpty()) continue;
         if (w->width() < w->sizeHint().width()) out << Describe(w) + " is cut";
@@ -132,7 +133,8 @@ private slots:
     void importAndCompareWindows() {
         DbcDatabase db;
         DbcError error;
-        QVERIFY(ParseDbc("BU_: A B\nBO_ 1 M: 8 A\n SG_ S : 0|8@1+ (1,0) [0|1] \"\" B\n", db, error));
+        QVERIFY(
+            ParseDbc("BU_: A B\nBO_ 1 M: 8 A\n SG_ S : 0|8@1+ (1,0) [0|1] \"\" B\n", db, error));
         const FrameList list(FrameKind::Receive);
         TFImportDbc import(fx->state, prompts, db, "plant.dbc", list);
         show(import);

@@ -530,20 +530,22 @@ private slots:
     // text of its own.
     void eachControlShowsItsText_data() {
         QTest::addColumn<bool>("receive");
-        QTest::addColumn<QString>("control"); // objectName, "" for the window, "column" for the grid
+        QTest::addColumn<QString>(
+            "control"); // objectName, "" for the window, "column" for the grid
         QTest::addColumn<QString>("property"); // for "column": header or hint
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("expected");
-        const char* buttons[] = {"Btn_OK",     "Btn_Cancel",   "Btn_DelRow",    "Btn_InsRow",
+        const char* buttons[] = {"Btn_OK",      "Btn_Cancel",   "Btn_DelRow",    "Btn_InsRow",
                                  "Btn_CopyRow", "Btn_PasteRow", "Btn_CreateSWAP"};
         for (const bool receive : {true, false}) {
             const int base = receive ? 1700 : 1800;
             const int columns = receive ? 7 : 9;
             const char* list = receive ? "rx" : "tx";
             const auto T = [](int id) { return QString("T%1").arg(id); };
-            QTest::addRow("%s title", list) << receive << "" << "windowTitle" << 0 << T(base);
-            QTest::addRow("%s description", list)
-                << receive << "L_SW_Desc" << "text" << 0 << T(base + 1);
+            QTest::addRow("%s title", list) << receive << ""
+                                            << "windowTitle" << 0 << T(base);
+            QTest::addRow("%s description", list) << receive << "L_SW_Desc"
+                                                  << "text" << 0 << T(base + 1);
             for (int i = 0; i < 7; ++i) {
                 QTest::addRow("%s %s caption", list, buttons[i])
                     << receive << buttons[i] << "text" << 0 << T(base + 2 + i);
@@ -551,11 +553,12 @@ private slots:
                     << receive << buttons[i] << "toolTip" << 0 << T(base + 9 + i);
             }
             for (int c = 0; c < columns; ++c)
-                QTest::addRow("%s header %d", list, c)
-                    << receive << "column" << "header" << c << T(base + 16 + c);
+                QTest::addRow("%s header %d", list, c) << receive << "column"
+                                                       << "header" << c << T(base + 16 + c);
             for (int c = 1; c < columns; ++c)
                 QTest::addRow("%s hint %d", list, c)
-                    << receive << "column" << "hint" << c << T(base + 16 + columns + c - 1);
+                    << receive << "column"
+                    << "hint" << c << T(base + 16 + columns + c - 1);
         }
     }
     void eachControlShowsItsText() {
@@ -605,14 +608,20 @@ private slots:
         for (int r = 0; r < 30; ++r) {
             const QString n = QString::number(r + 1);
             keys << QString::number(100 + r) << "<Tab>" << (r % 2 ? "B" : "11") << "<Tab>"
-                 << QString::number(r % 8 + 1) << "<Tab>" << "0" << "<Tab>";
+                 << QString::number(r % 8 + 1) << "<Tab>"
+                 << "0"
+                 << "<Tab>";
             if (receive)
                 keys << "1" + n << "<Tab>";
             else
-                keys << "<Space>" << "<Tab>" << "<Tab>" << "2" + n << "<Tab>";
+                keys << "<Space>"
+                     << "<Tab>"
+                     << "<Tab>"
+                     << "2" + n << "<Tab>";
             keys << "Motor " + n << "<Tab>";
         }
-        keys << "999" << "<Return>"; // past row 30: back in row 1
+        keys << "999"
+             << "<Return>"; // past row 30: back in row 1
         GridDriver::keys(keys);
         const int last = receive ? 6 : 8;
         for (int r = 0; r < 30; ++r) {
@@ -653,8 +662,8 @@ private slots:
         QTest::newRow("left from CobID") << 4 << 1 << int(Qt::Key_Left) << none << 4 << 1;
         QTest::newRow("left") << 4 << 4 << int(Qt::Key_Left) << none << 4 << 3;
         QTest::newRow("home") << 4 << 5 << int(Qt::Key_Home) << none << 4 << 1;
-        QTest::newRow("ctrl home") << 4 << 5 << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0
-                                   << 1;
+        QTest::newRow("ctrl home")
+            << 4 << 5 << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0 << 1;
         QTest::newRow("tab at the end") << 4 << 6 << int(Qt::Key_Tab) << none << 5 << 1;
         QTest::newRow("tab at row 30") << 29 << 6 << int(Qt::Key_Tab) << none << 0 << 1;
         QTest::newRow("shift tab at CobID")
@@ -777,11 +786,13 @@ private slots:
         QCOMPARE(swap.opened.size(), 1);
         step();
         for (std::size_t i = 1; i < states.size(); ++i)
-            QVERIFY2(states[i] != states[i - 1], qPrintable(QString("step %1 changed nothing").arg(i)));
+            QVERIFY2(states[i] != states[i - 1],
+                     qPrintable(QString("step %1 changed nothing").arg(i)));
 
         for (std::size_t i = states.size() - 1; i > 0; --i) {
             QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
-            QVERIFY2(RowsOf(d->Frames()) == states[i - 1], qPrintable(QString("undo to %1").arg(i - 1)));
+            QVERIFY2(RowsOf(d->Frames()) == states[i - 1],
+                     qPrintable(QString("undo to %1").arg(i - 1)));
         }
         QCOMPARE(d->windowTitle(), fx->text(1800));
         for (std::size_t i = 1; i < states.size(); ++i) {
@@ -822,9 +833,10 @@ private slots:
         QFETCH(bool, paste);
         auto d = open<TFReceiveCAN>();
         if (paste) {
-            QGuiApplication::clipboard()->setText("0x123\t2.0A (11 bits)\t8\t0\t1000\tMotor speed\r\n"
-                                                  " 5000\tB\t2\t0\t1000\t\r\n"
-                                                  "7\t29\t1\t0\t1000\tValve 2\r\n");
+            QGuiApplication::clipboard()->setText(
+                "0x123\t2.0A (11 bits)\t8\t0\t1000\tMotor speed\r\n"
+                " 5000\tB\t2\t0\t1000\t\r\n"
+                "7\t29\t1\t0\t1000\tValve 2\r\n");
             GridDriver(*d->Grid()).go(0, 1);
             QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
         } else {
@@ -875,7 +887,8 @@ private slots:
         QTest::newRow("b") << "b" << CanType29;
         QTest::newRow("11") << "11" << CanType11;
         QTest::newRow("29") << "29" << CanType29;
-        QTest::newRow("unknown key") << "x" << "";
+        QTest::newRow("unknown key") << "x"
+                                     << "";
     }
     void typeColumnFromTheKeyboard() {
         QFETCH(QString, keys);
@@ -931,8 +944,8 @@ private slots:
         auto d = open<TFTransmitCAN>();
         QString used;
         QChar cancel;
-        for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow",
-                                 "Btn_CopyRow", "Btn_PasteRow", "Btn_CreateSWAP"}) {
+        for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow", "Btn_CopyRow",
+                                 "Btn_PasteRow", "Btn_CreateSWAP"}) {
             auto* b = d->findChild<QPushButton*>(name);
             const int at = b->text().indexOf('&');
             QVERIFY2(at >= 0 && at + 1 < b->text().size(), name);
@@ -993,13 +1006,14 @@ private slots:
         g.type(0, 6, "ab");
         QHeaderView* header = grid->horizontalHeader();
         const auto dclick = [&](int column) {
-            QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
-                               QPoint(header->sectionViewportPosition(column) +
-                                          header->sectionSize(column) / 2,
-                                      header->height() / 2));
+            QTest::mouseDClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                       header->height() / 2));
         };
         // The text room a cell leaves: its width less the grid line and the text margins.
-        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+        const int margin =
+            grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
         const auto room = [&](int column) { return grid->columnWidth(column) - 1 - 2 * margin; };
         for (const int column : {2, 3}) {
             dclick(column);
@@ -1009,8 +1023,9 @@ private slots:
         const int wide = grid->columnWidth(6);
         dclick(6);
         QVERIFY(grid->columnWidth(6) < wide);
-        QCOMPARE(grid->columnWidth(6), std::max(header->sectionSizeHint(6),
-                                                grid->fontMetrics().horizontalAdvance("ab") + 1 + 2 * margin));
+        QCOMPARE(grid->columnWidth(6),
+                 std::max(header->sectionSizeHint(6),
+                          grid->fontMetrics().horizontalAdvance("ab") + 1 + 2 * margin));
     }
 
     // The production questions that throw work away have No as their default button.

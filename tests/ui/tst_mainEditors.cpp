@@ -314,7 +314,8 @@ private slots:
         QVERIFY(gsd.ok());
         QCOMPARE(ReadFile(state().ProjectDir / "road.gsd"), gsd.value);
 
-        const auto modal7 = WhenModal("FBoot", [](QWidget* m) { static_cast<QDialog*>(m)->reject(); });
+        const auto modal7 =
+            WhenModal("FBoot", [](QWidget* m) { static_cast<QDialog*>(m)->reject(); });
         click("Btn_CreateBin");
         ConfigImage image{};
         QVERIFY(Compile_Config_Image(state().Files, image).ok());

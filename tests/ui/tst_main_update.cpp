@@ -2,13 +2,13 @@
 // button, the language change reaching the options dialog, and Update Device end to end
 // with the fake updater.
 
+#include "FakePrompts.h"
 #include "base/Identity.h"
 #include "core/UKorvelFirmWare.h"
-#include "ui/UQtText.h"
 #include "options/USoftOptions.h"
+#include "ui/UQtText.h"
 #include "update/UBoot.h"
 #include "update/UpdaterCommand.h"
-#include "FakePrompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -128,8 +128,8 @@ private slots:
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 7200000);
         QVERIFY(!notice()->isHidden());
-        QCOMPARE(notice()->text(), QString("<a href=\"%1\">%2</a>")
-                                       .arg(DownloadPageUrl, Q(main_->State().Text(19))));
+        QCOMPARE(notice()->text(),
+                 QString("<a href=\"%1\">%2</a>").arg(DownloadPageUrl, Q(main_->State().Text(19))));
         emit notice()->linkActivated(DownloadPageUrl);
         QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl), QStringList{DownloadPageUrl});
 
@@ -167,8 +167,7 @@ private slots:
         QVERIFY2(n->height() >= needed, "the text is cut off");
         if (!n->wordWrap()) QVERIFY(n->width() >= n->sizeHint().width());
         for (const char* other : {"L_SW_Code", "L_SW_Desc", "Btn_Info", "Shape2"})
-            QVERIFY2(!n->geometry().intersects(in<QWidget>(main_.get(), other)->geometry()),
-                     other);
+            QVERIFY2(!n->geometry().intersects(in<QWidget>(main_.get(), other)->geometry()), other);
     }
 
     void checksSwitchedOffWhileAnAnswerIsPending_stayOff() {
@@ -220,7 +219,8 @@ private slots:
             if (!dlg) return;
             seen = true;
             in<QTabWidget>(dlg, "PC_Options")->setCurrentIndex(1);
-            for (const QString& name : ticks) tick(in<QCheckBox>(dlg, qPrintable(name)));
+            for (const QString& name : ticks)
+                tick(in<QCheckBox>(dlg, qPrintable(name)));
             QTest::mouseClick(in<QPushButton>(dlg, "Btn_OK"), Qt::LeftButton);
         });
         QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);

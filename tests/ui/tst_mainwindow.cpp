@@ -1,9 +1,9 @@
-#include "options/UAbout.h"
+#include "FakePrompts.h"
+#include "ModalHelper.h"
 #include "core/UKorvelFirmWare.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
-#include "FakePrompts.h"
-#include "ModalHelper.h"
+#include "options/UAbout.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -36,7 +36,8 @@ std::string ReadFile(const fs::path& p) {
 std::string SettingsWith(const std::string& project, const char* inet, const char* upd) {
     return "<Conf_Settings><lastproj><projectname>" + project +
            "</projectname></lastproj><lastinternet><enable_internet>" + inet +
-           "</enable_internet><enable_update>" + upd + "</enable_update></lastinternet>"
+           "</enable_internet><enable_update>" + upd +
+           "</enable_update></lastinternet>"
            "</Conf_Settings>";
 }
 
@@ -84,7 +85,8 @@ private slots:
             QVERIFY2(fs::is_directory(Dir() / d), d);
         QVERIFY(!w->State().ProjectOpen());
         QCOMPARE(Text(*w, "L_Name_Conf"), QString("None Configuration Opened "));
-        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Use Step1 to open or create new configuration"));
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"),
+                 QString("Use Step1 to open or create new configuration"));
         QCOMPARE(w->windowTitle(), QString("Tarvix - Configurator KT52903 CAN / PROFIBUS Slave "));
         QCOMPARE(Text(*w, "L_SW_Code"), QString("KT52903"));
         QVERIFY(!w->Timer_Update()->isActive());
@@ -153,7 +155,8 @@ private slots:
         WriteFile(Dir() / "Korvel.xml", SettingsWith("Gone", "0", "0"));
         auto w = Start();
         QVERIFY(!w->State().ProjectOpen());
-        QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Use Step1 to open or create new configuration"));
+        QCOMPARE(Text(*w, "L_Name_Conf_L2"),
+                 QString("Use Step1 to open or create new configuration"));
         Click(*w, "Btn_CreateBin");
         QCOMPARE(prompts_.errors(), QStringList{"Error! Project not Valid"});
         w->close();
@@ -200,7 +203,8 @@ private slots:
                      kept + "\n"),
                  qPrintable(errors[0]));
         w->close();
-        QVERIFY(ReadFile(Dir() / "Korvel.xml").starts_with("<Conf_Settings><lastproj><projectname>"));
+        QVERIFY(
+            ReadFile(Dir() / "Korvel.xml").starts_with("<Conf_Settings><lastproj><projectname>"));
         QCOMPARE(ReadFile(Dir() / "Korvel.xml.bad"), bad);
         QCOMPARE(prompts_.errors().size(), 1); // once
     }
@@ -219,17 +223,21 @@ private slots:
         QTest::addColumn<QString>("inet");
         QTest::addColumn<QString>("upd");
         QTest::addColumn<bool>("active");
-        QTest::newRow("both") << "1" << "1" << true;
-        QTest::newRow("internet only") << "1" << "0" << false;
-        QTest::newRow("update only") << "0" << "1" << false;
-        QTest::newRow("blank before 1") << " 1" << "1" << false;
+        QTest::newRow("both") << "1"
+                              << "1" << true;
+        QTest::newRow("internet only") << "1"
+                                       << "0" << false;
+        QTest::newRow("update only") << "0"
+                                     << "1" << false;
+        QTest::newRow("blank before 1") << " 1"
+                                        << "1" << false;
     }
     void timerFollowsBothFlags() {
         QFETCH(QString, inet);
         QFETCH(QString, upd);
         QFETCH(bool, active);
-        WriteFile(Dir() / "Korvel.xml", SettingsWith("", inet.toStdString().c_str(),
-                                                     upd.toStdString().c_str()));
+        WriteFile(Dir() / "Korvel.xml",
+                  SettingsWith("", inet.toStdString().c_str(), upd.toStdString().c_str()));
         auto w = Start();
         QCOMPARE(w->Timer_Update()->isActive(), active);
         QCOMPARE(w->Timer_Update()->interval(), 60000);
@@ -275,7 +283,8 @@ private slots:
         w->Timer_UpdateTimer();
         QVERIFY(link->isHidden());
         emit link->linkActivated("http://www.tarvix.example/x");
-        QCOMPARE(prompts_.texts(FakePrompts::Kind::OpenUrl), QStringList{"http://www.tarvix.example/x"});
+        QCOMPARE(prompts_.texts(FakePrompts::Kind::OpenUrl),
+                 QStringList{"http://www.tarvix.example/x"});
     }
 
     void webAddressOpensTheHomePage() {
@@ -332,11 +341,14 @@ private slots:
     void newProjectRefusalsKeepTheDialogOpen_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << "" << "Error! Name Project is not valid";
-        QTest::newRow("exists") << "Old"
-                                << "Error! Name project is not valid because directory already exists";
+        QTest::newRow("empty") << ""
+                               << "Error! Name Project is not valid";
+        QTest::newRow("exists")
+            << "Old"
+            << "Error! Name project is not valid because directory already exists";
         QTest::newRow("exists in other case")
-            << "old" << "Error! Name project is not valid because directory already exists";
+            << "old"
+            << "Error! Name project is not valid because directory already exists";
         const QString why = "Error! Name project is not valid\nA name may not contain \\ / : * ? "
                             "\" < > | or end with a dot or blank, and may not be a device name "
                             "such as CON";
@@ -347,7 +359,8 @@ private slots:
 #ifndef Q_OS_WIN
         // Exists, and is not portable either: existence is checked first.
         QTest::newRow("existing trailing dot")
-            << "Old." << "Error! Name project is not valid because directory already exists";
+            << "Old."
+            << "Error! Name project is not valid because directory already exists";
 #endif
     }
     void newProjectRefusalsKeepTheDialogOpen() {
@@ -391,7 +404,8 @@ private slots:
     }
 
     void openPreselectsTheOpenProjectIgnoringCase() {
-        for (const char* d : {"Alpha", "beta"}) fs::create_directories(Dir() / "PROJECTS" / d);
+        for (const char* d : {"Alpha", "beta"})
+            fs::create_directories(Dir() / "PROJECTS" / d);
         WriteFile(Dir() / "Korvel.xml", SettingsWith("BETA", "0", "0"));
         auto w = Start();
         // On a case-sensitive file system PROJECTS/BETA does not exist, so open it by hand.
@@ -400,7 +414,8 @@ private slots:
         QString selected;
         const auto modal4 = WhenModal("FOpenConf", [&](QWidget* dlg) {
             auto* list = dlg->findChild<QListWidget*>("ListBox1");
-            for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+            for (int i = 0; i < list->count(); ++i)
+                shown << list->item(i)->text();
             selected = list->currentItem() ? list->currentItem()->text() : QString();
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
         });
@@ -415,7 +430,8 @@ private slots:
 #ifndef Q_OS_WIN
     // Where "Plant 1" and "plant 1" both exist, the open one is preselected, not its twin.
     void openPrefersTheExactName() {
-        for (const char* d : {"Plant 1", "plant 1"}) fs::create_directories(Dir() / "PROJECTS" / d);
+        for (const char* d : {"Plant 1", "plant 1"})
+            fs::create_directories(Dir() / "PROJECTS" / d);
         WriteFile(Dir() / "Korvel.xml", SettingsWith("plant 1", "0", "0"));
         auto w = Start();
         QString selected;
@@ -431,7 +447,8 @@ private slots:
 #endif
 
     void openChoosesByKeyboardAndCancelChangesNothing() {
-        for (const char* d : {"Alpha", "Beta", "Gamma"}) fs::create_directories(Dir() / "PROJECTS" / d);
+        for (const char* d : {"Alpha", "Beta", "Gamma"})
+            fs::create_directories(Dir() / "PROJECTS" / d);
         auto w = Start();
         const auto modal5 = WhenModal("FOpenConf", [](QWidget* dlg) {
             auto* list = dlg->findChild<QListWidget*>("ListBox1");
@@ -502,7 +519,8 @@ private slots:
     void bannerFitsItsFrame() {
         QFETCH(QString, language);
         QFETCH(QString, project);
-        const fs::path shipped = fs::path(KT_FIXTURES_DIR) / ".." / ".." / "src" / "lang" / "shipped";
+        const fs::path shipped =
+            fs::path(KT_FIXTURES_DIR) / ".." / ".." / "src" / "lang" / "shipped";
         fs::create_directories(Dir() / "LANGUAGE");
         if (language != "English")
             fs::copy_file(shipped / (language.toStdString() + ".lng"),
@@ -518,8 +536,9 @@ private slots:
         QVERIFY(frame.right() < w->findChild<QToolButton*>("Btn_Info")->x());
         for (const char* name : {"L_Name_Conf", "L_Name_Conf_L2"}) {
             auto* label = w->findChild<QLabel*>(name);
-            const QRect text(label->pos(), QSize(label->fontMetrics().horizontalAdvance(label->text()),
-                                                 label->height()));
+            const QRect text(
+                label->pos(),
+                QSize(label->fontMetrics().horizontalAdvance(label->text()), label->height()));
             QVERIFY2(frame.contains(text), name);
         }
         if (project.size() > 60) {

@@ -8,8 +8,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -265,8 +265,9 @@ private slots:
     }
     void wheelFollowsTheSystemSetting() {
         QFETCH(int, lines);
-        const auto restore = qScopeGuard(
-            [before = QApplication::wheelScrollLines()] { QApplication::setWheelScrollLines(before); });
+        const auto restore = qScopeGuard([before = QApplication::wheelScrollLines()] {
+            QApplication::setWheelScrollLines(before);
+        });
         QApplication::setWheelScrollLines(lines);
         auto d = open();
         d->resize(460, 170); // room for little more than the panel titles

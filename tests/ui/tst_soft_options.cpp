@@ -1,10 +1,10 @@
 // The options dialog: language tiles and paging, the language change question, enabling
 // rules, check now and what OK and Cancel store.
 
-#include "base/Identity.h"
-#include "ui/UQtText.h"
-#include "options/USoftOptions.h"
 #include "FakePrompts.h"
+#include "base/Identity.h"
+#include "options/USoftOptions.h"
+#include "ui/UQtText.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -121,7 +121,8 @@ private slots:
     void texts() {
         QFETCH(QString, control);
         QFETCH(int, id);
-        for (int i = 300; i <= 321; ++i) state_.Lang.Set_Text(i, "T" + std::to_string(i));
+        for (int i = 300; i <= 321; ++i)
+            state_.Lang.Set_Text(i, "T" + std::to_string(i));
         dlg_->Set_Lang();
         QWidget* w = child<QWidget>(control);
         const QString text = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
@@ -155,8 +156,10 @@ private slots:
         addLanguages({"A", "B", "C", "D", "E", "F", "G"}); // page 1 of 2: Next shown
         if (whileOpen) open();
         std::string long_;
-        for (int i = 0; i < 16; ++i) long_ += "Wort ";
-        for (const int id : {307, 308, 309, 310, 311, 320, 321}) state_.Lang.Set_Text(id, long_);
+        for (int i = 0; i < 16; ++i)
+            long_ += "Wort ";
+        for (const int id : {307, 308, 309, 310, 311, 320, 321})
+            state_.Lang.Set_Text(id, long_);
         dlg_->Set_Lang();
         if (!whileOpen) open();
         auto* tabs = child<QTabWidget>("PC_Options");
@@ -178,14 +181,20 @@ private slots:
         QTest::addColumn<bool>("prev");
         QTest::addColumn<bool>("next");
         QTest::addColumn<QString>("firstName");
-        QTest::newRow("six, one page") << 6 << 0 << "xxxxxx" << "1/1" << false << false << "L01";
-        QTest::newRow("seven, page 1") << 7 << 0 << "xxxxxx" << "1/2" << false << true << "L01";
-        QTest::newRow("seven, page 2") << 7 << 1 << "x-----" << "2/2" << true << false << "L07";
-        QTest::newRow("seven, next stops at last") << 7 << 2 << "x-----" << "2/2" << true << false
-                                                   << "L07";
-        QTest::newRow("twelve, page 2") << 12 << 1 << "xxxxxx" << "2/2" << true << false << "L07";
-        QTest::newRow("thirteen, page 2") << 13 << 1 << "xxxxxx" << "2/3" << true << true << "L07";
-        QTest::newRow("none") << 0 << 0 << "x-----" << "1/0" << false << true << "";
+        QTest::newRow("six, one page") << 6 << 0 << "xxxxxx"
+                                       << "1/1" << false << false << "L01";
+        QTest::newRow("seven, page 1") << 7 << 0 << "xxxxxx"
+                                       << "1/2" << false << true << "L01";
+        QTest::newRow("seven, page 2") << 7 << 1 << "x-----"
+                                       << "2/2" << true << false << "L07";
+        QTest::newRow("seven, next stops at last") << 7 << 2 << "x-----"
+                                                   << "2/2" << true << false << "L07";
+        QTest::newRow("twelve, page 2") << 12 << 1 << "xxxxxx"
+                                        << "2/2" << true << false << "L07";
+        QTest::newRow("thirteen, page 2") << 13 << 1 << "xxxxxx"
+                                          << "2/3" << true << true << "L07";
+        QTest::newRow("none") << 0 << 0 << "x-----"
+                              << "1/0" << false << true << "";
     }
     void paging() {
         QFETCH(int, files);
@@ -196,7 +205,8 @@ private slots:
         QFETCH(bool, next);
         QFETCH(QString, firstName);
         QStringList names;
-        for (int i = files; i >= 1; --i) names << QString("L%1").arg(i, 2, 10, QChar('0'));
+        for (int i = files; i >= 1; --i)
+            names << QString("L%1").arg(i, 2, 10, QChar('0'));
         addLanguages(names);
         open();
         for (int i = 0; i < nextClicks; ++i)
@@ -232,7 +242,8 @@ private slots:
         QFETCH(QStringList, bitmaps);
         QFETCH(bool, pictureShown);
         addLanguages({"French"});
-        for (const QString& b : bitmaps) addFlag(b);
+        for (const QString& b : bitmaps)
+            addFlag(b);
         open();
         auto* picture = child<QLabel>("I_L1");
         QCOMPARE(picture->isVisible(), pictureShown);
@@ -252,8 +263,7 @@ private slots:
 
         prompts_.confirmAnswers.append(false);
         QTest::mouseClick(child<QLabel>("L_L1"), Qt::LeftButton);
-        QCOMPARE(prompts_.questions(),
-                 QStringList{t(316) + "English" + t(317) + "Greek" + t(318)});
+        QCOMPARE(prompts_.questions(), QStringList{t(316) + "English" + t(317) + "Greek" + t(318)});
         QCOMPARE(languageChanges_, 0);
         QCOMPARE(dlg_->Language_In_Use(), std::string("English"));
 
@@ -417,7 +427,8 @@ private slots:
             QCOMPARE(link->text(),
                      QString("<a href=\"%1\">%2</a>").arg(DownloadPageUrl, t(314).toHtmlEscaped()));
             emit link->linkActivated(DownloadPageUrl);
-            QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl), QStringList{DownloadPageUrl});
+            QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl),
+                     QStringList{DownloadPageUrl});
         } else {
             QCOMPARE(link->textFormat(), Qt::PlainText);
             QCOMPARE(link->text(), t(315));

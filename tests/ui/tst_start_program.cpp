@@ -1,8 +1,8 @@
 // Start_Program against the fake updater: arguments as the command line reads, the wait
 // with its modal indicator, the wait limit and start failures.
 
-#include "update/UStartProgram.h"
 #include "FakePrompts.h"
+#include "update/UStartProgram.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,8 +32,7 @@ class TestStartProgram : public QObject {
         if (!f.open(QIODevice::ReadOnly)) return {};
         return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
-    StartProgramResult run(const QString& program, const QString& parameter,
-                           int limitMs = 20000) {
+    StartProgramResult run(const QString& program, const QString& parameter, int limitMs = 20000) {
         return Start_Program(program, parameter, {limitMs, "Update Device"}, prompts_, &owner_);
     }
 
@@ -50,7 +49,8 @@ private slots:
     }
 
     void quotedPathsArriveAsOneArgumentEach() {
-        (void)run(fake_, "COM3 0 FW FR PW PR \"/a b/MASTER/sim52903.sim\" \"/a b/P 1/bin/bank1.bin\"");
+        (void)run(fake_,
+                  "COM3 0 FW FR PW PR \"/a b/MASTER/sim52903.sim\" \"/a b/P 1/bin/bank1.bin\"");
         QVERIFY(QFile::exists(file("done.txt")));
         QCOMPARE(lines(file("args.txt")),
                  QStringList({"COM3", "0", "FW", "FR", "PW", "PR", "/a b/MASTER/sim52903.sim",

@@ -1,7 +1,7 @@
 // The production version check runs off the user-interface thread and answers on it.
 
-#include "app/UProduction.h"
 #include "FakePrompts.h"
+#include "app/UProduction.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -86,8 +86,7 @@ Status RenderReportPdf(const std::string& html, const std::string& generated, st
         doc.setHtml(QString::fromUtf8(html.data(), qsizetype(html.size())));
         const QString title = doc.metaInformation(QTextDocument::DocumentTitle);
         writer.setTitle(title);
-        if (!PrintPages(doc, writer, title))
-            return Status::io("The PDF report could not be drawn");
+        if (!PrintPages(doc, writer, title)) return Status::io("The PDF report could not be drawn");
     }
     QHashSeed::resetRandomGlobalSeed();
     StampCreationDate(bytes, generated);
