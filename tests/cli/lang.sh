@@ -51,7 +51,7 @@ rc=0
 
 # A one-digit ID against "=" and an ID beyond any integer: the hint, and the ID as written.
 printf 'STR5=x\r\nSTR99999999999999 = y\r\n' > "$tmp/ids.lng"
-"${cli[@]}" lang-check "$tmp/ids.lng" > "$tmp/ids.txt"
+text lang-check "$tmp/ids.lng" > "$tmp/ids.txt"
 grep -qxF 'line 1: skipped, bad ID (no blank before "=": its last character was dropped)' "$tmp/ids.txt" \
   || fail "STR5= without the dropped-character hint: $(head -1 "$tmp/ids.txt")"
 grep -qxF 'line 2: skipped, ID out of range (99999999999999)' "$tmp/ids.txt" \
