@@ -26,33 +26,38 @@ std::string LowerAscii(std::string s) {
     return s;
 }
 
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+    if (b < 0x80)
+        len = 1;
+    else if (b >= 0xC2 && b <= 0xDF)
+        len = 2;
+    else if (b == 0xE0)
+        len = 3, lo = 0xA0;
+    else if (b == 0xED)
+        len = 3, hi = 0x9F; // no surrogates
+    else if (b >= 0xE1 && b <= 0xEF)
+        len = 3;
+    else if (b == 0xF0)
+        len = 4, lo = 0x90;
+    else if (b == 0xF4)
+        len = 4, hi = 0x8F;
+    else if (b >= 0xF1 && b <= 0xF3)
+        len = 4;
+    if (len == 0 || i + len > s.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if (k == 1 ? (c < lo || c > hi) : (c & 0xC0) != 0x80) return 0;
+    }
+    return len;
+}
+
 bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        std::size_t len = 0;
-        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-        if (b < 0x80)
-            len = 1;
-        else if (b >= 0xC2 && b <= 0xDF)
-            len = 2;
-        else if (b == 0xE0)
-            len = 3, lo = 0xA0;
-        else if (b == 0xED)
-            len = 3, hi = 0x9F;
-        else if (b >= 0xE1 && b <= 0xEF)
-            len = 3;
-        else if (b == 0xF0)
-            len = 4, lo = 0x90;
-        else if (b == 0xF4)
-            len = 4, hi = 0x8F;
-        else if (b >= 0xF1 && b <= 0xF3)
-            len = 4;
-        if (len == 0 || i + len > s.size()) return false;
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if (k == 1 ? (c < lo || c > hi) : (c & 0xC0) != 0x80) return false;
-        }
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t len = Utf8SequenceLength(s, i);
+        if (len == 0) return false;
         i += len;
     }
     return true;

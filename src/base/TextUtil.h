@@ -15,6 +15,10 @@ namespace kt {
 [[nodiscard]] std::string UpperAscii(std::string s);
 [[nodiscard]] std::string LowerAscii(std::string s);
 
+// Length of the well-formed UTF-8 sequence that starts at s[i] (i < s.size()); 0 when the
+// bytes there are no such sequence.
+[[nodiscard]] std::size_t Utf8SequenceLength(std::string_view s, std::size_t i);
+
 // True when `s` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
 [[nodiscard]] bool IsValidUtf8(std::string_view s);
 

@@ -50,41 +50,13 @@ std::string FromCp1252(std::string_view bytes) {
     return out;
 }
 
-bool IsContinuation(unsigned char b) {
-    return (b & 0xC0) == 0x80;
-}
-
 // Keeps well-formed UTF-8 and replaces each byte of a malformed sequence with U+FFFD.
 std::string SanitizeUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        std::size_t len = 0;
-        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-        if (b < 0x80)
-            len = 1;
-        else if (b >= 0xC2 && b <= 0xDF)
-            len = 2;
-        else if (b == 0xE0)
-            len = 3, lo = 0xA0;
-        else if (b == 0xED)
-            len = 3, hi = 0x9F; // no surrogates
-        else if (b >= 0xE1 && b <= 0xEF)
-            len = 3;
-        else if (b == 0xF0)
-            len = 4, lo = 0x90;
-        else if (b == 0xF4)
-            len = 4, hi = 0x8F;
-        else if (b >= 0xF1 && b <= 0xF3)
-            len = 4;
-        bool good = len > 0 && i + len <= bytes.size();
-        for (std::size_t k = 1; good && k < len; ++k) {
-            const auto c = static_cast<unsigned char>(bytes[i + k]);
-            good = k == 1 ? (c >= lo && c <= hi) : IsContinuation(c);
-        }
-        if (good) {
+        if (const std::size_t len = Utf8SequenceLength(bytes, i); len > 0) {
             out.append(bytes.substr(i, len));
             i += len;
         } else {
