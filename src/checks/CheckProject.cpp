@@ -123,8 +123,7 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
                         column(TxOnTimer) + out.t(575));
             else if (onTimer && f.SendTime < kMinPeriodMs)
                 out.add(Severity::Warning, "timer-period", list, row,
-                        column(TxOnTimer) + out.t(576) + std::to_string(f.SendTime) +
-                            out.t(556));
+                        column(TxOnTimer) + out.t(576) + std::to_string(f.SendTime) + out.t(556));
         }
         for (int k = std::max(1, int(f.DataLen)); k < SwapBytes; ++k)
             if (SwapLink(f.SwapCode, k)) {

@@ -241,8 +241,7 @@ PasteVerdict PasteCells(FrameList& list, int row, int field,
     for (std::size_t i = 0; i < cells.size(); ++i)
         for (std::size_t j = 0; j < cells[i].size(); ++j) {
             const int c = field + static_cast<int>(j);
-            list.setField(row + static_cast<int>(i), c,
-                          *PastedField(list.kind(), c, cells[i][j]));
+            list.setField(row + static_cast<int>(i), c, *PastedField(list.kind(), c, cells[i][j]));
         }
     return v;
 }

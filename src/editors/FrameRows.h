@@ -80,9 +80,9 @@ enum class PasteRefusal {
 };
 struct PasteVerdict {
     PasteRefusal refusal = PasteRefusal::None;
-    int size = 0;  // TooWide: columns of the block; TooLong: its rows
-    int room = 0;  // TooWide: columns from the start on; TooLong: rows
-    int row = -1;  // NotAChoice: the cell (0-based) and its text
+    int size = 0; // TooWide: columns of the block; TooLong: its rows
+    int room = 0; // TooWide: columns from the start on; TooLong: rows
+    int row = -1; // NotAChoice: the cell (0-based) and its text
     int field = -1;
     std::string text;
     bool operator==(const PasteVerdict&) const = default;

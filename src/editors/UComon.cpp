@@ -216,9 +216,10 @@ bool FrameGridView::clipboardKey(QKeyEvent* event) {
     for (const auto& row : cells)
         width = std::max(width, row.size());
     if (cells.empty() || width == 0) return true;
-    selectionModel()->select(QItemSelection(current, frames->index(current.row() + int(cells.size()) - 1,
-                                                                   current.column() + int(width) - 1)),
-                             QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(
+        QItemSelection(current, frames->index(current.row() + int(cells.size()) - 1,
+                                              current.column() + int(width) - 1)),
+        QItemSelectionModel::ClearAndSelect);
     return true;
 }
 

@@ -32,16 +32,16 @@ constexpr int kClientHeight = 337;
 
 // Texts of a refused paste and the Type column's key hint, after the dialog's first text.
 enum PasteText : int {
-    kRefused = 44,        // "Paste refused: the block has "
-    kColumnsLeft = 45,    // " columns, but from the current column there are only "
-    kNothingPasted = 46,  // ". Nothing was pasted."
-    kRowsLeft = 47,       // " rows, but from the current row there are only "
-    kRefusedRow = 48,     // "Paste refused: row "
-    kRefusedColumn = 49,  // ", column \""
-    kRefusedText = 50,    // "\": \""
-    kNotAType = 51,       // "\" is not one of ..."
-    kNotACheckBox = 52,   // "\" is not one of Y, N, ..." (transmit list only)
-    kTypeKeysHint = 53,   // the typed shortcuts of the Type column
+    kRefused = 44,       // "Paste refused: the block has "
+    kColumnsLeft = 45,   // " columns, but from the current column there are only "
+    kNothingPasted = 46, // ". Nothing was pasted."
+    kRowsLeft = 47,      // " rows, but from the current row there are only "
+    kRefusedRow = 48,    // "Paste refused: row "
+    kRefusedColumn = 49, // ", column \""
+    kRefusedText = 50,   // "\": \""
+    kNotAType = 51,      // "\" is not one of ..."
+    kNotACheckBox = 52,  // "\" is not one of Y, N, ..." (transmit list only)
+    kTypeKeysHint = 53,  // the typed shortcuts of the Type column
 };
 
 // Sets the captions with a keyboard accelerator from each one's own letters: the first free

@@ -273,8 +273,7 @@ TEST(CheckProject, MessagesNameColumnsByTheirHeaders) {
     const kt::ProjectCheck check = kt::Check_Project(project.files(), texts);
     std::set<std::tuple<std::string, int, std::string>> got;
     for (const kt::Finding& f : check.findings)
-        if (f.code != "bus-load" && f.code != "no-timeout")
-            got.emplace(f.code, f.row, f.message);
+        if (f.code != "bus-load" && f.code != "no-timeout") got.emplace(f.code, f.row, f.message);
     const std::set<std::tuple<std::string, int, std::string>> expected = {
         {"type-unknown", 1,
          "Typ \"extended\" is neither 2.0A (11 bits) nor 2.0B (29 bits): the device gets an "

@@ -229,9 +229,10 @@ TEST(FrameClipboard, ParseReadsSpreadsheetText) {
 TEST(FrameClipboard, PasteReadsTypesAndBoxesAsTypingDoes) {
     FrameList list(FrameKind::Transmit);
     const auto v = kt::PasteCells(list, 28, 1,
-                                  {{"B", "8", "0", " yes ", "FALSE", "10", "m"},
-                                   {"11", "1", "0", "", "y", "", ""},
-                                   });
+                                  {
+                                      {"B", "8", "0", " yes ", "FALSE", "10", "m"},
+                                      {"11", "1", "0", "", "y", "", ""},
+                                  });
     EXPECT_EQ(v, kt::PasteVerdict{});
     EXPECT_EQ(list.row(28), (kt::FrameRow{"", kt::CanType29, "8", "0", "Y", "N", "10", "m"}));
     EXPECT_EQ(list.row(29), (kt::FrameRow{"", kt::CanType11, "1", "0", "", "Y", "", ""}));
@@ -267,23 +268,49 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PasteRefused,
     ::testing::Values(
         // Six receive columns from OnChange on: only four columns are left.
-        CellPasteCase{"TooWide", FrameKind::Transmit, 0, kt::TxOnChange, {kRxBlockRow},
-                  {PasteRefusal::TooWide, 6, 4, -1, -1, ""}},
-        CellPasteCase{"RaggedRowTooWide", FrameKind::Receive, 3, kt::RxTimeOut, {{"0"}, {"0", "1", "2"}},
-                  {PasteRefusal::TooWide, 3, 2, -1, -1, ""}},
-        CellPasteCase{"FiveRowsAtRow28", FrameKind::Receive, 27, 0,
-                  {kRxBlockRow, kRxBlockRow, kRxBlockRow, kRxBlockRow, kRxBlockRow},
-                  {PasteRefusal::TooLong, 5, 3, -1, -1, ""}},
-        CellPasteCase{"UnknownType", FrameKind::Receive, 4, 0,
-                  {kRxBlockRow, {"0x18FF0999", "extended", "8", "0", "1000", "x"}},
-                  {PasteRefusal::NotAChoice, 0, 0, 5, kt::RxCAN_Type, "extended"}},
+        CellPasteCase{"TooWide",
+                      FrameKind::Transmit,
+                      0,
+                      kt::TxOnChange,
+                      {kRxBlockRow},
+                      {PasteRefusal::TooWide, 6, 4, -1, -1, ""}},
+        CellPasteCase{"RaggedRowTooWide",
+                      FrameKind::Receive,
+                      3,
+                      kt::RxTimeOut,
+                      {{"0"}, {"0", "1", "2"}},
+                      {PasteRefusal::TooWide, 3, 2, -1, -1, ""}},
+        CellPasteCase{"FiveRowsAtRow28",
+                      FrameKind::Receive,
+                      27,
+                      0,
+                      {kRxBlockRow, kRxBlockRow, kRxBlockRow, kRxBlockRow, kRxBlockRow},
+                      {PasteRefusal::TooLong, 5, 3, -1, -1, ""}},
+        CellPasteCase{"UnknownType",
+                      FrameKind::Receive,
+                      4,
+                      0,
+                      {kRxBlockRow, {"0x18FF0999", "extended", "8", "0", "1000", "x"}},
+                      {PasteRefusal::NotAChoice, 0, 0, 5, kt::RxCAN_Type, "extended"}},
         // Receive rows into the transmit list from its CobID on: TimeOut lands in OnChange.
-        CellPasteCase{"NumberInACheckBox", FrameKind::Transmit, 0, 0, {kRxBlockRow},
-                  {PasteRefusal::NotAChoice, 0, 0, 0, kt::TxOnChange, "1000"}},
-        CellPasteCase{"OneIsNoYes", FrameKind::Transmit, 2, kt::TxOnTimer, {{"1"}},
-                  {PasteRefusal::NotAChoice, 0, 0, 2, kt::TxOnTimer, "1"}},
-        CellPasteCase{"MaybeIsNoChoice", FrameKind::Transmit, 0, kt::TxOnChange, {{"Y", "maybe"}},
-                  {PasteRefusal::NotAChoice, 0, 0, 0, kt::TxOnTimer, "maybe"}}),
+        CellPasteCase{"NumberInACheckBox",
+                      FrameKind::Transmit,
+                      0,
+                      0,
+                      {kRxBlockRow},
+                      {PasteRefusal::NotAChoice, 0, 0, 0, kt::TxOnChange, "1000"}},
+        CellPasteCase{"OneIsNoYes",
+                      FrameKind::Transmit,
+                      2,
+                      kt::TxOnTimer,
+                      {{"1"}},
+                      {PasteRefusal::NotAChoice, 0, 0, 2, kt::TxOnTimer, "1"}},
+        CellPasteCase{"MaybeIsNoChoice",
+                      FrameKind::Transmit,
+                      0,
+                      kt::TxOnChange,
+                      {{"Y", "maybe"}},
+                      {PasteRefusal::NotAChoice, 0, 0, 0, kt::TxOnTimer, "maybe"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FrameClipboard, CheckBoxSpellings) {

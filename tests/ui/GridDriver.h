@@ -40,8 +40,8 @@ public:
     }
 
     // Types into whatever has the focus, as a user would: "<Tab>", "<BackTab>", "<Space>",
-    // "<Return>", "<Escape>", "<Up>" and "<Down>" are keys, anything else is typed text. The event loop runs
-    // after each key, as between a user's keystrokes.
+    // "<Return>", "<Escape>", "<Up>" and "<Down>" are keys, anything else is typed text. The event
+    // loop runs after each key, as between a user's keystrokes.
     static void keys(const QStringList& tokens) {
         for (const QString& t : tokens) {
             QWidget* w = QApplication::focusWidget();

@@ -933,8 +933,8 @@ private slots:
                 << receive << 1 << QString()
                 << QStringList{"<Tab>", "<Down>", "<Down>", "<Tab>", "8", "<Return>"} << b << "8";
             QTest::addRow("%s Down, Down, Up, Enter", list)
-                << receive << 2 << QString()
-                << QStringList{"<Down>", "<Down>", "<Up>", "<Return>"} << a << "";
+                << receive << 2 << QString() << QStringList{"<Down>", "<Down>", "<Up>", "<Return>"}
+                << a << "";
             QTest::addRow("%s Up on a filled Type, Tab, 3", list)
                 << receive << 2 << b << QStringList{"<Up>", "<Up>", "<Tab>", "3", "<Return>"} << a
                 << "3";
@@ -983,8 +983,7 @@ private slots:
             << QList<int>{1744, -1, 1747, -1, 1746} << QStringList{"5", "3"};
         QTest::newRow("unknown type in the second row")
             << true << 2 << 1 << "0x100\tA\t8\t0\t0\tm\n0x18FF0999\textended\t8\t0\t0\tx\n"
-            << QList<int>{1748, -1, 1749, 1718, 1750, -1, 1751}
-            << QStringList{"4", "extended"};
+            << QList<int>{1748, -1, 1749, 1718, 1750, -1, 1751} << QStringList{"4", "extended"};
         QTest::newRow("no yes or no for OnTimer")
             << false << 5 << 5 << "Y\tmaybe\n"
             << QList<int>{1848, -1, 1849, 1822, 1850, -1, 1852} << QStringList{"6", "maybe"};
@@ -1056,7 +1055,8 @@ private slots:
                  asked ? QStringList{fx->text(1738)} : QStringList{});
         QCOMPARE(d->isVisible(), !closed);
         QCOMPARE(d->result(), int(QDialog::Rejected));
-        if (!closed) QCOMPARE(g.cell(0, edit == "typed" ? 1 : 6), edit == "typed" ? "0x100" : "typed");
+        if (!closed)
+            QCOMPARE(g.cell(0, edit == "typed" ? 1 : 6), edit == "typed" ? "0x100" : "typed");
         QVERIFY(!std::filesystem::exists(fx->state.Files.RecFramesFile));
     }
 

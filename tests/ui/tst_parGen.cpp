@@ -226,13 +226,19 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<int>("result"); // -1: stays open
         const int ok = QDialog::Accepted;
-        QTest::newRow("in the bit-rate list") << "CB_CAN_Baudrate" << "12" << ok;
-        QTest::newRow("in the address") << "E_PROFIBUS_IDDevice" << "12" << ok;
-        QTest::newRow("on the check box") << "CB_PROFIBUS_CAN_Mapping" << "12" << ok;
-        QTest::newRow("on OK") << "Btn_OK" << "12" << ok;
-        QTest::newRow("bad address stays open") << "E_PROFIBUS_IDDevice" << "0" << -1;
+        QTest::newRow("in the bit-rate list") << "CB_CAN_Baudrate"
+                                              << "12" << ok;
+        QTest::newRow("in the address") << "E_PROFIBUS_IDDevice"
+                                        << "12" << ok;
+        QTest::newRow("on the check box") << "CB_PROFIBUS_CAN_Mapping"
+                                          << "12" << ok;
+        QTest::newRow("on OK") << "Btn_OK"
+                               << "12" << ok;
+        QTest::newRow("bad address stays open") << "E_PROFIBUS_IDDevice"
+                                                << "0" << -1;
         // Cancel with the focus presses Cancel, whose question is answered No.
-        QTest::newRow("on Cancel") << "Btn_Cancel" << "12" << -1;
+        QTest::newRow("on Cancel") << "Btn_Cancel"
+                                   << "12" << -1;
     }
     void enterPressesOk() {
         QFETCH(QString, control);
@@ -247,9 +253,11 @@ private slots:
         QTest::keyClick(w, Qt::Key_Return);
         QCOMPARE(d->isVisible(), result < 0);
         QCOMPARE(std::filesystem::exists(fx->state.Files.ParGenFile), result == QDialog::Accepted);
-        if (result == QDialog::Accepted) QCOMPARE(file(), ParGenXml("9", address.toStdString(), "0"));
+        if (result == QDialog::Accepted)
+            QCOMPARE(file(), ParGenXml("9", address.toStdString(), "0"));
         if (address == "0") QCOMPARE(prompts.errors(), QStringList{fx->text(416)});
-        if (control == "Btn_Cancel") QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(417)});
+        if (control == "Btn_Cancel")
+            QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(417)});
     }
 
     void failedSaveKeepsTheDialogAndTheInput() {
