@@ -694,18 +694,28 @@ private slots:
         QCOMPARE(g.cell(toRow, toColumn), QString("42"));
     }
 
-    // Fault: one Escape closed the dialog and dropped every edit.
-    void escapeAsksOnlyWhenTheRowsChanged_data() {
-        QTest::addColumn<QString>("edit"); // "", "typed", "typed and undone"
+    // Faults: one Escape closed the dialog and dropped every edit; the close box still does
+    // so without the question Escape asks.
+    void discardAsksOnlyWhenTheRowsChanged_data() {
+        QTest::addColumn<bool>("closeBox"); // else Escape
+        QTest::addColumn<QString>("edit"); // "", "typed", "typed and undone", "still in the editor"
         QTest::addColumn<bool>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("no edits") << "" << false << false << true;
-        QTest::newRow("edits, No") << "typed" << false << true << false;
-        QTest::newRow("edits, Yes") << "typed" << true << true << true;
-        QTest::newRow("edits undone") << "typed and undone" << false << false << true;
+        for (const bool closeBox : {false, true}) {
+            const char* way = closeBox ? "close box" : "Escape";
+            QTest::addRow("%s, no edits", way) << closeBox << "" << false << false << true;
+            QTest::addRow("%s, edits, No", way) << closeBox << "typed" << false << true << false;
+            QTest::addRow("%s, edits, Yes", way) << closeBox << "typed" << true << true << true;
+            QTest::addRow("%s, edits undone", way)
+                << closeBox << "typed and undone" << false << false << true;
+        }
+        // (Escape in a cell editor only ends the edit: escapeInACellEditorOnlyEndsTheEdit.)
+        QTest::newRow("close box, text still in the editor, No")
+            << true << "still in the editor" << false << true << false;
     }
-    void escapeAsksOnlyWhenTheRowsChanged() {
+    void discardAsksOnlyWhenTheRowsChanged() {
+        QFETCH(bool, closeBox);
         QFETCH(QString, edit);
         QFETCH(bool, answer);
         QFETCH(bool, asked);
@@ -717,7 +727,7 @@ private slots:
         auto d = open<TFTransmitCAN>();
         GridDriver g(*d->Grid());
         QCOMPARE(d->windowTitle(), fx->text(1800));
-        if (!edit.isEmpty()) {
+        if (edit.startsWith("typed")) {
             g.type(0, 8, "changed");
             QCOMPARE(d->windowTitle(), fx->text(1800) + "*");
         }
@@ -725,12 +735,25 @@ private slots:
             QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(d->windowTitle(), fx->text(1800));
         }
+        if (edit == "still in the editor") {
+            g.go(0, 8);
+            GridDriver::keys({"changed"});
+            QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        }
         prompts.confirmAnswers = {answer};
-        QTest::keyClick(d->Grid(), Qt::Key_Escape);
+        if (closeBox) {
+            // The way the window system's close box closes a window.
+            QVERIFY(d->windowHandle());
+            d->windowHandle()->close();
+            QApplication::processEvents();
+        } else {
+            QTest::keyClick(d->Grid(), Qt::Key_Escape);
+        }
         QCOMPARE(prompts.destructiveQuestions(),
                  asked ? QStringList{fx->text(1842)} : QStringList{});
         QCOMPARE(prompts.calls.size(), asked ? 1 : 0);
         QCOMPARE(d->isVisible(), !closed);
+        QCOMPARE(d->result(), int(QDialog::Rejected));
         if (!closed) QCOMPARE(g.cell(0, 8), QString("changed"));
         QCOMPARE(ReadFile(fx->state.Files.SendFramesFile), before);
     }
@@ -1019,45 +1042,6 @@ private slots:
         QVERIFY(RowsOf(d->Frames()) == before);
         QCOMPARE(d->Model().undoStack().count(), 0);
         QVERIFY(!d->windowTitle().endsWith('*'));
-    }
-
-    // Fault: the close box threw typed rows away without the question Escape asks.
-    void closeBoxAsksLikeEscape_data() {
-        QTest::addColumn<QString>("edit"); // "", "typed", "still in the editor"
-        QTest::addColumn<bool>("answer");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("no edits") << "" << false << false << true;
-        QTest::newRow("edits, No") << "typed" << false << true << false;
-        QTest::newRow("edits, Yes") << "typed" << true << true << true;
-        QTest::newRow("text still in the editor, No")
-            << "still in the editor" << false << true << false;
-    }
-    void closeBoxAsksLikeEscape() {
-        QFETCH(QString, edit);
-        QFETCH(bool, answer);
-        QFETCH(bool, asked);
-        QFETCH(bool, closed);
-        auto d = open<TFReceiveCAN>();
-        GridDriver g(*d->Grid());
-        if (edit == "typed") g.type(0, 1, "0x100");
-        if (edit == "still in the editor") {
-            g.go(0, 6);
-            GridDriver::keys({"typed"});
-            QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
-        }
-        prompts.confirmAnswers = {answer};
-        // The way the window system's close box closes a window.
-        QVERIFY(d->windowHandle());
-        d->windowHandle()->close();
-        QApplication::processEvents();
-        QCOMPARE(prompts.destructiveQuestions(),
-                 asked ? QStringList{fx->text(1738)} : QStringList{});
-        QCOMPARE(d->isVisible(), !closed);
-        QCOMPARE(d->result(), int(QDialog::Rejected));
-        if (!closed)
-            QCOMPARE(g.cell(0, edit == "typed" ? 1 : 6), edit == "typed" ? "0x100" : "typed");
-        QVERIFY(!std::filesystem::exists(fx->state.Files.RecFramesFile));
     }
 
     void pickListOpensOnF2AndAltDown_data() {
