@@ -945,27 +945,34 @@ private slots:
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("dim");
+        QTest::addColumn<bool>("jump"); // EnableJumpFieldTables: Enter takes and moves right
         const QString a = CanType11, b = CanType29;
+        QTest::newRow("rx with the Enter jump: Down, Down, Enter, 4")
+            << true << 2 << QString()
+            << QStringList{"<Down>", "<Down>", "<Return>", "4", "<Return>"} << b << "4" << true;
         for (const bool receive : {true, false}) {
             const char* list = receive ? "rx" : "tx";
             QTest::addRow("%s tab in from a CobID edit, Down, Down, Tab, 8", list)
                 << receive << 1 << QString()
                 << QStringList{"100", "<Tab>", "<Down>", "<Down>", "<Tab>", "8", "<Return>"} << b
-                << "8";
+                << "8" << false;
             QTest::addRow("%s tab in, Down, Down, Tab, 8", list)
                 << receive << 1 << QString()
-                << QStringList{"<Tab>", "<Down>", "<Down>", "<Tab>", "8", "<Return>"} << b << "8";
+                << QStringList{"<Tab>", "<Down>", "<Down>", "<Tab>", "8", "<Return>"} << b << "8"
+                << false;
             QTest::addRow("%s Down, Down, Up, Enter", list)
                 << receive << 2 << QString() << QStringList{"<Down>", "<Down>", "<Up>", "<Return>"}
-                << a << "";
+                << a << "" << false;
             QTest::addRow("%s Up on a filled Type, Tab, 3", list)
                 << receive << 2 << b << QStringList{"<Up>", "<Up>", "<Tab>", "3", "<Return>"} << a
-                << "3";
+                << "3" << false;
             QTest::addRow("%s Escape drops the pick", list)
-                << receive << 2 << a << QStringList{"<Down>", "<Escape>"} << a << "";
+                << receive << 2 << a << QStringList{"<Down>", "<Escape>"} << a << "" << false;
         }
     }
     void typeCellKeysNeverMoveTheRow() {
+        QFETCH(bool, jump);
+        fx->state.Settings.EnableJumpFieldTables = jump;
         QFETCH(bool, receive);
         QFETCH(int, startColumn);
         QFETCH(QString, filledType);
