@@ -95,26 +95,40 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
 
     // Only what the image holds reaches the device.
     const int stored = std::min(count, ConfigImageFrames);
+    const auto column = [&](int field) { return FrameColumnText(kind, field, texts); };
     std::map<std::uint32_t, int> firstRow;
     for (int i = 0; i < stored; ++i) {
         const ImageFrame& f = image[std::size_t(i)];
         const int row = i + 1;
+        const FrameRow& fields = rows[std::size_t(i)];
+        // The image stores any Type but the 2.0B entry as an 11-bit frame.
+        if (!IsKnownCanType(fields[RxCAN_Type]))
+            out.add(Severity::Error, "type-unknown", list, row,
+                    column(RxCAN_Type) + out.t(577) + fields[RxCAN_Type] + out.t(578));
+        // Rows past the editor's are checked as the editor checks its own.
+        if (i >= kEditorRows)
+            if (std::string fault = Frame_Row_Fault(kind, fields, i, texts); !fault.empty())
+                out.add(Severity::Error, "frame-invalid", list, row, std::move(fault));
         if (auto [it, fresh] = firstRow.emplace(f.CobId, row); !fresh)
             out.add(Severity::Error, "duplicate-id", list, row,
                     out.t(541) + std::to_string(it->second));
         if (kind == FrameKind::Transmit) {
             const bool onTimer = f.SendFlags & SendFlagOnTimer;
             if (!(f.SendFlags & SendFlagOnChange) && !onTimer)
-                out.add(Severity::Warning, "never-sent", list, row, out.t(553));
+                out.add(Severity::Warning, "never-sent", list, row,
+                        out.t(572) + column(TxOnChange) + out.t(573) + column(TxOnTimer) +
+                            out.t(574));
             if (onTimer && f.SendTime == 0)
-                out.add(Severity::Warning, "timer-period", list, row, out.t(554));
+                out.add(Severity::Warning, "timer-period", list, row,
+                        column(TxOnTimer) + out.t(575));
             else if (onTimer && f.SendTime < kMinPeriodMs)
                 out.add(Severity::Warning, "timer-period", list, row,
-                        out.t(555) + std::to_string(f.SendTime) + out.t(556));
+                        column(TxOnTimer) + out.t(576) + std::to_string(f.SendTime) + out.t(556));
         }
         for (int k = std::max(1, int(f.DataLen)); k < SwapBytes; ++k)
             if (SwapLink(f.SwapCode, k)) {
-                out.add(Severity::Warning, "swap-beyond-dim", list, row, out.t(557));
+                out.add(Severity::Warning, "swap-beyond-dim", list, row,
+                        column(RxSWAP) + out.t(579) + column(RxDim));
                 break;
             }
         if ((f.CobId & ImageCobId29) && (f.CobId & kIdMask) <= kMaxId11)

@@ -34,6 +34,29 @@ bool InRange(const std::string& text, std::int32_t lo, std::int32_t hi) {
     return v >= lo && v <= hi;
 }
 
+const MessageIds& IdsOf(FrameKind kind) {
+    return kind == FrameKind::Receive ? kReceiveIds : kTransmitIds;
+}
+
+// The text of a frame row's first failure, 0 when the row is valid.
+int FirstFault(FrameKind kind, const FrameRow& f) {
+    const MessageIds& ids = IdsOf(kind);
+    // The range of the identifier the image will store, whatever the Type text says.
+    if (StoredAs29Bit(f[RxCAN_Type])) {
+        if (!InRange(f[RxCOBID], 0, kMaxCobId29)) return ids.cobId29;
+    } else if (!InRange(f[RxCOBID], 0, kMaxCobId11)) {
+        return ids.cobId11;
+    }
+    if (!InRange(f[RxDim], 1, 8)) return ids.dim;
+    if (!InRange(f[RxSWAP], 0, 255)) return ids.swap;
+    if (kind == FrameKind::Receive) {
+        if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) return ids.lastNumber;
+    } else if (CheckedForValidation(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
+        return ids.lastNumber;
+    }
+    return 0;
+}
+
 // Default of a field that the file does not give.
 const char* FieldDefault(FrameKind kind, int column) {
     if (kind == FrameKind::Receive) return column == RxTimeOut ? "0" : "";
@@ -53,6 +76,22 @@ const char* FrameRootName(FrameKind kind) {
 
 bool IsCheckField(FrameKind kind, int field) {
     return kind == FrameKind::Transmit && (field == TxOnChange || field == TxOnTimer);
+}
+
+const std::string& FrameColumnText(FrameKind kind, int field, const LanguageTable& texts) {
+    // The headers start with the row-number column.
+    constexpr int kReceiveHeaders = 1716, kTransmitHeaders = 1816;
+    return texts.Get_Text((kind == FrameKind::Receive ? kReceiveHeaders : kTransmitHeaders) + 1 +
+                          field);
+}
+
+bool StoredAs29Bit(std::string_view type) {
+    return TrimBlanks(type) == CanType29;
+}
+
+bool IsKnownCanType(std::string_view type) {
+    const std::string_view t = TrimBlanks(type);
+    return t == CanType11 || t == CanType29;
 }
 
 FrameList::FrameList(FrameKind kind) : kind_(kind) {
@@ -148,13 +187,21 @@ FrameRow Read_Frame_Row(const pugi::xml_node& n, FrameKind kind) {
     return row;
 }
 
+std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
+                            const LanguageTable& texts) {
+    const int reason = FirstFault(kind, row);
+    if (!reason) return {};
+    return texts.Get_Text(IdsOf(kind).errorRow) + std::to_string(index + 1) +
+           texts.Get_Text(reason);
+}
+
 std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
     const std::vector<FrameFault> faults = Row_Faults(texts);
     return faults.empty() ? std::string() : faults.front().message;
 }
 
 std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const {
-    const MessageIds& ids = kind_ == FrameKind::Receive ? kReceiveIds : kTransmitIds;
+    const MessageIds& ids = IdsOf(kind_);
     std::vector<FrameFault> faults;
     const auto fail = [&](int row, int reason) {
         faults.push_back(
@@ -162,31 +209,9 @@ std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const 
              reason == ids.afterEmpty});
     };
     const int count = FrameCount();
-    for (int r = 0; r < count; ++r) {
-        const FrameRow& f = rows_[static_cast<std::size_t>(r)];
-        if (TrimBlanks(f[RxCAN_Type]) == CanType11) {
-            if (!InRange(f[RxCOBID], 0, kMaxCobId11)) {
-                fail(r, ids.cobId11);
-                continue;
-            }
-        } else if (!InRange(f[RxCOBID], 0, kMaxCobId29)) {
-            fail(r, ids.cobId29);
-            continue;
-        }
-        if (!InRange(f[RxDim], 1, 8)) {
-            fail(r, ids.dim);
-            continue;
-        }
-        if (!InRange(f[RxSWAP], 0, 255)) {
-            fail(r, ids.swap);
-            continue;
-        }
-        if (kind_ == FrameKind::Receive) {
-            if (!InRange(f[RxTimeOut], 0, kMaxMilliseconds)) fail(r, ids.lastNumber);
-        } else if (CheckedForValidation(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
-            fail(r, ids.lastNumber);
-        }
-    }
+    for (int r = 0; r < count; ++r)
+        if (const int reason = FirstFault(kind_, rows_[static_cast<std::size_t>(r)]))
+            fail(r, reason);
     // Saving stops at the first blank COBID; refuse rather than drop that row's other fields
     // or anything after it. Unchecked check boxes are no data of their own.
     for (int r = count; r < Rows; ++r) {

@@ -34,6 +34,12 @@ enum TransmitField : int {
 inline constexpr const char* CanType11 = "2.0A (11 bits)";
 inline constexpr const char* CanType29 = "2.0B (29 bits)";
 
+// The image marks a frame 29-bit only when its Type, trimmed, is the 2.0B entry; every other
+// text, empty included, becomes an 11-bit frame. Validation follows the same reading.
+[[nodiscard]] bool StoredAs29Bit(std::string_view type);
+// The Type, trimmed, is one of the two entries.
+[[nodiscard]] bool IsKnownCanType(std::string_view type);
+
 struct ReceiveFrame {
     std::string COBID, CAN_Type, Dim, SWAP, TimeOut, Mnemonic;
     bool operator==(const ReceiveFrame&) const = default;
@@ -50,6 +56,10 @@ struct TransmitFrame {
 [[nodiscard]] const char* FrameRootName(FrameKind kind);
 // True for the fields shown as Y/N check boxes (OnChange, OnTimer of a transmit list).
 [[nodiscard]] bool IsCheckField(FrameKind kind, int field);
+// The header of a field's column in the list's editor, in the current language: messages
+// name a column the way the grid shows it.
+[[nodiscard]] const std::string& FrameColumnText(FrameKind kind, int field,
+                                                 const LanguageTable& texts);
 
 // The two readings of a Y/N check-box field. The image takes exactly "Y", the text the
 // editor stores; validation, which also sees hand-edited files, takes "Y" or "y" with
@@ -70,6 +80,11 @@ struct FrameFault {
     bool afterBlank = false; // a filled row after the first blank COBID, which saving drops
     bool operator==(const FrameFault&) const = default;
 };
+
+// The message of the first failure of one filled row (`index` 0-based, shown from 1), as
+// Controllo_dati words it; empty when the row is valid.
+[[nodiscard]] std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
+                                          const LanguageTable& texts);
 
 class FrameList {
 public:

@@ -178,24 +178,72 @@ std::vector<std::vector<std::string>> ParseCells(std::string_view text) {
     return rows;
 }
 
-void PasteCells(FrameList& list, int row, int field,
-                const std::vector<std::vector<std::string>>& cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const int r = row + static_cast<int>(i);
-        if (r < 0 || r >= FrameList::Rows) break;
+std::optional<std::string> CheckBoxFor(std::string_view text) {
+    const std::string t = Lower(TrimBlanks(text));
+    if (t.empty()) return std::string();
+    // English and the shipped languages' words.
+    for (const char* yes : {"y", "yes", "true", "ja", "si", "s\xC3\xAD", "s\xC3\xAC", "oui"})
+        if (t == yes) return std::string("Y");
+    for (const char* no : {"n", "no", "false", "nein", "non"})
+        if (t == no) return std::string("N");
+    return std::nullopt;
+}
+
+namespace {
+// The text a pasted cell leaves in a field, or nothing when the field takes no such text.
+[[nodiscard]] std::optional<std::string> PastedField(FrameKind kind, int field,
+                                                     const std::string& text) {
+    if (IsCheckField(kind, field)) return CheckBoxFor(text);
+    if (field != RxCAN_Type || TrimBlanks(text).empty()) return text;
+    if (const char* type = CanTypeFor(text, false)) return std::string(type);
+    return std::nullopt;
+}
+} // namespace
+
+PasteVerdict CheckPasteCells(const FrameList& list, int row, int field,
+                             const std::vector<std::vector<std::string>>& cells) {
+    PasteVerdict v;
+    std::size_t width = 0;
+    for (const auto& r : cells)
+        width = std::max(width, r.size());
+    if (width == 0) return v;
+    const int columns = list.fieldCount() - field;
+    if (static_cast<int>(width) > columns) {
+        v.refusal = PasteRefusal::TooWide;
+        v.size = static_cast<int>(width);
+        v.room = columns;
+        return v;
+    }
+    const int rows = FrameList::Rows - row;
+    if (static_cast<int>(cells.size()) > rows) {
+        v.refusal = PasteRefusal::TooLong;
+        v.size = static_cast<int>(cells.size());
+        v.room = rows;
+        return v;
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i)
         for (std::size_t j = 0; j < cells[i].size(); ++j) {
             const int c = field + static_cast<int>(j);
-            if (c < 0 || c >= list.fieldCount()) break;
-            std::string text = cells[i][j];
-            if (IsCheckField(list.kind(), c)) {
-                const std::string_view t = TrimBlanks(text);
-                text = t == "Y" || t == "y" ? "Y" : t.empty() ? "" : "N";
-            } else if (c == RxCAN_Type) {
-                if (const char* type = CanTypeFor(text, false)) text = type;
-            }
-            list.setField(r, c, std::move(text));
+            if (PastedField(list.kind(), c, cells[i][j])) continue;
+            v.refusal = PasteRefusal::NotAChoice;
+            v.row = row + static_cast<int>(i);
+            v.field = c;
+            v.text = cells[i][j];
+            return v;
         }
-    }
+    return v;
+}
+
+PasteVerdict PasteCells(FrameList& list, int row, int field,
+                        const std::vector<std::vector<std::string>>& cells) {
+    const PasteVerdict v = CheckPasteCells(list, row, field, cells);
+    if (v.refusal != PasteRefusal::None) return v;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        for (std::size_t j = 0; j < cells[i].size(); ++j) {
+            const int c = field + static_cast<int>(j);
+            list.setField(row + static_cast<int>(i), c, *PastedField(list.kind(), c, cells[i][j]));
+        }
+    return v;
 }
 
 } // namespace kt

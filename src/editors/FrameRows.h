@@ -5,6 +5,7 @@
 #include "editors/FrameList.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,10 +67,34 @@ struct GridCell {
 // Rows of fields of such a text: "\r\n" or "\n" ends a row, the last line end adds no row,
 // double-quoted fields may hold tabs, line ends and doubled quotes.
 [[nodiscard]] std::vector<std::vector<std::string>> ParseCells(std::string_view text);
-// Writes parsed cells with their first one at (row, field), dropping what falls outside the
-// list. A Type field takes the entry its text stands for (else the text as it is), a check-box
-// field "Y" for a Y, empty for blanks and "N" for anything else.
-void PasteCells(FrameList& list, int row, int field,
-                const std::vector<std::vector<std::string>>& cells);
+// What a pasted text becomes in a check-box field, as typing would set it: "Y" for Y, yes, true
+// (or ja, si, oui), "N" for N, no, false (or nein, non), any case, blanks around; empty for
+// blanks; nothing for any other text.
+[[nodiscard]] std::optional<std::string> CheckBoxFor(std::string_view text);
+
+enum class PasteRefusal {
+    None,
+    TooWide,    // more columns than there are from the start column on
+    TooLong,    // more rows than there are from the start row on
+    NotAChoice, // a pick-list or check-box cell that typing there would not accept
+};
+struct PasteVerdict {
+    PasteRefusal refusal = PasteRefusal::None;
+    int size = 0; // TooWide: columns of the block; TooLong: its rows
+    int room = 0; // TooWide: columns from the start on; TooLong: rows
+    int row = -1; // NotAChoice: the cell (0-based) and its text
+    int field = -1;
+    std::string text;
+    bool operator==(const PasteVerdict&) const = default;
+};
+// Whether parsed cells may go in with their first one at (row, field): the whole block must
+// fit, and a Type cell must name an entry (CanTypeFor) or be blank, a check-box cell must read
+// as CheckBoxFor does. The first cell that fails is named.
+[[nodiscard]] PasteVerdict CheckPasteCells(const FrameList& list, int row, int field,
+                                           const std::vector<std::vector<std::string>>& cells);
+// Writes the cells when CheckPasteCells accepts them, all or nothing: a Type cell takes the
+// entry its text stands for, a check-box cell "Y", "N" or empty. Returns the verdict.
+PasteVerdict PasteCells(FrameList& list, int row, int field,
+                        const std::vector<std::vector<std::string>>& cells);
 
 } // namespace kt

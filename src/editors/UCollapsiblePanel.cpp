@@ -19,6 +19,9 @@ CollapsiblePanel::CollapsiblePanel(const QString& name, QWidget* parent) : QWidg
     header_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     header_->setArrowType(Qt::DownArrow);
     header_->setAutoRaise(true);
+    // The flat header shows no focus, so as a Tab stop it swallowed what was typed next; the
+    // mouse opens and closes a panel.
+    header_->setFocusPolicy(Qt::NoFocus);
     QFont bold = header_->font();
     bold.setBold(true);
     header_->setFont(bold);

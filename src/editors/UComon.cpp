@@ -113,7 +113,7 @@ void FrameGridView::placeFrozenColumn() {
 
 void FrameGridView::keyPressEvent(QKeyEvent* event) {
     if (Grid_Enter_Jump(*this, event->key(), jumpEnabled_()) || clipboardKey(event) ||
-        pickListKey(event)) {
+        pickListKey(event) || tabAtAnEnd(event)) {
         event->accept();
         return;
     }
@@ -129,11 +129,15 @@ QModelIndex FrameGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers
     const int last = m->columnCount() - 1;
     const GridCell at{current.row() + 1, std::max(current.column(), 1)};
     switch (action) {
+    // Tab has nowhere to go at either end of the list (an invalid index): wrapping round put
+    // the next typed text over the first row's filled CobID.
     case MoveNext: {
+        if (at.row == rows && at.column == last) return {};
         const GridCell next = NextJumpCell(at, rows, last);
         return m->index(next.row - 1, next.column);
     }
     case MovePrevious: {
+        if (at.row == 1 && at.column == 1) return {};
         const GridCell previous = PreviousJumpCell(at, rows, last);
         return m->index(previous.row - 1, previous.column);
     }
@@ -201,29 +205,48 @@ bool FrameGridView::clipboardKey(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     if (!current.isValid() || current.column() < 1) return true;
     const std::string text = S(QGuiApplication::clipboard()->text());
-    frames->pasteText(current.row(), current.column(), text);
-    // Select what was pasted, clipped to the grid.
+    const PasteVerdict verdict = frames->pasteText(current.row(), current.column(), text);
+    if (verdict.refusal != PasteRefusal::None) {
+        if (pasteRefused_) pasteRefused_(verdict);
+        return true;
+    }
+    // Select what was pasted.
     const auto cells = ParseCells(text);
     std::size_t width = 0;
     for (const auto& row : cells)
         width = std::max(width, row.size());
     if (cells.empty() || width == 0) return true;
-    const int lastRow = std::min(current.row() + int(cells.size()), frames->rowCount()) - 1;
-    const int lastColumn = std::min(current.column() + int(width), frames->columnCount()) - 1;
-    selectionModel()->select(QItemSelection(current, frames->index(lastRow, lastColumn)),
-                             QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(
+        QItemSelection(current, frames->index(current.row() + int(cells.size()) - 1,
+                                              current.column() + int(width) - 1)),
+        QItemSelectionModel::ClearAndSelect);
     return true;
+}
+
+bool FrameGridView::tabAtAnEnd(QKeyEvent* event) {
+    const bool tab = event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+    const bool backTab = event->key() == Qt::Key_Backtab;
+    if ((!tab && !backTab) || !tabKeyNavigation()) return false;
+    // The cell stays current and the focus stays in the grid.
+    return !moveCursor(tab ? MoveNext : MovePrevious, event->modifiers()).isValid();
 }
 
 bool FrameGridView::pickListKey(QKeyEvent* event) {
     const bool f2 = event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier;
     const bool altDown = event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier;
+    const bool step = (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+                      event->modifiers() == Qt::NoModifier;
     const QModelIndex current = currentIndex();
-    if ((!f2 && !altDown) || !current.isValid() || state() == EditingState ||
+    if ((!f2 && !altDown && !step) || !current.isValid() || state() == EditingState ||
         !qobject_cast<FrameTypeDelegate*>(itemDelegateForIndex(current)))
         return false;
     if (edit(current, EditKeyPressed, event))
-        if (auto* combo = qobject_cast<QComboBox*>(indexWidget(current))) combo->showPopup();
+        if (auto* combo = qobject_cast<QComboBox*>(indexWidget(current))) {
+            if (step)
+                StepPick(*combo, event->key() == Qt::Key_Up ? -1 : 1);
+            else
+                combo->showPopup();
+        }
     return true;
 }
 

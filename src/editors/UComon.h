@@ -9,6 +9,8 @@
 
 namespace kt {
 
+struct PasteVerdict;
+
 // The frame grid: a table view whose row-number column stays in place when the grid scrolls
 // sideways, and whose Enter key may jump to the next field. The row-number column is never
 // current, so typing always edits a field. Copy, Cut, Paste and Delete work on the selected
@@ -21,6 +23,10 @@ public:
     FrameGridView(std::function<bool()> jumpEnabled, std::function<bool()> autoSizeEnabled,
                   QWidget* parent = nullptr);
     [[nodiscard]] bool jumpEnabled() const { return jumpEnabled_(); }
+    // Told when a paste is refused; the grid then changed nothing.
+    void setPasteRefused(std::function<void(const PasteVerdict&)> refused) {
+        pasteRefused_ = std::move(refused);
+    }
 
     void setModel(QAbstractItemModel* model) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
@@ -42,11 +48,16 @@ private:
     bool selectedRange(int& top, int& left, int& bottom, int& right) const;
     // Clipboard and Delete keys; true when the key was one of them.
     bool clipboardKey(QKeyEvent* event);
-    // F2 and Alt+Down on a pick-list cell open the editor with its list shown.
+    // F2 and Alt+Down on a pick-list cell open the editor with its list shown; Up and Down
+    // open it and change the pick, so they never move the row from there.
     bool pickListKey(QKeyEvent* event);
+    // Tab in the last cell of the last row, Shift+Tab in the first cell of the first row: the
+    // key is taken and nothing moves.
+    bool tabAtAnEnd(QKeyEvent* event);
 
     std::function<bool()> jumpEnabled_;
     std::function<bool()> autoSizeEnabled_;
+    std::function<void(const PasteVerdict&)> pasteRefused_;
     // Shares the model and the selection model; the grid's own column 0 lies under it.
     QTableView* frozen_;
     // Set while a click on a row number moves the current cell: the view must not scroll sideways.

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace kt {
 
 FrameTextDelegate::FrameTextDelegate(FrameGridView& grid)
@@ -42,10 +44,38 @@ QWidget* FrameTypeDelegate::createEditor(QWidget* parent, const QStyleOptionView
     return combo;
 }
 
+void StepPick(QComboBox& combo, int delta) {
+    const int at = combo.currentIndex() < 0 ? 0 : combo.currentIndex() + delta;
+    // setCurrentIndex, unlike the combo's own keys, does not count as a pick that ends the edit.
+    combo.setCurrentIndex(std::clamp(at, 0, combo.count() - 1));
+}
+
 bool FrameTypeDelegate::eventFilter(QObject* editor, QEvent* event) {
     auto* combo = qobject_cast<QComboBox*>(editor);
     if (combo && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // The combo's own Up/Down/Home/End/Page keys would pick and end the edit, so the next
+        // Down moved the row.
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_PageUp:
+                StepPick(*combo, -1);
+                return true;
+            case Qt::Key_Down:
+            case Qt::Key_PageDown:
+                StepPick(*combo, 1);
+                return true;
+            case Qt::Key_Home:
+                StepPick(*combo, -combo->count());
+                return true;
+            case Qt::Key_End:
+                StepPick(*combo, combo->count());
+                return true;
+            default:
+                break;
+            }
+        }
         const QString typed = key->text();
         const bool printable = !typed.isEmpty() && typed.at(0).isPrint() &&
                                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));

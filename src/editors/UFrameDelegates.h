@@ -4,6 +4,8 @@
 
 #include <QStyledItemDelegate>
 
+class QComboBox;
+
 namespace kt {
 
 class FrameGridView;
@@ -22,7 +24,9 @@ private:
 };
 
 // The two CAN identifier types; an empty cell stays empty until one is picked. Typed keys
-// pick as well: "A" or "11", "B" or "29" (or the start of an entry's text); a pick ends the edit.
+// pick as well: "A" or "11", "B" or "29" (or the start of an entry's text); a typed pick or one
+// from the opened list ends the edit. Up and Down only change the pick: Tab or Enter take it,
+// Escape drops it, and the row stays current.
 class FrameTypeDelegate : public FrameTextDelegate {
     Q_OBJECT
 public:
@@ -34,6 +38,10 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 };
+
+// Moves the pick of a Type editor by `delta` entries (from none: to the first), without
+// ending the edit.
+void StepPick(QComboBox& combo, int delta);
 
 // A check box in the middle of the cell; a click in the cell (which also makes it current)
 // or Space toggles it.

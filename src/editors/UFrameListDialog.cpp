@@ -12,6 +12,7 @@
 #include "ui/UQtText.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +29,20 @@ namespace kt {
 
 namespace {
 constexpr int kClientHeight = 337;
+
+// Texts of a refused paste and the Type column's key hint, after the dialog's first text.
+enum PasteText : int {
+    kRefused = 44,       // "Paste refused: the block has "
+    kColumnsLeft = 45,   // " columns, but from the current column there are only "
+    kNothingPasted = 46, // ". Nothing was pasted."
+    kRowsLeft = 47,      // " rows, but from the current row there are only "
+    kRefusedRow = 48,    // "Paste refused: row "
+    kRefusedColumn = 49, // ", column \""
+    kRefusedText = 50,   // "\": \""
+    kNotAType = 51,      // "\" is not one of ..."
+    kNotACheckBox = 52,  // "\" is not one of Y, N, ..." (transmit list only)
+    kTypeKeysHint = 53,  // the typed shortcuts of the Type column
+};
 
 // Sets the captions with a keyboard accelerator from each one's own letters: the first free
 // initial of a word, else the first free letter; a caption without a free letter gets none.
@@ -136,6 +151,8 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
         connect(new QShortcut(key, this), &QShortcut::activated, this,
                 &TFrameListDialog::Btn_OKClick);
     connect(model_, &FrameTableModel::rowsChanged, this, &TFrameListDialog::UpdateTitle);
+    grid_->setPasteRefused(
+        [this](const PasteVerdict& verdict) { prompts_.error(PasteRefusalText(verdict)); });
 
     resize(kind_.clientWidth, kClientHeight);
     Set_Lang();
@@ -168,7 +185,8 @@ void TFrameListDialog::Set_Lang() {
         headers << t(kind_.firstHeader + c);
     hints_.clear();
     for (int c = 1; c < model_->columnCount(); ++c)
-        hints_ << t(kind_.firstHint + c - 1);
+        hints_ << t(kind_.firstHint + c - 1) +
+                      (model_->isTypeColumn(c) ? "\n" + t(f + kTypeKeysHint) : QString());
     model_->setHeaderTexts(headers, hints_);
 }
 
@@ -194,14 +212,45 @@ void TFrameListDialog::UndoRedo(bool redo) {
         model_->undoStack().undo();
 }
 
+bool TFrameListDialog::MayDiscard() {
+    return !model_->isModified() ||
+           prompts_.confirmDestructive(Q(state_.Text(kind_.discardQuestion)));
+}
+
 void TFrameListDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (!model_->isModified() ||
-            prompts_.confirmDestructive(Q(state_.Text(kind_.discardQuestion))))
-            reject();
+        if (MayDiscard()) reject();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void TFrameListDialog::closeEvent(QCloseEvent* event) {
+    // A typed text still in its cell editor counts as an edit.
+    CommitEdit();
+    if (isVisible() && !MayDiscard()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+QString TFrameListDialog::PasteRefusalText(const PasteVerdict& v) const {
+    const auto t = [this](int offset) { return Q(state_.Text(kind_.firstText + offset)); };
+    const QString n = QString::number(v.size), room = QString::number(v.room);
+    switch (v.refusal) {
+    case PasteRefusal::TooWide:
+        return t(kRefused) + n + t(kColumnsLeft) + room + t(kNothingPasted);
+    case PasteRefusal::TooLong:
+        return t(kRefused) + n + t(kRowsLeft) + room + t(kNothingPasted);
+    case PasteRefusal::NotAChoice:
+        return t(kRefusedRow) + QString::number(v.row + 1) + t(kRefusedColumn) +
+               Q(FrameColumnText(kind_.kind, v.field, state_.Lang)) + t(kRefusedText) + Q(v.text) +
+               t(IsCheckField(kind_.kind, v.field) ? kNotACheckBox : kNotAType);
+    case PasteRefusal::None:
+        break;
+    }
+    return {};
 }
 
 void TFrameListDialog::FormShow() {

@@ -4,6 +4,7 @@
 
 #include "editors/DbcImport.h"
 #include "editors/FrameList.h"
+#include "editors/FrameRows.h"
 #include "ui/AppState.h"
 #include "ui/UPrompts.h"
 
@@ -72,6 +73,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Escape asks before it throws edits away; with none it closes as Cancel.
     void keyPressEvent(QKeyEvent* event) override;
+    // The close box asks as Escape does; Cancel stays the explicit discard.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormShow();
@@ -82,6 +85,10 @@ private:
     [[nodiscard]] int CurrentRow() const;
     // Ends an open cell edit so its text reaches the list before a button acts on it.
     void CommitEdit();
+    // With edits: asks whether to throw them away. True when the dialog may close.
+    bool MayDiscard();
+    // The message of a refused paste, naming the column by its header.
+    [[nodiscard]] QString PasteRefusalText(const PasteVerdict& verdict) const;
 
     const FrameDialogKind kind_;
     AppState& state_;

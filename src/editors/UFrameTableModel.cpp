@@ -154,10 +154,13 @@ bool FrameTableModel::replaceRows(int first, const std::vector<FrameRow>& rows) 
     });
 }
 
-bool FrameTableModel::pasteText(int row, int column, const std::string& text) {
-    if (column < 1) return false;
+PasteVerdict FrameTableModel::pasteText(int row, int column, const std::string& text) {
+    if (column < 1) return {};
     const auto cells = ParseCells(text);
-    return changeList([&](FrameList& l) { PasteCells(l, row, fieldOf(column), cells); });
+    const PasteVerdict verdict = CheckPasteCells(list_, row, fieldOf(column), cells);
+    if (verdict.refusal == PasteRefusal::None)
+        changeList([&](FrameList& l) { PasteCells(l, row, fieldOf(column), cells); });
+    return verdict;
 }
 
 bool FrameTableModel::clearCells(int top, int left, int bottom, int right) {

@@ -4,6 +4,7 @@
 // passes through here and is one step of the model's undo stack.
 
 #include "editors/FrameList.h"
+#include "editors/FrameRows.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -41,8 +42,9 @@ public:
     // Replaces rows first.. (0-based) with `rows` in one undoable step, e.g. for an import.
     // Rows beyond the list are dropped; each row must have fieldCount() fields.
     bool replaceRows(int first, const std::vector<FrameRow>& rows);
-    // Pastes tab-separated text with its first cell at (row, column); never into column 0.
-    bool pasteText(int row, int column, const std::string& text);
+    // Pastes tab-separated text with its first cell at (row, column) as one step, or refuses
+    // it whole (PasteCells); never into column 0. A refusal changes nothing.
+    PasteVerdict pasteText(int row, int column, const std::string& text);
     // Empties the cells of a range of model columns (column 0 is left alone).
     bool clearCells(int top, int left, int bottom, int right);
     // Tab-separated text of a range of model columns (column 0 is left out).

@@ -87,8 +87,9 @@ void TFParGen::FormCreate() {
     const ButtonPanel P_Button = MakeButtonPanel(this);
     Btn_OK = P_Button.ok;
     Btn_Cancel = P_Button.cancel;
-    Btn_OK->setAutoDefault(false);
-    Btn_Cancel->setAutoDefault(false);
+    // Enter confirms, except on a focused Cancel, which it presses.
+    Btn_OK->setDefault(true);
+    Btn_Cancel->setAutoDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -125,9 +126,9 @@ void TFParGen::Order_TAB_Panels_52903() {
     CP_PROFIBUS->setVisible(true);
     CP_CAN->setTitle("1. " + Q(state_.Text(406)));
     CP_PROFIBUS->setTitle("2. " + Q(state_.Text(409)));
-    setTabOrder(CP_CAN->header(), CB_CAN_Baudrate);
-    setTabOrder(CB_CAN_Baudrate, CP_PROFIBUS->header());
-    setTabOrder(CP_PROFIBUS->header(), E_PROFIBUS_IDDevice);
+    // Only the controls take the focus: the panel headers and the scrolling group show none.
+    CPG->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(CB_CAN_Baudrate, E_PROFIBUS_IDDevice);
     setTabOrder(E_PROFIBUS_IDDevice, CB_PROFIBUS_CAN_Mapping);
     setTabOrder(CB_PROFIBUS_CAN_Mapping, Btn_OK);
     setTabOrder(Btn_OK, Btn_Cancel);

@@ -35,6 +35,7 @@ constexpr UseRange kUses[] = {
     {500, 538, "Check Project window and findings"},
     {540, 568, "Check Project findings"},
     {570, 571, "question before the GSD step and the update"},
+    {572, 579, "Check Project findings"},
     {600, 604, "main window: hand-over button, its folder chooser and messages"},
     {605, 655, "commissioning report"},
     {700, 730, "frame list dialogs: DBC import window and its messages"},
@@ -46,7 +47,10 @@ constexpr UseRange kUses[] = {
     {1632, 1635, "update dialog: hints"},
     {1639, 1643, "update dialog: message boxes"},
     {1700, 1739, "Receive Frames dialog"},
+    {1744, 1751, "Receive Frames dialog: refused paste"},
+    {1753, 1753, "Receive Frames dialog: hint of the Type keys"},
     {1800, 1843, "Send Frames dialog"},
+    {1844, 1853, "Send Frames dialog: refused paste, hint of the Type keys"},
     {1900, 1922, "byte swap dialog"},
 };
 

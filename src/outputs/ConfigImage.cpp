@@ -1,7 +1,6 @@
 #include "outputs/ConfigImage.h"
 
 #include "base/FileUtil.h"
-#include "base/TextUtil.h"
 #include "base/XmlUtil.h"
 #include "editors/FrameList.h"
 #include "editors/IntOrDefault.h"
@@ -98,7 +97,7 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
 ImageFrame Read_Image_Frame(const pugi::xml_node& n, FrameKind kind) {
     ImageFrame f;
     f.CobId = Attr(n, "COBID", 0);
-    if (TrimBlanks(n.attribute("CAN_Type").value()) == CanType29) f.CobId |= ImageCobId29;
+    if (StoredAs29Bit(n.attribute("CAN_Type").value())) f.CobId |= ImageCobId29;
     f.DataLen = static_cast<std::uint8_t>(Attr(n, "Dim", 8));
     if (kind == FrameKind::Transmit) {
         f.SendFlags = 1;

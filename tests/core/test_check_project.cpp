@@ -110,7 +110,31 @@ std::vector<CheckCase> Cases() {
              p.receive(Rx("0x100", A, "8") + Rx("256", A, "8") + Rx("0x100", B, "8") +
                        Rx("0x100", "", "8"));
          },
-         {{E, "duplicate-id", R, 2}, {E, "duplicate-id", R, 4}, {W, "extended-fits-11", R, 3}}},
+         {{E, "duplicate-id", R, 2},
+          {E, "duplicate-id", R, 4},
+          {E, "type-unknown", R, 4},
+          {W, "extended-fits-11", R, 3}}},
+        // A pasted "extended" reached the device as an 11-bit frame with a 29-bit identifier.
+        {"UnknownTypeIsStoredAs11Bit",
+         [](const ProjectDir& p) {
+             Standard(p);
+             p.receive(Rx("0x100", A, "8") + Rx("0x18FF0999", "extended", "8"));
+             p.transmit(Tx("0x7FF", " 2.0B (29 bits) ", "8") + Tx("0x7FF", "2.0a (11 bits)", "8"));
+         },
+         {{E, "frame-invalid", R, 2},
+          {E, "type-unknown", R, 2},
+          {E, "type-unknown", T, 2},
+          {W, "extended-fits-11", T, 1}}},
+        // The image keeps 32 frames; the two past the editor's 30 rows are checked as well.
+        {"RowsPastTheEditorAreChecked",
+         [](const ProjectDir& p) {
+             Standard(p);
+             p.receive(RxMany(30, 0x100, "1") + Rx("0x18FF0999", "", "1") + Rx("0x7FF", A, "9"));
+         },
+         {{W, "over-editor-rows", R, 0},
+          {E, "frame-invalid", R, 31},
+          {E, "type-unknown", R, 31},
+          {E, "frame-invalid", R, 32}}},
         {"InputAbove244",
          [](const ProjectDir& p) {
              Standard(p);
@@ -231,6 +255,35 @@ TEST(CheckProject, MessagesComeFromTheTablesAndErrorsComeFirst) {
     EXPECT_EQ(got, expected);
     EXPECT_EQ(check.count(Severity::Error), 2);
     EXPECT_EQ(check.count(Severity::Note), 2);
+}
+
+// Findings name a column by its header in the current language, and name the row.
+TEST(CheckProject, MessagesNameColumnsByTheirHeaders) {
+    const ProjectDir project;
+    project.settings("7", "12", "0");
+    project.receive(Rx("0x100", "extended", "1", "0x80"));
+    project.transmit(Tx("1", A, "8", "N", "N") + Tx("2", A, "8", "N", "Y", "0") +
+                     Tx("3", A, "8", "N", "Y", "5"));
+    kt::LanguageTable texts = English();
+    texts.Set_Text(1718, "Typ");
+    texts.Set_Text(1719, "L\xC3\xA4nge");
+    texts.Set_Text(1720, "Tausch");
+    texts.Set_Text(1821, "\xC3\x84nderung");
+    texts.Set_Text(1822, "Zyklisch");
+    const kt::ProjectCheck check = kt::Check_Project(project.files(), texts);
+    std::set<std::tuple<std::string, int, std::string>> got;
+    for (const kt::Finding& f : check.findings)
+        if (f.code != "bus-load" && f.code != "no-timeout") got.emplace(f.code, f.row, f.message);
+    const std::set<std::tuple<std::string, int, std::string>> expected = {
+        {"type-unknown", 1,
+         "Typ \"extended\" is neither 2.0A (11 bits) nor 2.0B (29 bits): the device gets an "
+         "11-bit frame"},
+        {"swap-beyond-dim", 1, "Tausch joins bytes beyond the frame's L\xC3\xA4nge"},
+        {"never-sent", 1, "Never sent: \xC3\x84nderung and Zyklisch are both off"},
+        {"timer-period", 2, "Zyklisch: on with a period of 0 ms"},
+        {"timer-period", 3, "Zyklisch: period of 5 ms is below 10 ms"},
+    };
+    EXPECT_EQ(got, expected);
 }
 
 TEST(BusLoad, FrameBitsWithWorstCaseStuffing) {

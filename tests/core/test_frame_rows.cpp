@@ -226,13 +226,101 @@ TEST(FrameClipboard, ParseReadsSpreadsheetText) {
     EXPECT_EQ(kt::ParseCells("only"), (Rows{{"only"}}));
 }
 
-TEST(FrameClipboard, PasteClipsToTheListAndReadsTypesAndBoxes) {
+TEST(FrameClipboard, PasteReadsTypesAndBoxesAsTypingDoes) {
     FrameList list(FrameKind::Transmit);
-    kt::PasteCells(list, 29, 1, {{"B", "8", "0", "y", "maybe", "10", "m", "beyond"}, {"lost"}});
-    EXPECT_EQ(list.row(29), (kt::FrameRow{"", kt::CanType29, "8", "0", "Y", "N", "10", "m"}));
-    EXPECT_EQ(list.row(28), kt::FrameRow(8));
-    kt::PasteCells(list, 0, 1, {{"odd type"}});
-    EXPECT_EQ(list.field(0, 1), "odd type");
+    const auto v = kt::PasteCells(list, 28, 1,
+                                  {
+                                      {"B", "8", "0", " yes ", "FALSE", "10", "m"},
+                                      {"11", "1", "0", "", "y", "", ""},
+                                  });
+    EXPECT_EQ(v, kt::PasteVerdict{});
+    EXPECT_EQ(list.row(28), (kt::FrameRow{"", kt::CanType29, "8", "0", "Y", "N", "10", "m"}));
+    EXPECT_EQ(list.row(29), (kt::FrameRow{"", kt::CanType11, "1", "0", "", "Y", "", ""}));
+    kt::PasteCells(list, 0, 1, {{" "}});
+    EXPECT_EQ(list.field(0, 1), " ");
+}
+
+struct CellPasteCase {
+    const char* name;
+    FrameKind kind;
+    int row, field; // 0-based start cell
+    std::vector<std::vector<std::string>> cells;
+    kt::PasteVerdict expected;
+};
+
+class PasteRefused : public ::testing::TestWithParam<CellPasteCase> {};
+
+// Every refusal leaves the whole list as it was.
+TEST_P(PasteRefused, NothingChanges) {
+    const CellPasteCase& c = GetParam();
+    FrameList list(c.kind);
+    for (int r = 0; r < FrameList::Rows; ++r)
+        list.setField(r, kt::RxMnemonic, "kept " + std::to_string(r));
+    const FrameList before = list;
+    EXPECT_EQ(kt::PasteCells(list, c.row, c.field, c.cells), c.expected);
+    for (int r = 0; r < FrameList::Rows; ++r)
+        EXPECT_EQ(list.row(r), before.row(r)) << "row " << r;
+}
+
+using kt::PasteRefusal;
+const std::vector<std::string> kRxBlockRow{"0x100", "A", "8", "0", "1000", "Motor"};
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PasteRefused,
+    ::testing::Values(
+        // Six receive columns from OnChange on: only four columns are left.
+        CellPasteCase{"TooWide",
+                      FrameKind::Transmit,
+                      0,
+                      kt::TxOnChange,
+                      {kRxBlockRow},
+                      {PasteRefusal::TooWide, 6, 4, -1, -1, ""}},
+        CellPasteCase{"RaggedRowTooWide",
+                      FrameKind::Receive,
+                      3,
+                      kt::RxTimeOut,
+                      {{"0"}, {"0", "1", "2"}},
+                      {PasteRefusal::TooWide, 3, 2, -1, -1, ""}},
+        CellPasteCase{"FiveRowsAtRow28",
+                      FrameKind::Receive,
+                      27,
+                      0,
+                      {kRxBlockRow, kRxBlockRow, kRxBlockRow, kRxBlockRow, kRxBlockRow},
+                      {PasteRefusal::TooLong, 5, 3, -1, -1, ""}},
+        CellPasteCase{"UnknownType",
+                      FrameKind::Receive,
+                      4,
+                      0,
+                      {kRxBlockRow, {"0x18FF0999", "extended", "8", "0", "1000", "x"}},
+                      {PasteRefusal::NotAChoice, 0, 0, 5, kt::RxCAN_Type, "extended"}},
+        // Receive rows into the transmit list from its CobID on: TimeOut lands in OnChange.
+        CellPasteCase{"NumberInACheckBox",
+                      FrameKind::Transmit,
+                      0,
+                      0,
+                      {kRxBlockRow},
+                      {PasteRefusal::NotAChoice, 0, 0, 0, kt::TxOnChange, "1000"}},
+        CellPasteCase{"OneIsNoYes",
+                      FrameKind::Transmit,
+                      2,
+                      kt::TxOnTimer,
+                      {{"1"}},
+                      {PasteRefusal::NotAChoice, 0, 0, 2, kt::TxOnTimer, "1"}},
+        CellPasteCase{"MaybeIsNoChoice",
+                      FrameKind::Transmit,
+                      0,
+                      kt::TxOnChange,
+                      {{"Y", "maybe"}},
+                      {PasteRefusal::NotAChoice, 0, 0, 0, kt::TxOnTimer, "maybe"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(FrameClipboard, CheckBoxSpellings) {
+    for (const char* y : {"Y", "y", " yes ", "YES", "true", "True", "Ja", "s\xC3\xAC", "oui"})
+        EXPECT_EQ(kt::CheckBoxFor(y), std::optional<std::string>("Y")) << y;
+    for (const char* n : {"N", "n", "no", "No", "false", "NEIN", "non"})
+        EXPECT_EQ(kt::CheckBoxFor(n), std::optional<std::string>("N")) << n;
+    EXPECT_EQ(kt::CheckBoxFor("  "), std::optional<std::string>(""));
+    for (const char* other : {"1", "0", "x", "yess", "1000"})
+        EXPECT_EQ(kt::CheckBoxFor(other), std::nullopt) << other;
 }
 
 } // namespace

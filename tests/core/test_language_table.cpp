@@ -100,7 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"EmptyCobIdRowTransmit", 1843,
                  "!! Row has an empty CobID and its other fields would be lost: fill the CobID or "
                  "empty the row"},
-        TextCase{"TransmitBlockEnd", 1844, " "},
+        TextCase{"ReceivePasteTooWide", 1744, "Paste refused: the block has "},
+        TextCase{"ReceiveNoCheckBoxes", 1752, " "}, TextCase{"ReceiveBlockLast", 1754, " "},
+        TextCase{"TransmitNotACheckBox", 1852,
+                 "\" is not one of Y, N, yes, no, true, false. Nothing was pasted."},
+        TextCase{"TransmitBlockEnd", 1854, " "},
         TextCase{"SwapCaption", 1900, "Receive CAN Frames Set Access"},
         TextCase{"SwapValue", 1906, "SWAP VALUE : "}, TextCase{"Byte8", 1914, "BYTE8"},
         TextCase{"LastChange", 1922, "CHANGE"}, TextCase{"SwapBlockEnd", 1923, " "},
@@ -123,10 +127,11 @@ TEST(LanguageTable, EveryEntryIsNonEmptyAndTextedIdsAreNotBlank) {
     }
     // 286 listed texts, the eight row-rule and discard texts of the frame dialogs, the
     // messages of the settings file (2), the unwritable Workspace (5), the New dialog (1), the
-    // GSD step (8) and the update (5), the 70 texts of Check Project (500..571), the 56 of the
-    // hand-over pack (600..655) and the 58 of the DBC import (700-730) and the Project
-    // comparison (740-766).
-    EXPECT_EQ(texted, 315 + 70 + 56 + 58);
+    // GSD step (8) and the update (5), the 78 texts of Check Project (500..579), the 56 of the
+    // hand-over pack (600..655), the 58 of the DBC import (700-730) and the Project
+    // comparison (740-766), and the 19 of the frame dialogs' refused paste and Type keys
+    // (1744..1753, 1844..1853).
+    EXPECT_EQ(texted, 315 + 78 + 56 + 58 + 19);
 }
 
 TEST(LanguageTable, LoadingTwiceKeepsSizeAndUndoesChanges) {

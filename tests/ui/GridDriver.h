@@ -40,8 +40,8 @@ public:
     }
 
     // Types into whatever has the focus, as a user would: "<Tab>", "<BackTab>", "<Space>",
-    // "<Return>" and "<Escape>" are keys, anything else is typed text. The event loop runs
-    // after each key, as between a user's keystrokes.
+    // "<Return>", "<Escape>", "<Up>" and "<Down>" are keys, anything else is typed text. The event
+    // loop runs after each key, as between a user's keystrokes.
     static void keys(const QStringList& tokens) {
         for (const QString& t : tokens) {
             QWidget* w = QApplication::focusWidget();
@@ -56,6 +56,10 @@ public:
                 QTest::keyClick(w, Qt::Key_Return);
             else if (t == "<Escape>")
                 QTest::keyClick(w, Qt::Key_Escape);
+            else if (t == "<Up>")
+                QTest::keyClick(w, Qt::Key_Up);
+            else if (t == "<Down>")
+                QTest::keyClick(w, Qt::Key_Down);
             else
                 for (const QChar c : t) { // each key to whatever has the focus by then
                     QTest::keyClick(QApplication::focusWidget(), c.toLatin1());

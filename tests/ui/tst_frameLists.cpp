@@ -555,10 +555,12 @@ private slots:
             for (int c = 0; c < columns; ++c)
                 QTest::addRow("%s header %d", list, c) << receive << "column"
                                                        << "header" << c << T(base + 16 + c);
+            // The Type column's hint also names its typed keys.
             for (int c = 1; c < columns; ++c)
                 QTest::addRow("%s hint %d", list, c)
                     << receive << "column"
-                    << "hint" << c << T(base + 16 + columns + c - 1);
+                    << "hint" << c
+                    << T(base + 16 + columns + c - 1) + (c == 2 ? "\n" + T(base + 53) : "");
         }
     }
     void eachControlShowsItsText() {
@@ -620,13 +622,16 @@ private slots:
                      << "2" + n << "<Tab>";
             keys << "Motor " + n << "<Tab>";
         }
+        // Tab from the last cell of row 30 stays there: the next text goes into that cell, not
+        // over row 1's CobID.
         keys << "999"
-             << "<Return>"; // past row 30: back in row 1
+             << "<Return>";
         GridDriver::keys(keys);
         const int last = receive ? 6 : 8;
+        QCOMPARE(d->Grid()->currentIndex(), g.at(29, last));
         for (int r = 0; r < 30; ++r) {
             const QString n = QString::number(r + 1);
-            QCOMPARE(g.cell(r, 1), r == 0 ? QString("999") : QString::number(100 + r));
+            QCOMPARE(g.cell(r, 1), QString::number(100 + r));
             QCOMPARE(g.cell(r, 2), QString(r % 2 ? CanType29 : CanType11));
             QCOMPARE(g.cell(r, 3), QString::number(r % 8 + 1));
             QCOMPARE(g.cell(r, 4), QString("0"));
@@ -635,7 +640,7 @@ private slots:
                 QCOMPARE(g.cell(r, 6), QString());
                 QCOMPARE(g.cell(r, 7), "2" + n);
             }
-            QCOMPARE(g.cell(r, last), "Motor " + n);
+            QCOMPARE(g.cell(r, last), r == 29 ? QString("999") : "Motor " + n);
         }
     }
 
@@ -665,11 +670,12 @@ private slots:
         QTest::newRow("ctrl home")
             << 4 << 5 << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0 << 1;
         QTest::newRow("tab at the end") << 4 << 6 << int(Qt::Key_Tab) << none << 5 << 1;
-        QTest::newRow("tab at row 30") << 29 << 6 << int(Qt::Key_Tab) << none << 0 << 1;
+        // Tab stops at either end of the list rather than wrap round onto a filled row.
+        QTest::newRow("tab at row 30") << 29 << 6 << int(Qt::Key_Tab) << none << 29 << 6;
         QTest::newRow("shift tab at CobID")
             << 4 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 3 << 6;
         QTest::newRow("shift tab at row 1")
-            << 0 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 29 << 6;
+            << 0 << 1 << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 0 << 1;
         QTest::newRow("end") << 4 << 2 << int(Qt::Key_End) << none << 4 << 6;
     }
     void columnNIsNeverCurrent() {
@@ -688,18 +694,28 @@ private slots:
         QCOMPARE(g.cell(toRow, toColumn), QString("42"));
     }
 
-    // Fault: one Escape closed the dialog and dropped every edit.
-    void escapeAsksOnlyWhenTheRowsChanged_data() {
-        QTest::addColumn<QString>("edit"); // "", "typed", "typed and undone"
+    // Faults: one Escape closed the dialog and dropped every edit; the close box still does
+    // so without the question Escape asks.
+    void discardAsksOnlyWhenTheRowsChanged_data() {
+        QTest::addColumn<bool>("closeBox"); // else Escape
+        QTest::addColumn<QString>("edit"); // "", "typed", "typed and undone", "still in the editor"
         QTest::addColumn<bool>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("no edits") << "" << false << false << true;
-        QTest::newRow("edits, No") << "typed" << false << true << false;
-        QTest::newRow("edits, Yes") << "typed" << true << true << true;
-        QTest::newRow("edits undone") << "typed and undone" << false << false << true;
+        for (const bool closeBox : {false, true}) {
+            const char* way = closeBox ? "close box" : "Escape";
+            QTest::addRow("%s, no edits", way) << closeBox << "" << false << false << true;
+            QTest::addRow("%s, edits, No", way) << closeBox << "typed" << false << true << false;
+            QTest::addRow("%s, edits, Yes", way) << closeBox << "typed" << true << true << true;
+            QTest::addRow("%s, edits undone", way)
+                << closeBox << "typed and undone" << false << false << true;
+        }
+        // (Escape in a cell editor only ends the edit: escapeInACellEditorOnlyEndsTheEdit.)
+        QTest::newRow("close box, text still in the editor, No")
+            << true << "still in the editor" << false << true << false;
     }
-    void escapeAsksOnlyWhenTheRowsChanged() {
+    void discardAsksOnlyWhenTheRowsChanged() {
+        QFETCH(bool, closeBox);
         QFETCH(QString, edit);
         QFETCH(bool, answer);
         QFETCH(bool, asked);
@@ -711,7 +727,7 @@ private slots:
         auto d = open<TFTransmitCAN>();
         GridDriver g(*d->Grid());
         QCOMPARE(d->windowTitle(), fx->text(1800));
-        if (!edit.isEmpty()) {
+        if (edit.startsWith("typed")) {
             g.type(0, 8, "changed");
             QCOMPARE(d->windowTitle(), fx->text(1800) + "*");
         }
@@ -719,12 +735,25 @@ private slots:
             QTest::keyClick(d->Grid(), Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(d->windowTitle(), fx->text(1800));
         }
+        if (edit == "still in the editor") {
+            g.go(0, 8);
+            GridDriver::keys({"changed"});
+            QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        }
         prompts.confirmAnswers = {answer};
-        QTest::keyClick(d->Grid(), Qt::Key_Escape);
+        if (closeBox) {
+            // The way the window system's close box closes a window.
+            QVERIFY(d->windowHandle());
+            d->windowHandle()->close();
+            QApplication::processEvents();
+        } else {
+            QTest::keyClick(d->Grid(), Qt::Key_Escape);
+        }
         QCOMPARE(prompts.destructiveQuestions(),
                  asked ? QStringList{fx->text(1842)} : QStringList{});
         QCOMPARE(prompts.calls.size(), asked ? 1 : 0);
         QCOMPARE(d->isVisible(), !closed);
+        QCOMPARE(d->result(), int(QDialog::Rejected));
         if (!closed) QCOMPARE(g.cell(0, 8), QString("changed"));
         QCOMPARE(ReadFile(fx->state.Files.SendFramesFile), before);
     }
@@ -864,14 +893,19 @@ private slots:
         QTest::keyClick(d->Grid(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("8\t\tY\n\t\t\n"));
 
-        // Clipped at the last row and the last column; nothing reaches column N.
-        QGuiApplication::clipboard()->setText("a\tb\tc\nd\te\tf\n");
-        g.go(29, 7);
+        // A block that fits lands with its first cell on the current one; nothing reaches
+        // column N.
+        QGuiApplication::clipboard()->setText("a\tb\nd\te\n");
+        g.go(28, 7);
         QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(g.cell(29, 7), QString("a"));
-        QCOMPARE(g.cell(29, 8), QString("b"));
+        QCOMPARE(g.cell(28, 7), QString("a"));
+        QCOMPARE(g.cell(29, 8), QString("e"));
         QCOMPARE(g.cell(0, 7), QString());
         QCOMPARE(g.at(29, 0).data().toInt(), 30);
+        QVERIFY(prompts.errors().isEmpty());
+        QGuiApplication::clipboard()->setText("b\n");
+        g.go(29, 8);
+        QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
 
         sel->select(QItemSelection(g.at(0, 1), g.at(1, 8)), QItemSelectionModel::ClearAndSelect);
         QTest::keyClick(d->Grid(), Qt::Key_Delete);
@@ -900,6 +934,121 @@ private slots:
         GridDriver::keys({keys, "<Tab>"});
         QCOMPARE(g.cell(3, 2), expected);
         QCOMPARE(g.cell(3, 3), QString());
+    }
+
+    // Fault: in the Type cell the first Down picked and ended the edit, the second moved to
+    // the next row, and the Dimension typed after Tab landed one row lower.
+    void typeCellKeysNeverMoveTheRow_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<int>("startColumn");
+        QTest::addColumn<QString>("filledType"); // the Type before the keys
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("dim");
+        QTest::addColumn<bool>("jump"); // EnableJumpFieldTables: Enter takes and moves right
+        const QString a = CanType11, b = CanType29;
+        QTest::newRow("rx with the Enter jump: Down, Down, Enter, 4")
+            << true << 2 << QString()
+            << QStringList{"<Down>", "<Down>", "<Return>", "4", "<Return>"} << b << "4" << true;
+        for (const bool receive : {true, false}) {
+            const char* list = receive ? "rx" : "tx";
+            QTest::addRow("%s tab in from a CobID edit, Down, Down, Tab, 8", list)
+                << receive << 1 << QString()
+                << QStringList{"100", "<Tab>", "<Down>", "<Down>", "<Tab>", "8", "<Return>"} << b
+                << "8" << false;
+            QTest::addRow("%s tab in, Down, Down, Tab, 8", list)
+                << receive << 1 << QString()
+                << QStringList{"<Tab>", "<Down>", "<Down>", "<Tab>", "8", "<Return>"} << b << "8"
+                << false;
+            QTest::addRow("%s Down, Down, Up, Enter", list)
+                << receive << 2 << QString() << QStringList{"<Down>", "<Down>", "<Up>", "<Return>"}
+                << a << "" << false;
+            QTest::addRow("%s Up on a filled Type, Tab, 3", list)
+                << receive << 2 << b << QStringList{"<Up>", "<Up>", "<Tab>", "3", "<Return>"} << a
+                << "3" << false;
+            QTest::addRow("%s Escape drops the pick", list)
+                << receive << 2 << a << QStringList{"<Down>", "<Escape>"} << a << "" << false;
+        }
+    }
+    void typeCellKeysNeverMoveTheRow() {
+        QFETCH(bool, jump);
+        fx->state.Settings.EnableJumpFieldTables = jump;
+        QFETCH(bool, receive);
+        QFETCH(int, startColumn);
+        QFETCH(QString, filledType);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, type);
+        QFETCH(QString, dim);
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
+        GridDriver g(*d->Grid());
+        if (!filledType.isEmpty()) g.pick(4, 2, filledType == CanType11 ? 0 : 1);
+        g.go(4, startColumn);
+        GridDriver::keys(keys);
+        QCOMPARE(d->Grid()->currentIndex().row(), 4);
+        QCOMPARE(g.cell(4, 2), type);
+        QCOMPARE(g.cell(4, 3), dim);
+        const int fields = receive ? 6 : 8;
+        for (const int r : {3, 5})
+            QCOMPARE(d->Frames().row(r), FrameRow(std::size_t(fields)));
+    }
+
+    // Fault: paste clipped a block at the list's edge and wrote what no cell editor would take,
+    // e.g. receive rows into the transmit list put the TimeOut into OnChange.
+    void refusedPasteChangesNothing_data() {
+        QTest::addColumn<bool>("receive");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QList<int>>("message"); // text IDs; -1: the value that follows
+        QTest::addColumn<QStringList>("values");
+        const QString rxRows = "0x100\tA\t8\t0\t1000\tMotor\r\n0x101\tB\t8\t0\t0\tPump\r\n";
+        QTest::newRow("receive rows into transmit from CobID")
+            << false << 0 << 1 << rxRows << QList<int>{1848, -1, 1849, 1821, 1850, -1, 1852}
+            << QStringList{"1", "1000"};
+        QTest::newRow("receive rows into transmit from SWAP")
+            << false << 0 << 4 << rxRows << QList<int>{1844, -1, 1845, -1, 1846}
+            << QStringList{"6", "5"};
+        QTest::newRow("five rows at row 28")
+            << true << 27 << 1 << rxRows + rxRows + "7\tA\t8\t0\t0\t\n"
+            << QList<int>{1744, -1, 1747, -1, 1746} << QStringList{"5", "3"};
+        QTest::newRow("unknown type in the second row")
+            << true << 2 << 1 << "0x100\tA\t8\t0\t0\tm\n0x18FF0999\textended\t8\t0\t0\tx\n"
+            << QList<int>{1748, -1, 1749, 1718, 1750, -1, 1751} << QStringList{"4", "extended"};
+        QTest::newRow("no yes or no for OnTimer")
+            << false << 5 << 5 << "Y\tmaybe\n"
+            << QList<int>{1848, -1, 1849, 1822, 1850, -1, 1852} << QStringList{"6", "maybe"};
+    }
+    void refusedPasteChangesNothing() {
+        QFETCH(bool, receive);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, clipboard);
+        QFETCH(QList<int>, message);
+        QFETCH(QStringList, values);
+        // Column names as the German table has them, so the message shows the header text.
+        fx->state.Lang.Set_Text(1718, "Typ");
+        fx->state.Lang.Set_Text(1821, "\xC3\x84nderung");
+        fx->state.Lang.Set_Text(1822, "Zyklisch");
+        if (receive)
+            WriteFile(fx->state.Files.RecFramesFile, kThreeFrames);
+        else
+            WriteFile(fx->state.Files.SendFramesFile,
+                      "<Transmit_Frames><row COBID=\"1\" CAN_Type=\"2.0A (11 bits)\" Dim=\"8\" "
+                      "SWAP=\"0\" OnChange=\"Y\" OnTimer=\"N\" Time=\"\" Mnemonic=\"m\"/>"
+                      "</Transmit_Frames>");
+        std::unique_ptr<TFrameListDialog> d = openList(receive);
+        const std::vector<FrameRow> before = RowsOf(d->Frames());
+        GridDriver g(*d->Grid());
+        QGuiApplication::clipboard()->setText(clipboard);
+        g.go(row, column);
+        QTest::keyClick(d->Grid(), Qt::Key_V, Qt::ControlModifier);
+        QString expected;
+        for (const int id : message)
+            expected += id < 0 ? values.takeFirst() : fx->text(id);
+        QCOMPARE(prompts.errors(), QStringList{expected});
+        QVERIFY(RowsOf(d->Frames()) == before);
+        QCOMPARE(d->Model().undoStack().count(), 0);
+        QVERIFY(!d->windowTitle().endsWith('*'));
     }
 
     void pickListOpensOnF2AndAltDown_data() {

@@ -4,6 +4,7 @@
 #include "ProjectFixture.h"
 #include "editors/UParGen.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -196,6 +197,67 @@ private slots:
         QVERIFY(d->close());
         QVERIFY(prompts.calls.isEmpty());
         QVERIFY(!std::filesystem::exists(fx->state.Files.ParGenFile));
+    }
+
+    // Fault: Tab from the bit-rate list landed on a stop that showed no focus and swallowed
+    // what was typed. Every stop is a visible control, in the window's order.
+    void everyTabStopIsAVisibleControl() {
+        auto d = open();
+        child<QComboBox>(*d, "CB_CAN_Baudrate")->setFocus();
+        QStringList stops;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* w = QApplication::focusWidget();
+            QVERIFY(w);
+            QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+            stops << w->objectName();
+        }
+        QCOMPARE(stops, (QStringList{"E_PROFIBUS_IDDevice", "CB_PROFIBUS_CAN_Mapping", "Btn_OK",
+                                     "Btn_Cancel", "CB_CAN_Baudrate", "E_PROFIBUS_IDDevice"}));
+        // What is typed after the bit-rate list reaches the next field.
+        child<QComboBox>(*d, "CB_CAN_Baudrate")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "42");
+        QCOMPARE(child<QLineEdit>(*d, "E_PROFIBUS_IDDevice")->text(), QString("42"));
+    }
+
+    void enterPressesOk_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("result"); // -1: stays open
+        const int ok = QDialog::Accepted;
+        QTest::newRow("in the bit-rate list") << "CB_CAN_Baudrate"
+                                              << "12" << ok;
+        QTest::newRow("in the address") << "E_PROFIBUS_IDDevice"
+                                        << "12" << ok;
+        QTest::newRow("on the check box") << "CB_PROFIBUS_CAN_Mapping"
+                                          << "12" << ok;
+        QTest::newRow("on OK") << "Btn_OK"
+                               << "12" << ok;
+        QTest::newRow("bad address stays open") << "E_PROFIBUS_IDDevice"
+                                                << "0" << -1;
+        // Cancel with the focus presses Cancel, whose question is answered No.
+        QTest::newRow("on Cancel") << "Btn_Cancel"
+                                   << "12" << -1;
+    }
+    void enterPressesOk() {
+        QFETCH(QString, control);
+        QFETCH(QString, address);
+        QFETCH(int, result);
+        auto d = open();
+        typeAddress(*d, address);
+        auto* w = d->findChild<QWidget*>(control);
+        QVERIFY(w);
+        w->setFocus();
+        prompts.confirmAnswers = {false};
+        QTest::keyClick(w, Qt::Key_Return);
+        QCOMPARE(d->isVisible(), result < 0);
+        QCOMPARE(std::filesystem::exists(fx->state.Files.ParGenFile), result == QDialog::Accepted);
+        if (result == QDialog::Accepted)
+            QCOMPARE(file(), ParGenXml("9", address.toStdString(), "0"));
+        if (address == "0") QCOMPARE(prompts.errors(), QStringList{fx->text(416)});
+        if (control == "Btn_Cancel")
+            QCOMPARE(prompts.destructiveQuestions(), QStringList{fx->text(417)});
     }
 
     void failedSaveKeepsTheDialogAndTheInput() {
