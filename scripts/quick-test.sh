@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The inner loop: builds build-asan and runs its tests, without installing packages, the
 # format check or the fuzzers. Extra arguments go to ctest; with -R REGEX only the programs
-# those tests run are built (plus the shipped languages and the small helper programs tests
-# start), e.g.
-# -R ui.tst_frameLists builds tst_frameLists alone. The full run before a merge is
+# those tests run are built, plus the shipped languages and the small helper programs tests
+# start (-R ui.tst_frameLists builds tst_frameLists). The full run before a merge is
 # scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
