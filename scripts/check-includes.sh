@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the include rules of src/ (docs/ARCHITECTURE.md): the folders form no loop,
 # base/ stands on nothing, lang/ only on base/, GUI-free files stay free of Qt and window
-# units are named U... only when they hold Qt. Prints each breach; exits 1 if there is one.
+# units are named U... only when they hold Qt; no two units of one folder include each other. Prints each breach; exits 1 if there is one.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}/src"
 
@@ -14,7 +14,8 @@ own_includes() { sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*
 qt_includes() { grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' "$1" || true; }
 
 edges=$(mktemp)
-trap 'rm -f "$edges"' EXIT
+units=$(mktemp)
+trap 'rm -f "$edges" "$units"' EXIT
 
 while IFS= read -r file; do
     folder=${file%%/*}
@@ -33,6 +34,10 @@ while IFS= read -r file; do
         fi
         [ -d "$target" ] || continue
         [ "$target" != "$folder" ] && echo "$folder $target" >>"$edges"
+        # A unit is a .h with its .cpp; two units of one folder must not need each other.
+        if [ "$target" = "$folder" ] && [ "${inc%.*}" != "${file%.*}" ]; then
+            echo "${file%.*} ${inc%.*}" >>"$units"
+        fi
         is_window_name "$inc" && holds_qt=1
         case $folder in
             base) [ "$target" = base ] || breach "$file (base/) includes $inc: base/ includes only base/" ;;
@@ -55,6 +60,11 @@ done < <(find . -type f \( -name '*.h' -o -name '*.cpp' \) | sed 's#^\./##' | so
 # tsort reports every loop among the folders.
 if ! loops=$(sort -u "$edges" | tsort 2>&1 >/dev/null) || [ -n "$loops" ]; then
     breach "the folders of src/ include each other in a loop:"
+    echo "$loops" | sed 's/^/    /'
+fi
+
+if ! loops=$(sort -u "$units" | tsort 2>&1 >/dev/null) || [ -n "$loops" ]; then
+    breach "units of one folder include each other in a loop (a .h and its .cpp count as one):"
     echo "$loops" | sed 's/^/    /'
 fi
 
