@@ -1,7 +1,9 @@
 #pragma once
 // Grid routines shared by the two frame list dialogs: the grid view with the frozen row-number
-// column, the Enter jump and the header auto-size. The row operations themselves are GUI-free
-// (FrameRows.h).
+// column, the Enter jump (UGridJump.h) and the header auto-size. The row operations themselves are
+// GUI-free (FrameRows.h).
+
+#include "editors/UGridJump.h"
 
 #include <QTableView>
 
@@ -63,13 +65,6 @@ private:
     // Set while a click on a row number moves the current cell: the view must not scroll sideways.
     bool keepAcross_ = false;
 };
-
-[[nodiscard]] bool IsEnterKey(int key);
-
-// With the jump on and key Enter: moves the current cell right, or to the first field of the
-// next row (from the last row to the first), and returns true (the key is consumed). The
-// row-number column never moves. Otherwise false and nothing happens.
-bool Grid_Enter_Jump(QTableView& grid, int key, bool enabled);
 
 // Fits a column to its widest text, header included, with the cells' margins and grid line;
 // the stretched last column stops stretching so it can shrink.
