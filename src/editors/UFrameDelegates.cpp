@@ -2,7 +2,7 @@
 
 #include "editors/FrameList.h"
 #include "editors/FrameRows.h"
-#include "editors/UComon.h"
+#include "editors/UGridJump.h"
 #include "ui/UQtText.h"
 
 #include <QApplication>
@@ -15,11 +15,11 @@
 
 namespace kt {
 
-FrameTextDelegate::FrameTextDelegate(FrameGridView& grid)
-    : QStyledItemDelegate(&grid), grid_(grid) {}
+FrameTextDelegate::FrameTextDelegate(QTableView& grid, std::function<bool()> jumpEnabled)
+    : QStyledItemDelegate(&grid), grid_(grid), jumpEnabled_(std::move(jumpEnabled)) {}
 
 bool FrameTextDelegate::eventFilter(QObject* editor, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && grid_.jumpEnabled() &&
+    if (event->type() == QEvent::KeyPress && jumpEnabled_() &&
         IsEnterKey(static_cast<QKeyEvent*>(event)->key())) {
         auto* w = qobject_cast<QWidget*>(editor);
         emit commitData(w);

@@ -4,23 +4,26 @@
 
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 class QComboBox;
+class QTableView;
 
 namespace kt {
 
-class FrameGridView;
-
-// Free text; Enter commits and jumps when the grid's jump is on.
+// Free text; Enter commits and jumps when the grid's jump is on (asked at each key, so a
+// change of the settings applies at once).
 class FrameTextDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit FrameTextDelegate(FrameGridView& grid);
+    FrameTextDelegate(QTableView& grid, std::function<bool()> jumpEnabled);
 
 protected:
     bool eventFilter(QObject* editor, QEvent* event) override;
 
 private:
-    FrameGridView& grid_;
+    QTableView& grid_;
+    std::function<bool()> jumpEnabled_;
 };
 
 // The two CAN identifier types; an empty cell stays empty until one is picked. Typed keys

@@ -91,10 +91,11 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    grid_->setItemDelegate(new FrameTextDelegate(*grid_));
+    const auto jump = [grid = grid_] { return grid->jumpEnabled(); };
+    grid_->setItemDelegate(new FrameTextDelegate(*grid_, jump));
     for (int c = 1; c < model_->columnCount(); ++c) {
         if (model_->isTypeColumn(c))
-            grid_->setItemDelegateForColumn(c, new FrameTypeDelegate(*grid_));
+            grid_->setItemDelegateForColumn(c, new FrameTypeDelegate(*grid_, jump));
         if (model_->isCheckColumn(c))
             grid_->setItemDelegateForColumn(c, new FrameCheckDelegate(grid_));
     }
