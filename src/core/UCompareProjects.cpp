@@ -23,7 +23,7 @@ namespace {
 constexpr int kColumns = 7; // section, change, row, frame, field, this, other
 constexpr int kFirstValue = 5;
 // Widths the columns before the values take at most, in pixels.
-constexpr int kMaxWidth[kFirstValue] = {130, 140, 50, 150, 140};
+constexpr int kMaxWidth[kFirstValue] = {130, 180, 50, 140, 140};
 } // namespace
 
 TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget* parent)
@@ -80,7 +80,7 @@ TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget*
         if (ListBox_Projects->row(item) == FolderRow()) Choose_Folder();
     });
     ListBox_Projects->installEventFilter(this);
-    resize(1120, 520);
+    resize(1200, 520);
     Set_Lang();
 }
 
