@@ -4,6 +4,7 @@
 #include "FakePrompts.h"
 #include "ModalHelper.h"
 #include "ProjectFixture.h"
+#include "TableTexts.h"
 #include "app/UProduction.h"
 #include "checks/IoMap.h"
 #include "checks/UCheckProject.h"
@@ -60,12 +61,6 @@ void WhenModalNamed(const QString& name, std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, *poll);
 }
 
-QStringList RowTexts(const QTableWidget* t, int row) {
-    QStringList out;
-    for (int c = 0; c < t->columnCount(); ++c)
-        out << (t->item(row, c) ? t->item(row, c)->text() : QString());
-    return out;
-}
 } // namespace
 
 class TstCheckProject : public QObject {

@@ -3,6 +3,7 @@
 
 #include "FakePrompts.h"
 #include "ProjectFixture.h"
+#include "TableTexts.h"
 #include "core/UCompareProjects.h"
 
 #include <QHeaderView>
@@ -27,12 +28,6 @@ std::string Rx(const std::string& id, const std::string& mnemonic) {
 void WriteProject(const std::filesystem::path& dir, const std::string& rows) {
     WriteFile(dir / "ParGen.xml", kParGen);
     WriteFile(dir / "CAN_Rec_Frames.xml", "<Receive_Frames>" + rows + "</Receive_Frames>");
-}
-QStringList RowTexts(const QTableWidget* t, int row) {
-    QStringList out;
-    for (int c = 0; c < t->columnCount(); ++c)
-        out << (t->item(row, c) ? t->item(row, c)->text() : QString());
-    return out;
 }
 } // namespace
 
