@@ -27,6 +27,8 @@ td.n { text-align: right; }
 .hash { font-family: "DejaVu Sans Mono", Consolas, monospace; font-size: 8pt; white-space: nowrap; }
 thead { display: table-header-group; }
 tr { page-break-inside: avoid; }
+h1, h2, h3 { page-break-after: avoid; }
+table.sign { page-break-inside: avoid; }
 )";
 
 // Room to write by hand; the renderer ignores cell heights, so the cell holds three lines.
