@@ -231,9 +231,14 @@ void JsonString(std::string& out, const std::string& s) {
 Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path& b,
                     ProjectDiff& diff) {
     diff = {};
-    for (const auto& dir : {a, b})
+    for (const auto& dir : {a, b}) {
         if (!IsDirectory(dir))
             return Status::notFound(PathToUtf8(dir) + ": no such Project folder");
+        // Else any folder would compare as a Project without frames.
+        if (!HoldsProjectFiles(dir))
+            return Status::notFound(PathToUtf8(dir) +
+                                    ": not a Project folder (no ParGen.xml and no frame list)");
+    }
     const ProjectFiles fa = MakeProjectFiles(a), fb = MakeProjectFiles(b);
     const Result<ParGen> pa = ReadParGen(fa.ParGenFile), pb = ReadParGen(fb.ParGenFile);
     for (const Result<ParGen>* p : {&pa, &pb})

@@ -63,6 +63,14 @@ std::uint32_t Word(const ConfigImage& image, std::size_t offset) {
            std::uint32_t{image[at + 2]} << 16 | std::uint32_t{image[at + 3]} << 24;
 }
 
+// The text's blanks kept (the count texts carry several) and no line break between its words.
+std::string NoBreak(std::string html) {
+    std::string out;
+    for (char c : html)
+        out += c == ' ' ? std::string("&nbsp;") : std::string(1, c);
+    return out;
+}
+
 // Cell contents are HTML already; `cls` marks numeric columns and monospaced values.
 struct Cell {
     std::string html;
@@ -285,7 +293,7 @@ void Summary(Html& h, const CommissioningData& d) {
     const BusLoad& b = check.busLoad;
     const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());
     h.keyValues(std::vector<std::pair<std::string, Cell>>{
-        {h.t(657), {Escape(counts), "nw"}},
+        {h.t(657), {NoBreak(Escape(counts))}},
         {h.t(658), {errors}},
         {h.t(640), Plain(PercentText(b.totalPercent()) + " (" + BitRateText(b.bitRate) + ")")},
         {Escape(texts.Get_Text(664) + d.GsdFileName), Hash(Sha256Hex(d.Gsd))},

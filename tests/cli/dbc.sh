@@ -84,6 +84,10 @@ expect_out '{"section":"receive","kind":"changed","in":"AB","rowA":6,"rowB":6,"i
 expect_out '"kind":"removed","in":"A","rowA":4,"rowB":0,"item":"0x11B 2.0A (11 bits)"' out "diff --json"
 run diff "$p" "$tmp/none"
 expect_rc 2 "diff of a missing Project"
+mkdir -p "$tmp/Empty"
+run diff "$p" "$tmp/Empty"
+expect_rc 2 "diff with a folder that holds no Project file"
+expect_out "Empty: not a Project folder" err "diff with an empty folder"
 run diff "$p"
 expect_rc 2 "diff without a second Project"
 

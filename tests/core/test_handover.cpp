@@ -163,7 +163,7 @@ TEST(CommissioningHtml, SmallProject) {
 <h1>Commissioning report</h1>
 <h2>Summary</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
-<tr><th width="30%">Check result</th><td class="nw" width="70%">Errors: 0   Warnings: 1   Notes: 1</td></tr>
+<tr><th width="30%">Check result</th><td width="70%">Errors:&nbsp;0&nbsp;&nbsp;&nbsp;Warnings:&nbsp;1&nbsp;&nbsp;&nbsp;Notes:&nbsp;1</td></tr>
 <tr><th width="30%">First errors</th><td width="70%">None</td></tr>
 <tr><th width="30%">Bus load</th><td width="70%">13.3 % (500 kbit/s)</td></tr>
 <tr><th width="30%">SHA-256 of Plant &lt;1&gt;.gsd</th><td class="hash" width="70%">ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad</td></tr>
@@ -361,7 +361,8 @@ TEST(CommissioningHtml, SummaryAndIoMapOneLineAFrame) {
     const std::size_t settings = html.find("<h2>Communication settings</h2>");
     ASSERT_LT(summary, settings);
     const std::string head = html.substr(summary, settings - summary);
-    EXPECT_NE(head.find(">Errors: 6   Warnings: "), std::string::npos) << head;
+    EXPECT_NE(head.find(">Errors:&nbsp;6&nbsp;&nbsp;&nbsp;Warnings:&nbsp;"), std::string::npos)
+        << head;
     EXPECT_NE(head.find("<td width=\"70%\">Receive frames, Row&nbsp;2: Identifier and type "
                         "already used in row 1<br>Receive frames, Row&nbsp;3: "),
               std::string::npos)

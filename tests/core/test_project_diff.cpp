@@ -7,9 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 
 using namespace kt;
 using kt::test::TempDir;
+
+namespace kt {
+// Readable failures.
+void PrintTo(const DiffEntry& e, std::ostream* os) {
+    *os << "{" << static_cast<int>(e.section) << "," << static_cast<int>(e.kind) << "," << e.rowA
+        << "," << e.rowB << ",'" << e.item << "','" << e.field << "','" << e.a << "','" << e.b
+        << "'}";
+}
+} // namespace kt
 
 namespace {
 
@@ -213,6 +223,7 @@ TEST(ProjectDiff, OnlyInNamesTheProject) {
         << json;
 }
 
+// A folder without any Project file is no Project: compared, it would lose every frame.
 TEST(ProjectDiff, HoldsProjectFiles) {
     TempDir dir;
     std::filesystem::create_directories(dir / "empty");
@@ -220,6 +231,10 @@ TEST(ProjectDiff, HoldsProjectFiles) {
     EXPECT_FALSE(HoldsProjectFiles(dir / "none"));
     Write(dir / "p" / "CAN_Send_Frames.xml", "<Transmit_Frames/>");
     EXPECT_TRUE(HoldsProjectFiles(dir / "p"));
+    ProjectDiff d;
+    const Status s = DiffProjects(dir / "p", dir / "empty", d);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message.find("empty: not a Project folder"), std::string::npos) << s.message;
 }
 
 TEST(ProjectDiff, MissingSettingsFileAndErrors) {
