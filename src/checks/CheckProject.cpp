@@ -1,5 +1,6 @@
 #include "checks/CheckProject.h"
 
+#include "base/Csv.h"
 #include "base/FileUtil.h"
 #include "base/XmlUtil.h"
 #include "editors/ProjectXml.h"
@@ -330,6 +331,16 @@ std::string JsonString(const std::string& s) {
     return out + "\"";
 }
 } // namespace
+
+std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts) {
+    std::vector<std::vector<std::string>> lines{{texts.Get_Text(506), texts.Get_Text(507),
+                                                 texts.Get_Text(508), texts.Get_Text(509),
+                                                 texts.Get_Text(590)}};
+    for (const Finding& f : check.findings)
+        lines.push_back({SeverityText(f.severity, texts), FindingListText(f.list, texts),
+                         f.row > 0 ? std::to_string(f.row) : std::string(), f.message, f.code});
+    return CsvText(lines);
+}
 
 std::string Findings_Json(const ProjectCheck& check) {
     std::string out = "{\"findings\":[";

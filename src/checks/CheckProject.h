@@ -86,6 +86,9 @@ inline constexpr double BusLoadErrorPercent = 80;
 [[nodiscard]] const std::string& FindingListText(FindingList list, const LanguageTable& texts);
 [[nodiscard]] const std::string& SeverityText(Severity severity, const LanguageTable& texts);
 
+// The findings as a CSV file: severity, list, row, message and code, headers from `texts`.
+[[nodiscard]] std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts);
+
 // The findings as one JSON document (UTF-8), for scripts.
 [[nodiscard]] std::string Findings_Json(const ProjectCheck& check);
 

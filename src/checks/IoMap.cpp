@@ -1,5 +1,6 @@
 #include "checks/IoMap.h"
 
+#include "base/Csv.h"
 #include "base/TextUtil.h"
 #include "editors/SwapBits.h"
 #include "lang/LanguageTable.h"
@@ -61,16 +62,6 @@ void MapDirection(bool input, const std::vector<GsdModule>& modules,
     }
 }
 
-std::string CsvCell(const std::string& s) {
-    if (s.find_first_of(";\"\r\n") == std::string::npos) return s;
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
 } // namespace
 
 Status Build_Io_Map(const ProjectData& data, IoMap& map) {
@@ -122,18 +113,10 @@ std::vector<std::string> Io_Map_Cells(const IoMapRow& r) {
 }
 
 std::string Io_Map_Csv(const std::vector<IoMapRow>& rows, const LanguageTable& texts) {
-    std::string out;
-    const auto line = [&out](const std::vector<std::string>& cells) {
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c) out += ';';
-            out += CsvCell(cells[c]);
-        }
-        out += "\r\n";
-    };
-    line(Io_Map_Headers(texts));
+    std::vector<std::vector<std::string>> lines{Io_Map_Headers(texts)};
     for (const IoMapRow& r : rows)
-        line(Io_Map_Cells(r));
-    return out;
+        lines.push_back(Io_Map_Cells(r));
+    return CsvText(lines);
 }
 
 } // namespace kt

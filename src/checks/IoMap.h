@@ -50,8 +50,7 @@ struct IoMap {
 [[nodiscard]] std::vector<std::string> Io_Map_Headers(const LanguageTable& texts);
 // One row's cells in the order of the headers.
 [[nodiscard]] std::vector<std::string> Io_Map_Cells(const IoMapRow& row);
-// The rows as CSV: the header line, then one line a byte; CR LF line ends, ';' separators
-// and quotes where a cell needs them.
+// The rows as a CSV file: the header line, then one line a byte.
 [[nodiscard]] std::string Io_Map_Csv(const std::vector<IoMapRow>& rows, const LanguageTable& texts);
 
 } // namespace kt

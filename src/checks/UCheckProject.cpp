@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kt {
@@ -221,7 +222,7 @@ void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& 
 
 void TFCheckProject::Update_Buttons() {
     const int tab = TS_Check->currentIndex();
-    Btn_Export->setEnabled(tab > 0 && mapStatus_.ok());
+    Btn_Export->setEnabled(tab == 0 || mapStatus_.ok());
 }
 
 void TFCheckProject::Open_Finding(int row) {
@@ -234,17 +235,25 @@ void TFCheckProject::Open_Finding(int row) {
 
 void TFCheckProject::Btn_ExportClick() {
     const int tab = TS_Check->currentIndex();
-    if (tab < 1 || !mapStatus_) return;
-    const QString chosen = prompts_.saveFileName(QPath(state_.ProjectDir), Q(state_.Text(530)));
+    if (tab > 0 && !mapStatus_) return;
+    // Proposed in the Project's folder, named after the Project and the tab.
+    static constexpr const char* kSuffix[] = {"_findings.csv", "_inputs.csv", "_outputs.csv"};
+    const std::filesystem::path dir =
+        state_.ProjectDir.has_filename() ? state_.ProjectDir : state_.ProjectDir.parent_path();
+    const std::filesystem::path proposed =
+        dir / PathFromUtf8(PathToUtf8(dir.filename()) + kSuffix[std::clamp(tab, 0, 2)]);
+    const QString chosen = prompts_.saveFileName(QPath(proposed), Q(state_.Text(530)));
     if (chosen.isEmpty()) return;
     std::string name = S(chosen);
     if (name.size() < 4 || LowerAscii(name.substr(name.size() - 4)) != ".csv") name += ".csv";
     const std::filesystem::path target = PathFromUtf8(name);
     std::error_code ec;
     if (std::filesystem::exists(target, ec) && !prompts_.confirm(Q(state_.Text(1503)))) return;
-    const auto& rows = map_.rows(tab == 1 ? IoDirection::Input : IoDirection::Output);
-    if (const Status s = WriteFileAtomic(target, Io_Map_Csv(rows, state_.Lang)); !s)
-        prompts_.error(Q(s.message));
+    const std::string text =
+        tab == 0 ? Findings_Csv(check_, state_.Lang)
+                 : Io_Map_Csv(map_.rows(tab == 1 ? IoDirection::Input : IoDirection::Output),
+                              state_.Lang);
+    if (const Status s = WriteFileAtomic(target, text); !s) prompts_.error(Q(s.message));
 }
 
 bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {

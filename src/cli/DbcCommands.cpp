@@ -102,7 +102,7 @@ struct DiffOptions {
 void RunDiff(const DiffOptions& o) {
     ProjectDiff diff;
     if (Status s = DiffProjects(PathFromUtf8(o.a), PathFromUtf8(o.b), diff); !s) Fail(s.message, 2);
-    std::cout << (o.json ? DiffJson(diff) : DiffReport(diff, EnglishTexts()));
+    std::cout << (o.json ? DiffJson(diff, o.a, o.b) : DiffReport(diff, EnglishTexts(), o.a, o.b));
     std::cout.flush();
     if (!diff.equal()) throw CLI::RuntimeError(1);
 }

@@ -219,7 +219,9 @@ void AddProjectCommands(CLI::App& app) {
     cmd->add_option("PROJECT_DIR", iomap->projectDir, "Project folder")
         ->required()
         ->check(CLI::ExistingDirectory);
-    cmd->add_flag("--csv", iomap->csv, "CSV (';' between cells, CR LF lines) of one direction");
+    cmd->add_flag(
+        "--csv", iomap->csv,
+        "CSV (';' between cells, CR LF lines, UTF-8 with byte-order mark) of one direction");
     cmd->add_option("--direction", iomap->direction, "in (PROFIBUS inputs) or out (outputs)")
         ->check(CLI::IsMember({"in", "out"}));
     cmd->callback([iomap] { RunIoMap(*iomap); });

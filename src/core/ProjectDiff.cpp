@@ -187,7 +187,9 @@ Status DiffDevice(const ProjectFiles& fa, const ProjectFiles& fb, std::vector<Di
     if (s = Compile_Config_Image(fb, ib); !s) return s;
     const auto differing = std::inner_product(ia.begin(), ia.end(), ib.begin(), std::size_t(0),
                                               std::plus<>(), std::not_equal_to<>());
-    if (differing > 0) {
+    // Bytes may differ with the checksum unchanged (frames swapped): it shows only when it
+    // changed itself, the count of differing bytes is one fact.
+    if (Checksum(ia) != Checksum(ib))
         out.push_back({DiffSection::Device,
                        DiffKind::Changed,
                        0,
@@ -196,15 +198,15 @@ Status DiffDevice(const ProjectFiles& fa, const ProjectFiles& fb, std::vector<Di
                        "image checksum",
                        Hex32(Checksum(ia)),
                        Hex32(Checksum(ib))});
+    if (differing > 0)
         out.push_back({DiffSection::Device,
-                       DiffKind::Changed,
+                       DiffKind::Differing,
                        0,
                        0,
                        {},
-                       "image bytes differing",
-                       "0",
-                       std::to_string(differing)});
-    }
+                       "image bytes",
+                       std::to_string(differing),
+                       {}});
     return Status::success();
 }
 
@@ -229,9 +231,14 @@ void JsonString(std::string& out, const std::string& s) {
 Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path& b,
                     ProjectDiff& diff) {
     diff = {};
-    for (const auto& dir : {a, b})
+    for (const auto& dir : {a, b}) {
         if (!IsDirectory(dir))
             return Status::notFound(PathToUtf8(dir) + ": no such Project folder");
+        // Else any folder would compare as a Project without frames.
+        if (!HoldsProjectFiles(dir))
+            return Status::notFound(PathToUtf8(dir) +
+                                    ": not a Project folder (no ParGen.xml and no frame list)");
+    }
     const ProjectFiles fa = MakeProjectFiles(a), fb = MakeProjectFiles(b);
     const Result<ParGen> pa = ReadParGen(fa.ParGenFile), pb = ReadParGen(fb.ParGenFile);
     for (const Result<ParGen>* p : {&pa, &pb})
@@ -249,12 +256,36 @@ Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path&
     return Status::success();
 }
 
+bool HoldsProjectFiles(const std::filesystem::path& dir) {
+    const ProjectFiles files = MakeProjectFiles(dir);
+    std::error_code ec;
+    for (const auto* file : {&files.ParGenFile, &files.RecFramesFile, &files.SendFramesFile})
+        if (std::filesystem::is_regular_file(*file, ec)) return true;
+    return false;
+}
+
 std::string DiffSectionText(DiffSection s, const LanguageTable& texts) {
     return texts.Get_Text(755 + static_cast<int>(s));
 }
 
 std::string DiffKindText(DiffKind k, const LanguageTable& texts) {
-    return texts.Get_Text(759 + static_cast<int>(k));
+    switch (k) {
+    case DiffKind::Added:
+        return texts.Get_Text(769);
+    case DiffKind::Removed:
+        return texts.Get_Text(768);
+    case DiffKind::Differing:
+        return texts.Get_Text(767);
+    default:
+        return texts.Get_Text(759 + static_cast<int>(k));
+    }
+}
+
+std::string DiffKindText(DiffKind k, const LanguageTable& texts, const std::string& nameA,
+                         const std::string& nameB) {
+    if (k == DiffKind::Added) return texts.Get_Text(770) + nameB;
+    if (k == DiffKind::Removed) return texts.Get_Text(770) + nameA;
+    return DiffKindText(k, texts);
 }
 
 std::string DiffRowsText(const DiffEntry& e) {
@@ -264,31 +295,39 @@ std::string DiffRowsText(const DiffEntry& e) {
     return {};
 }
 
-std::string DiffReport(const ProjectDiff& diff, const LanguageTable& texts) {
+std::string DiffReport(const ProjectDiff& diff, const LanguageTable& texts,
+                       const std::string& folderA, const std::string& folderB) {
     if (diff.equal()) return texts.Get_Text(753) + "\n";
-    std::string out;
+    std::string out = "A: " + folderA + "\nB: " + folderB + "\n";
     for (const DiffEntry& e : diff.entries) {
-        out += DiffSectionText(e.section, texts) + ": " + DiffKindText(e.kind, texts);
+        out += DiffSectionText(e.section, texts) + ": " + DiffKindText(e.kind, texts, "A", "B");
         if (const std::string rows = DiffRowsText(e); !rows.empty())
             out += " " + texts.Get_Text(763) + rows;
         if (!e.item.empty()) out += " " + e.item;
         if (!e.field.empty()) out += " " + e.field;
         if (e.kind == DiffKind::Changed) out += ": " + e.a + " -> " + e.b;
+        if (e.kind == DiffKind::Differing) out += ": " + e.a;
         out += "\n";
     }
     return out;
 }
 
-std::string DiffJson(const ProjectDiff& diff) {
+std::string DiffJson(const ProjectDiff& diff, const std::string& folderA,
+                     const std::string& folderB) {
     static constexpr const char* kSections[] = {"communication", "receive", "transmit", "device"};
-    static constexpr const char* kKinds[] = {"added", "removed", "changed", "moved"};
-    std::string out =
-        std::string("{\"equal\":") + (diff.equal() ? "true" : "false") + ",\"differences\":[";
+    static constexpr const char* kKinds[] = {"added", "removed", "changed", "moved", "differing"};
+    static constexpr const char* kIn[] = {"B", "A", "AB", "AB", "AB"};
+    std::string out = "{\"a\":";
+    JsonString(out, folderA);
+    out += ",\"b\":";
+    JsonString(out, folderB);
+    out += std::string(",\"equal\":") + (diff.equal() ? "true" : "false") + ",\"differences\":[";
     for (std::size_t i = 0; i < diff.entries.size(); ++i) {
         const DiffEntry& e = diff.entries[i];
+        const auto kind = static_cast<std::size_t>(e.kind);
         if (i) out += ',';
         out += std::string("{\"section\":\"") + kSections[static_cast<int>(e.section)] +
-               "\",\"kind\":\"" + kKinds[static_cast<int>(e.kind)] +
+               "\",\"kind\":\"" + kKinds[kind] + "\",\"in\":\"" + kIn[kind] +
                "\",\"rowA\":" + std::to_string(e.rowA) + ",\"rowB\":" + std::to_string(e.rowB) +
                ",\"item\":";
         JsonString(out, e.item);

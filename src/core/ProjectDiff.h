@@ -13,7 +13,8 @@ namespace kt {
 class LanguageTable;
 
 enum class DiffSection { Communication, Receive, Transmit, Device };
-enum class DiffKind { Added, Removed, Changed, Moved };
+// Added: only in B; Removed: only in A. Differing counts (image bytes): `a` holds the count.
+enum class DiffKind { Added, Removed, Changed, Moved, Differing };
 
 struct DiffEntry {
     DiffSection section;
@@ -36,16 +37,26 @@ struct ProjectDiff {
 [[nodiscard]] Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path& b,
                                   ProjectDiff& diff);
 
-// Texts of the window and the command line, from the language table.
+// True when the folder holds ParGen.xml or one of the frame lists: a folder the windows may
+// offer to compare with.
+[[nodiscard]] bool HoldsProjectFiles(const std::filesystem::path& dir);
+
+// Texts of the window and the command line, from the language table. The window's kinds
+// say "only in this Project" (A) and "only in the other Project" (B); the command line's
+// "only in " and the name it gives A or B.
 [[nodiscard]] std::string DiffSectionText(DiffSection s, const LanguageTable& texts);
 [[nodiscard]] std::string DiffKindText(DiffKind k, const LanguageTable& texts);
+[[nodiscard]] std::string DiffKindText(DiffKind k, const LanguageTable& texts,
+                                       const std::string& nameA, const std::string& nameB);
 // "3", "3 -> 5" or "" for an entry's rows.
 [[nodiscard]] std::string DiffRowsText(const DiffEntry& e);
 
-// One line an entry; "equal" text when there is none.
-[[nodiscard]] std::string DiffReport(const ProjectDiff& diff, const LanguageTable& texts);
-// {"equal":bool,"differences":[{section,kind,rowA,rowB,item,field,a,b}...]} with fixed
-// English keys and values, for scripts.
-[[nodiscard]] std::string DiffJson(const ProjectDiff& diff);
+// "A: folder" and "B: folder", then one line an entry; "equal" text when there is none.
+[[nodiscard]] std::string DiffReport(const ProjectDiff& diff, const LanguageTable& texts,
+                                     const std::string& folderA, const std::string& folderB);
+// {"a":folder,"b":folder,"equal":bool,"differences":[{section,kind,in,rowA,rowB,item,field,
+// a,b}...]} with fixed English keys and values, for scripts; "in" is "A", "B" or "AB".
+[[nodiscard]] std::string DiffJson(const ProjectDiff& diff, const std::string& folderA,
+                                   const std::string& folderB);
 
 } // namespace kt

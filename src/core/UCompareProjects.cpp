@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,10 +15,15 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kt {
 
 namespace {
 constexpr int kColumns = 7; // section, change, row, frame, field, this, other
+constexpr int kFirstValue = 5;
+// Widths the columns before the values take at most, in pixels.
+constexpr int kMaxWidth[kFirstValue] = {130, 180, 50, 140, 140};
 } // namespace
 
 TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget* parent)
@@ -37,8 +43,15 @@ TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget*
     ACG_Diff->setTabKeyNavigation(false);
     ACG_Diff->verticalHeader()->hide();
     ACG_Diff->verticalHeader()->setDefaultSectionSize(22);
-    ACG_Diff->horizontalHeader()->setStretchLastSection(true);
     ACG_Diff->horizontalHeader()->setHighlightSections(false);
+    // The two values share the room the other columns leave, so both are always in view;
+    // a long value is cut short and shown whole in its hint.
+    ACG_Diff->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ACG_Diff->setTextElideMode(Qt::ElideMiddle);
+    ACG_Diff->setWordWrap(false);
+    for (int c = 0; c < kColumns; ++c)
+        ACG_Diff->horizontalHeader()->setSectionResizeMode(
+            c, c >= kFirstValue ? QHeaderView::Stretch : QHeaderView::Interactive);
 
     const ButtonPanel buttons = MakeButtonPanel(this, "Btn_Close");
     Btn_Close = buttons.ok;
@@ -61,7 +74,13 @@ TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget*
 
     connect(ListBox_Projects, &QListWidget::currentRowChanged, this,
             [this] { ListBox_ProjectsClick(); });
-    resize(1000, 480);
+    // The folder entry opens the chooser when clicked or on Enter, not when the arrow keys
+    // pass over it.
+    connect(ListBox_Projects, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (ListBox_Projects->row(item) == FolderRow()) Choose_Folder();
+    });
+    ListBox_Projects->installEventFilter(this);
+    resize(1200, 520);
     Set_Lang();
 }
 
@@ -71,6 +90,10 @@ void TFCompareProjects::Set_Lang() {
     P_Title->description()->setText(t(743));
     L_Other->setText(t(744));
     ListBox_Projects->setToolTip(t(764));
+    if (QListWidgetItem* folder = ListBox_Projects->item(ListBox_Projects->count() - 1)) {
+        folder->setText(t(771));
+        folder->setToolTip(t(772));
+    }
     Btn_Close->setText(t(745));
     Btn_Close->setToolTip(t(766));
     QStringList headers;
@@ -88,6 +111,7 @@ void TFCompareProjects::showEvent(QShowEvent* event) {
 void TFCompareProjects::FormShow() {
     const std::string open = OpenProjectName(state_.Workspace.ProjectsDir, state_.ProjectDir);
     others_.clear();
+    chosen_.clear();
     for (std::string& name : ListProjects(state_.Workspace.ProjectsDir))
         if (Search_Open_Conf({name}, open) < 0) others_.push_back(std::move(name));
     {
@@ -95,6 +119,12 @@ void TFCompareProjects::FormShow() {
         ListBox_Projects->clear();
         for (const std::string& n : others_)
             ListBox_Projects->addItem(Q(n));
+        auto* folder = new QListWidgetItem(Q(state_.Text(771)));
+        folder->setToolTip(Q(state_.Text(772)));
+        QFont italic = folder->font();
+        italic.setItalic(true);
+        folder->setFont(italic);
+        ListBox_Projects->addItem(folder);
     }
     diff_ = {};
     compared_ = false;
@@ -105,13 +135,64 @@ void TFCompareProjects::FormShow() {
     ListBox_Projects->setFocus();
 }
 
+bool TFCompareProjects::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox_Projects && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+            ListBox_Projects->currentRow() == FolderRow()) {
+            Choose_Folder();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+int TFCompareProjects::FolderRow() const {
+    return static_cast<int>(others_.size() + chosen_.size());
+}
+
 void TFCompareProjects::ListBox_ProjectsClick() {
     const int row = ListBox_Projects->currentRow();
+    const int listed = static_cast<int>(others_.size());
+    if (row >= 0 && row < listed)
+        Compare(state_.Workspace.ProjectsDir /
+                PathFromUtf8(others_[static_cast<std::size_t>(row)]));
+    else if (row >= listed && row < FolderRow())
+        Compare(chosen_[static_cast<std::size_t>(row - listed)]);
+    else
+        Compare({});
+}
+
+void TFCompareProjects::Choose_Folder() {
+    const QString answer =
+        prompts_.folderName(QPath(state_.Workspace.ProjectsDir), Q(state_.Text(773)));
+    if (answer.isEmpty()) return;
+    const std::filesystem::path folder = PathOf(answer);
+    if (!HoldsProjectFiles(folder)) {
+        prompts_.error(Q(state_.Text(774)) + answer);
+        return;
+    }
+    const int listed = static_cast<int>(others_.size());
+    int row = FolderRow();
+    for (std::size_t i = 0; i < chosen_.size(); ++i)
+        if (chosen_[i] == folder) row = listed + static_cast<int>(i);
+    if (row == FolderRow()) {
+        chosen_.push_back(folder);
+        auto* item = new QListWidgetItem(answer);
+        item->setToolTip(answer);
+        const QSignalBlocker block(ListBox_Projects);
+        ListBox_Projects->insertItem(row, item);
+    }
+    if (ListBox_Projects->currentRow() == row)
+        ListBox_ProjectsClick();
+    else
+        ListBox_Projects->setCurrentRow(row); // compares
+}
+
+void TFCompareProjects::Compare(const std::filesystem::path& other) {
     diff_ = {};
     compared_ = false;
-    if (row >= 0 && row < static_cast<int>(others_.size())) {
-        const std::filesystem::path other =
-            state_.Workspace.ProjectsDir / PathFromUtf8(others_[static_cast<std::size_t>(row)]);
+    if (!other.empty()) {
         if (const Status s = DiffProjects(state_.ProjectDir, other, diff_); !s) {
             diff_ = {};
             ShowDiff();
@@ -125,8 +206,10 @@ void TFCompareProjects::ListBox_ProjectsClick() {
 
 void TFCompareProjects::ShowDiff() {
     const auto t = [this](int id) { return Q(state_.Text(id)); };
-    if (others_.empty())
+    if (others_.empty() && !compared_)
         L_Result->setText(t(754));
+    else if (!compared_ && ListBox_Projects->currentRow() == FolderRow())
+        L_Result->setText(t(772));
     else if (!compared_)
         L_Result->clear();
     else if (diff_.equal())
@@ -134,6 +217,7 @@ void TFCompareProjects::ShowDiff() {
     else
         L_Result->setText(t(765) + QString::number(diff_.entries.size()));
 
+    ACG_Diff->clearSpans();
     ACG_Diff->setRowCount(static_cast<int>(diff_.entries.size()));
     for (int r = 0; r < ACG_Diff->rowCount(); ++r) {
         const DiffEntry& e = diff_.entries[static_cast<std::size_t>(r)];
@@ -144,10 +228,18 @@ void TFCompareProjects::ShowDiff() {
                                          Q(e.field),
                                          Q(e.a),
                                          Q(e.b)};
-        for (int c = 0; c < kColumns; ++c)
-            ACG_Diff->setItem(r, c, new QTableWidgetItem(cells[c]));
+        for (int c = 0; c < kColumns; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c >= kFirstValue || c == 3) item->setToolTip(cells[c]);
+            ACG_Diff->setItem(r, c, item);
+        }
+        // A count is one value of both Projects together.
+        if (e.kind == DiffKind::Differing) ACG_Diff->setSpan(r, kFirstValue, 1, 2);
     }
-    ACG_Diff->resizeColumnsToContents();
+    for (int c = 0; c < kFirstValue; ++c) {
+        ACG_Diff->resizeColumnToContents(c);
+        ACG_Diff->setColumnWidth(c, std::min(ACG_Diff->columnWidth(c), kMaxWidth[c]));
+    }
 }
 
 } // namespace kt

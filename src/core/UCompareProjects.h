@@ -1,6 +1,6 @@
 #pragma once
-// FCompareProjects: the open Project beside another Project of the Workspace, with the
-// differences in a table.
+// FCompareProjects: the open Project beside another Project of the Workspace or any Project
+// folder, with the differences in a table.
 
 #include "core/ProjectDiff.h"
 #include "ui/AppState.h"
@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,22 +26,30 @@ class TFCompareProjects : public QDialog {
 public:
     TFCompareProjects(AppState& state, Prompts& prompts, QWidget* parent = nullptr);
     void Set_Lang();
-    // Compares the open Project with the one chosen in the list.
+    // Compares the open Project with the one chosen in the list; its last entry asks for a
+    // folder outside the Workspace.
     void ListBox_ProjectsClick();
 
     [[nodiscard]] const ProjectDiff& Diff() const { return diff_; }
+    // The names of the other Projects of the Workspace, as listed.
     [[nodiscard]] const std::vector<std::string>& Others() const { return others_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
     void ShowDiff();
+    void Compare(const std::filesystem::path& other);
+    // The folder chooser behind the list's last entry.
+    void Choose_Folder();
+    [[nodiscard]] int FolderRow() const;
 
     AppState& state_;
     Prompts& prompts_;
     std::vector<std::string> others_;
+    std::vector<std::filesystem::path> chosen_; // folders from the chooser, listed after others_
     ProjectDiff diff_;
     bool compared_ = false;
 

@@ -24,8 +24,11 @@ th { background-color: #E8ECF0; }
 td.n { text-align: right; }
 .nw { white-space: nowrap; }
 .mono { font-family: "DejaVu Sans Mono", Consolas, monospace; }
+.hash { font-family: "DejaVu Sans Mono", Consolas, monospace; font-size: 8pt; white-space: nowrap; }
 thead { display: table-header-group; }
 tr { page-break-inside: avoid; }
+h1, h2, h3 { page-break-after: avoid; }
+table.sign { page-break-inside: avoid; }
 )";
 
 // Room to write by hand; the renderer ignores cell heights, so the cell holds three lines.
@@ -60,6 +63,14 @@ std::uint32_t Word(const ConfigImage& image, std::size_t offset) {
            std::uint32_t{image[at + 2]} << 16 | std::uint32_t{image[at + 3]} << 24;
 }
 
+// The text's blanks kept (the count texts carry several) and no line break between its words.
+std::string NoBreak(std::string html) {
+    std::string out;
+    for (char c : html)
+        out += c == ' ' ? std::string("&nbsp;") : std::string(1, c);
+    return out;
+}
+
 // Cell contents are HTML already; `cls` marks numeric columns and monospaced values.
 struct Cell {
     std::string html;
@@ -83,9 +94,16 @@ public:
     void paragraph(int id) { line("<p>" + t(id) + "</p>"); }
     // Label and value rows, the label in a header cell.
     void keyValues(const std::vector<std::pair<int, Cell>>& rows) {
-        line("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+        std::vector<std::pair<std::string, Cell>> labelled;
         for (const auto& [id, value] : rows)
-            line("<tr><th width=\"35%\">" + t(id) + "</th>" + td(value) + "</tr>");
+            labelled.emplace_back(t(id), value);
+        keyValues(labelled);
+    }
+    // The same with labels that are HTML already.
+    void keyValues(const std::vector<std::pair<std::string, Cell>>& rows) {
+        line("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+        for (const auto& [label, value] : rows)
+            line("<tr><th width=\"30%\">" + label + "</th>" + td(value, "70%") + "</tr>");
         line("</table>");
     }
     void table(const std::vector<int>& headers, const std::vector<std::vector<Cell>>& rows) {
@@ -117,9 +135,11 @@ public:
     [[nodiscard]] std::string& text() { return out_; }
 
 private:
-    static std::string td(const Cell& c) {
-        return std::string(c.cls ? "<td class=\"" + std::string(c.cls) + "\">" : "<td>") + c.html +
-               "</td>";
+    static std::string td(const Cell& c, const char* width = nullptr) {
+        std::string open = "<td";
+        if (c.cls) open += " class=\"" + std::string(c.cls) + "\"";
+        if (width) open += " width=\"" + std::string(width) + "\"";
+        return open + ">" + c.html + "</td>";
     }
     const LanguageTable& texts_;
     std::string out_;
@@ -129,10 +149,14 @@ Cell Plain(std::string_view s) {
     return {Escape(s)};
 }
 Cell Number(std::string_view s) {
-    return {Escape(s), "n"};
+    return {Escape(s), "n nw"};
 }
 Cell Mono(std::string_view s) {
     return {Escape(s), "mono"};
+}
+// A SHA-256 in hex: one line that fits the value column of a key and value table.
+Cell Hash(std::string_view s) {
+    return {Escape(s), "hash"};
 }
 
 // Rows up to the last one that holds anything, so a gap the editors would refuse still shows.
@@ -165,13 +189,22 @@ void Frames(Html& h, int title, const FrameList& list) {
             const int mnemonic = receive ? int{RxMnemonic} : int{TxMnemonic};
             const bool text =
                 field == type || field == mnemonic || IsCheckField(list.kind(), field);
-            row.push_back(text ? Plain(f[i]) : Number(f[i]));
+            row.push_back(field == type ? Cell{Escape(f[i]), "nw"}
+                          : text        ? Plain(f[i])
+                                        : Number(f[i]));
         }
         cells.push_back(std::move(row));
     }
     h.table(headers, cells);
 }
 
+// "3" or "3-5" for the first and last of a run of numbers.
+std::string Span(int first, int last) {
+    return first == last ? std::to_string(first)
+                         : std::to_string(first) + "-" + std::to_string(last);
+}
+
+// One line a CAN frame: where its bytes land on PROFIBUS; the byte-by-byte table is the CSV.
 void Map(Html& h, const IoMap& map) {
     h.heading(2, 638);
     for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
@@ -181,29 +214,35 @@ void Map(Html& h, const IoMap& map) {
             h.paragraph(655);
             continue;
         }
-        // The module identifier stays in the CSV only: the module list above gives it once a
-        // module instead of once a byte, and the table fits the page without it.
-        constexpr std::size_t kIdentifier = 3, kCobId = 5, kType = 6, kMnemonic = 8;
-        std::vector<std::string> headers;
-        const std::vector<std::string> all = Io_Map_Headers(h.texts());
-        for (std::size_t c = 0; c < all.size(); ++c)
-            if (c != kIdentifier) headers.push_back(all[c]);
         std::vector<std::vector<Cell>> cells;
-        for (const IoMapRow& r : rows) {
-            const std::vector<std::string> texts = Io_Map_Cells(r);
-            std::vector<Cell> row;
-            for (std::size_t c = 0; c < texts.size(); ++c) {
-                if (c == kIdentifier) continue;
-                row.push_back(c == kType || c == kCobId
-                                  ? Cell{Escape(texts[c]), c == kType ? "nw" : "n nw"}
-                              : c == kMnemonic ? Plain(texts[c])
-                                               : Number(texts[c]));
+        for (std::size_t i = 0; i < rows.size();) {
+            const IoMapRow& first = rows[i];
+            int lastByte = first.byteOffset, lastModule = first.module;
+            std::string swaps;
+            for (; i < rows.size() && rows[i].listRow == first.listRow; ++i) {
+                const IoMapRow& r = rows[i];
+                lastByte = r.byteOffset;
+                lastModule = r.module;
+                // Each group once, at its first byte.
+                if (r.swapFirst != 0 && r.canByte == r.swapLast) {
+                    if (!swaps.empty()) swaps += ", ";
+                    swaps += SwapGroupText(r);
+                }
             }
-            cells.push_back(std::move(row));
+            cells.push_back({Number(std::to_string(first.listRow)),
+                             {Escape(CobIdHex(first.cobId)), "n nw"},
+                             {Escape(first.extended ? CanType29 : CanType11), "nw"},
+                             Plain(first.mnemonic),
+                             {Escape(Span(first.byteOffset, lastByte)), "n nw"},
+                             {Escape(Span(first.module, lastModule)), "n nw"},
+                             {Escape(swaps), "nw"}});
         }
-        // Fixed shares keep the narrow number columns from breaking their headers mid-word.
-        h.table(headers, cells, {14, 10, 10, 8, 13, 14, 8, 15, 8});
+        h.table({h.texts().Get_Text(524), h.texts().Get_Text(620), h.texts().Get_Text(621),
+                 h.texts().Get_Text(628), h.texts().Get_Text(661), h.texts().Get_Text(521),
+                 h.texts().Get_Text(662)},
+                cells);
     }
+    h.paragraph(663);
 }
 
 void Findings(Html& h, const ProjectCheck& check) {
@@ -224,6 +263,41 @@ void Findings(Html& h, const ProjectCheck& check) {
                  {652, Number(PercentText(b.transmitPercent))},
                  {653, Number(PercentText(b.receivePercent))},
                  {654, Number(PercentText(b.totalPercent()))}});
+}
+
+constexpr const char* ImageFileName = "bank1.bin";
+constexpr std::size_t kSummaryErrors = 5;
+
+// Page 1 at a glance: the check's counts and first errors, the bus load, the fingerprints.
+void Summary(Html& h, const CommissioningData& d) {
+    h.heading(2, 656);
+    const ProjectCheck& check = d.Check;
+    const LanguageTable& texts = h.texts();
+    const std::string counts = texts.Get_Text(531) + std::to_string(check.count(Severity::Error)) +
+                               texts.Get_Text(532) +
+                               std::to_string(check.count(Severity::Warning)) +
+                               texts.Get_Text(533) + std::to_string(check.count(Severity::Note));
+    std::string errors;
+    std::size_t shown = 0;
+    for (const Finding& f : check.findings) {
+        if (f.severity != Severity::Error) continue;
+        if (shown++ == kSummaryErrors) continue;
+        if (!errors.empty()) errors += "<br>";
+        errors += Escape(FindingListText(f.list, texts));
+        if (f.row > 0) errors += ", " + h.t(508) + "&nbsp;" + std::to_string(f.row);
+        errors += ": " + Escape(f.message);
+    }
+    if (shown > kSummaryErrors)
+        errors += "<br>" + Escape(texts.Get_Text(659)) + std::to_string(shown - kSummaryErrors);
+    if (errors.empty()) errors = h.t(660);
+    const BusLoad& b = check.busLoad;
+    const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());
+    h.keyValues(std::vector<std::pair<std::string, Cell>>{
+        {h.t(657), {NoBreak(Escape(counts))}},
+        {h.t(658), {errors}},
+        {h.t(640), Plain(PercentText(b.totalPercent()) + " (" + BitRateText(b.bitRate) + ")")},
+        {Escape(texts.Get_Text(664) + d.GsdFileName), Hash(Sha256Hex(d.Gsd))},
+        {Escape(texts.Get_Text(664) + ImageFileName), Hash(Sha256Hex(image))}});
 }
 
 } // namespace
@@ -260,6 +334,7 @@ std::string CommissioningHtml(const CommissioningData& d, const LanguageTable& t
     h.line("</head>");
     h.line("<body>");
     h.heading(1, 605);
+    Summary(h, d);
     h.keyValues({{606, Plain(std::string(SwCode) + " " + SwDescription)},
                  {607, Plain(SwVersion)},
                  {608, Plain(d.Generated)},
@@ -295,7 +370,7 @@ std::string CommissioningHtml(const CommissioningData& d, const LanguageTable& t
     const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());
     const std::uint32_t checksum = Word(d.Image, ParamChecksum);
     h.table({643, 642}, {{Plain(d.GsdFileName), Mono(Sha256Hex(d.Gsd))},
-                         {Plain("bank1.bin"), Mono(Sha256Hex(image))}});
+                         {Plain(ImageFileName), Mono(Sha256Hex(image))}});
     h.keyValues(
         {{644, Mono("0x" + HexDigits(checksum, 8) + " (" + std::to_string(checksum) + ")")}});
 

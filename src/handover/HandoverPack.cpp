@@ -1,12 +1,12 @@
 #include "handover/HandoverPack.h"
 
+#include "base/Csv.h"
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
 #include "editors/ParGenFile.h"
 #include "handover/CommissioningReport.h"
-#include "handover/Csv.h"
 #include "handover/DeviceBitmap.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
@@ -96,17 +96,17 @@ std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts) {
     std::vector<std::string> header{texts.Get_Text(632)};
     for (std::string& h : Io_Map_Headers(texts))
         header.push_back(std::move(h));
-    std::string out = CsvLine(header);
+    std::vector<std::vector<std::string>> lines{std::move(header)};
     for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
         const std::string& direction = texts.Get_Text(d == IoDirection::Input ? 633 : 634);
         for (const IoMapRow& r : map.rows(d)) {
             std::vector<std::string> cells{direction};
             for (std::string& c : Io_Map_Cells(r))
                 cells.push_back(std::move(c));
-            out += CsvLine(cells);
+            lines.push_back(std::move(cells));
         }
     }
-    return out;
+    return CsvText(lines);
 }
 
 std::string ReportDateNow() {

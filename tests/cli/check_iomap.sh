@@ -46,9 +46,9 @@ expect_out "error [duplicate-id] Transmit frames, row 2: Identifier and type alr
 # iomap: the swap group 1-2 (bit 7) reverses bytes 1 and 2 of the receive frame.
 run iomap "$p" --csv --direction in
 expect_rc 0 "iomap --csv"
-[ "$(head -1 "$tmp/raw")" = $'PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;Mnemonic;Swap\r' ] ||
+[ "$(head -1 "$tmp/raw")" = $'\xEF\xBB\xBFPROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;Mnemonic;Swap\r' ] ||
   fail "iomap --csv header: $(head -1 "$tmp/out")"
-[ "$(sed -n 2p "$tmp/raw")" = $'0;1;0;0x42,0x02,0x00,0x01;1;0x123;2.0A (11 bits);2;pump;1-2\r' ] ||
+[ "$(sed -n 2p "$tmp/raw")" = $'0;1;0;"0x42,0x02,0x00,0x01";1;0x123;2.0A (11 bits);2;pump;1-2\r' ] ||
   fail "iomap --csv first byte: $(sed -n 2p "$tmp/out")"
 [ "$(wc -l <"$tmp/out")" = 4 ] || fail "iomap --csv: $(wc -l <"$tmp/out") lines, wanted 4"
 run iomap "$p" --direction out

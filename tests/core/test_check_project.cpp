@@ -420,11 +420,24 @@ TEST(IoMap, UnreadableFileFails) {
 
 TEST(IoMap, CsvWithHeaderQuotesAndCrLf) {
     kt::IoMapRow r{4, 2, 1, "0x42,0x03,0x00,0x02", 2, 0x18FF0001, true, 4, "valve; \"main\"", 2, 4};
-    EXPECT_EQ(
-        kt::Io_Map_Csv({r}, English()),
-        "PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;"
-        "Mnemonic;Swap\r\n"
-        "4;2;1;0x42,0x03,0x00,0x02;2;0x18FF0001;2.0B (29 bits);4;\"valve; \"\"main\"\"\";2-4\r\n");
+    EXPECT_EQ(kt::Io_Map_Csv({r}, English()),
+              "\xEF\xBB\xBF"
+              "PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;"
+              "Mnemonic;Swap\r\n"
+              "4;2;1;\"0x42,0x03,0x00,0x02\";2;0x18FF0001;2.0B (29 bits);4;\"valve; "
+              "\"\"main\"\"\";2-4\r\n");
+}
+
+// Severity, list, row, message, code; a message with ',' or an outer blank is quoted.
+TEST(CheckProject, FindingsCsv) {
+    kt::ProjectCheck check;
+    check.findings = {{Severity::Error, "duplicate-id", FindingList::Receive, 2, "row 1, again"},
+                      {Severity::Note, "x", FindingList::Project, 0, " L\xC3\xA4nge"}};
+    EXPECT_EQ(kt::Findings_Csv(check, English()),
+              "\xEF\xBB\xBF"
+              "Severity;List;Row;Message;Code\r\n"
+              "Error;Receive frames;2;\"row 1, again\";duplicate-id\r\n"
+              "Note;Project;;\" L\xC3\xA4nge\";x\r\n");
 }
 
 TEST(CheckProject, JsonForScripts) {

@@ -2,9 +2,9 @@
 
 #include "ProjectFixture.h"
 #include "TempDir.h"
+#include "base/Csv.h"
 #include "editors/FrameList.h"
 #include "handover/CommissioningReport.h"
-#include "handover/Csv.h"
 #include "handover/DeviceBitmap.h"
 #include "handover/HandoverPack.h"
 #include "handover/Sha256.h"
@@ -95,11 +95,21 @@ TEST(Csv, FieldsAreQuotedOnlyWhenNeeded) {
         {"cr\rhere", "\"cr\rhere\""},
         {" lead", "\" lead\""},
         {"trail ", "\"trail \""},
+        {"\ttab", "\"\ttab\""},
+        {"in side", "in side"},
         {"Ventil \xC3\xB6", "Ventil \xC3\xB6"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CsvField(c.text), c.field) << c.text;
     EXPECT_EQ(CsvLine({"1", "a;b", ""}), "1;\"a;b\";\r\n");
+}
+
+// A file opens with the UTF-8 byte-order mark, so spreadsheet programs show umlauts.
+TEST(Csv, FileOpensWithByteOrderMark) {
+    EXPECT_EQ(CsvText({{"L\xC3\xA4nge", "a,b"}, {" x", ""}}), "\xEF\xBB\xBF"
+                                                              "L\xC3\xA4nge;\"a,b\"\r\n"
+                                                              "\" x\";\r\n");
+    EXPECT_EQ(CsvText({}), "\xEF\xBB\xBF");
 }
 
 TEST(BitRateText, Units) {
@@ -151,65 +161,74 @@ TEST(CommissioningHtml, SmallProject) {
 </head>
 <body>
 <h1>Commissioning report</h1>
+<h2>Summary</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
-<tr><th width="35%">Tool</th><td>KT52903 CAN / PROFIBUS Slave - Converter</td></tr>
-<tr><th width="35%">Version</th><td>1.000</td></tr>
-<tr><th width="35%">Date and time</th><td>2026-12-10 10:30</td></tr>
-<tr><th width="35%">Project</th><td>Plant &lt;1&gt;</td></tr>
-<tr><th width="35%">Project folder</th><td>/data/PROJECTS/Plant &lt;1&gt;</td></tr>
+<tr><th width="30%">Check result</th><td width="70%">Errors:&nbsp;0&nbsp;&nbsp;&nbsp;Warnings:&nbsp;1&nbsp;&nbsp;&nbsp;Notes:&nbsp;1</td></tr>
+<tr><th width="30%">First errors</th><td width="70%">None</td></tr>
+<tr><th width="30%">Bus load</th><td width="70%">13.3 % (500 kbit/s)</td></tr>
+<tr><th width="30%">SHA-256 of Plant &lt;1&gt;.gsd</th><td class="hash" width="70%">ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad</td></tr>
+<tr><th width="30%">SHA-256 of bank1.bin</th><td class="hash" width="70%">f68bc21b9ab40de668ef9e04516b09748c6f049fa6be4406c14b18d79fd7d397</td></tr>
+</table>
+<table width="100%" cellspacing="0" cellpadding="3">
+<tr><th width="30%">Tool</th><td width="70%">KT52903 CAN / PROFIBUS Slave - Converter</td></tr>
+<tr><th width="30%">Version</th><td width="70%">1.000</td></tr>
+<tr><th width="30%">Date and time</th><td width="70%">2026-12-10 10:30</td></tr>
+<tr><th width="30%">Project</th><td width="70%">Plant &lt;1&gt;</td></tr>
+<tr><th width="30%">Project folder</th><td width="70%">/data/PROJECTS/Plant &lt;1&gt;</td></tr>
 </table>
 <h2>Communication settings</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
-<tr><th width="35%">CAN bit rate</th><td>500 kbit/s</td></tr>
-<tr><th width="35%">PROFIBUS station address</th><td>12</td></tr>
-<tr><th width="35%">Module mode</th><td>One module per CAN frame</td></tr>
+<tr><th width="30%">CAN bit rate</th><td width="70%">500 kbit/s</td></tr>
+<tr><th width="30%">PROFIBUS station address</th><td width="70%">12</td></tr>
+<tr><th width="30%">Module mode</th><td width="70%">One module per CAN frame</td></tr>
 </table>
 <h2>Receive frames (CAN to PROFIBUS input)</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
 <thead><tr><th>Row</th><th>COB-ID</th><th>Type</th><th>Length</th><th>SWAP</th><th>Time-out (ms)</th><th>Mnemonic</th></tr></thead>
 <tbody>
-<tr><td class="n">1</td><td class="n">291</td><td>2.0A (11 bits)</td><td class="n">8</td><td class="n">0</td><td class="n">1000</td><td>pump &amp; motor</td></tr>
+<tr><td class="n nw">1</td><td class="n nw">291</td><td class="nw">2.0A (11 bits)</td><td class="n nw">8</td><td class="n nw">0</td><td class="n nw">1000</td><td>pump &amp; motor</td></tr>
 </tbody>
 </table>
 <h2>Transmit frames (PROFIBUS output to CAN)</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
 <thead><tr><th>Row</th><th>COB-ID</th><th>Type</th><th>Length</th><th>SWAP</th><th>On change</th><th>On timer</th><th>Period (ms)</th><th>Mnemonic</th></tr></thead>
 <tbody>
-<tr><td class="n">1</td><td class="n">0x200</td><td>2.0B (29 bits)</td><td class="n">2</td><td class="n">3</td><td>Y</td><td>N</td><td class="n">250</td><td>valve &quot;A&quot;</td></tr>
+<tr><td class="n nw">1</td><td class="n nw">0x200</td><td class="nw">2.0B (29 bits)</td><td class="n nw">2</td><td class="n nw">3</td><td>Y</td><td>N</td><td class="n nw">250</td><td>valve &quot;A&quot;</td></tr>
 </tbody>
 </table>
 <h2>PROFIBUS modules</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
 <thead><tr><th>Slot</th><th>Direction</th><th>Bytes</th><th>Identifier bytes</th></tr></thead>
 <tbody>
-<tr><td class="n">1</td><td>Input</td><td class="n">8</td><td class="mono">0x42,0x07,0x00,0x01</td></tr>
-<tr><td class="n">2</td><td>Output</td><td class="n">2</td><td class="mono">0x82,0x01,0x00,0x02</td></tr>
+<tr><td class="n nw">1</td><td>Input</td><td class="n nw">8</td><td class="mono">0x42,0x07,0x00,0x01</td></tr>
+<tr><td class="n nw">2</td><td>Output</td><td class="n nw">2</td><td class="mono">0x82,0x01,0x00,0x02</td></tr>
 </tbody>
 </table>
 <h2>I/O map</h2>
 <h3>Inputs</h3>
 <table width="100%" cellspacing="0" cellpadding="3">
-<thead><tr><th width="14%">PROFIBUS byte</th><th width="10%">Module</th><th width="10%">Module byte</th><th width="8%">CAN row</th><th width="13%">CobID</th><th width="14%">Type</th><th width="8%">CAN byte</th><th width="15%">Mnemonic</th><th width="8%">Swap</th></tr></thead>
+<thead><tr><th>CAN row</th><th>COB-ID</th><th>Type</th><th>Mnemonic</th><th>PROFIBUS bytes</th><th>Module</th><th>Swap groups</th></tr></thead>
 <tbody>
-<tr><td class="n">0</td><td class="n">1</td><td class="n">0</td><td class="n">1</td><td class="n nw">0x123</td><td class="nw">2.0A (11 bits)</td><td class="n">2</td><td>pump &amp; motor</td><td class="n">1-2</td></tr>
+<tr><td class="n nw">1</td><td class="n nw">0x123</td><td class="nw">2.0A (11 bits)</td><td>pump &amp; motor</td><td class="n nw">0</td><td class="n nw">1</td><td class="nw">1-2</td></tr>
 </tbody>
 </table>
 <h3>Outputs</h3>
 <p>No data bytes</p>
+<p>One line a CAN frame; io_map.csv holds the map byte by byte.</p>
 <h2>Findings of Check Project</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
 <thead><tr><th>Severity</th><th>List</th><th>Row</th><th>Message</th></tr></thead>
 <tbody>
-<tr><td>Warning</td><td>Transmit frames</td><td class="n">1</td><td>Never sent</td></tr>
-<tr><td>Note</td><td>Project</td><td class="n"></td><td>Load &lt;1 %</td></tr>
+<tr><td>Warning</td><td>Transmit frames</td><td class="n nw">1</td><td>Never sent</td></tr>
+<tr><td>Note</td><td>Project</td><td class="n nw"></td><td>Load &lt;1 %</td></tr>
 </tbody>
 </table>
 <h2>Bus load</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
-<tr><th width="35%">CAN bit rate</th><td>500 kbit/s</td></tr>
-<tr><th width="35%">Periodic transmit frames of the converter</th><td class="n">12.3 %</td></tr>
-<tr><th width="35%">Receive frames, at least</th><td class="n">1.0 %</td></tr>
-<tr><th width="35%">Total, at least</th><td class="n">13.3 %</td></tr>
+<tr><th width="30%">CAN bit rate</th><td width="70%">500 kbit/s</td></tr>
+<tr><th width="30%">Periodic transmit frames of the converter</th><td class="n nw" width="70%">12.3 %</td></tr>
+<tr><th width="30%">Receive frames, at least</th><td class="n nw" width="70%">1.0 %</td></tr>
+<tr><th width="30%">Total, at least</th><td class="n nw" width="70%">13.3 %</td></tr>
 </table>
 <h2>Fingerprints</h2>
 <table width="100%" cellspacing="0" cellpadding="3">
@@ -220,7 +239,7 @@ TEST(CommissioningHtml, SmallProject) {
 </tbody>
 </table>
 <table width="100%" cellspacing="0" cellpadding="3">
-<tr><th width="35%">Checksum of the configuration image</th><td class="mono">0x12345678 (305419896)</td></tr>
+<tr><th width="30%">Checksum of the configuration image</th><td class="mono" width="70%">0x12345678 (305419896)</td></tr>
 </table>
 <h2>Signatures</h2>
 <table class="sign" width="100%" cellspacing="0" cellpadding="3">
@@ -315,11 +334,62 @@ TEST(HandoverPack, IoMapCsv) {
         BuildHandoverFiles({p.path(), "P", "2026-12-10 10:30"}, English(), FakePdf, files).ok());
     ASSERT_EQ(files.at(4).Name, "io_map.csv");
     EXPECT_EQ(files[4].Bytes,
+              "\xEF\xBB\xBF"
               "Direction;PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN "
               "byte;Mnemonic;Swap\r\n"
               "Input;0;1;0;\"0x42,0x01,0x00,0x01\";1;0x123;2.0A (11 bits);1;\"pump; main\";\r\n"
               "Input;1;1;1;\"0x42,0x01,0x00,0x01\";1;0x123;2.0A (11 bits);2;\"pump; main\";\r\n"
               "Output;0;2;0;\"0x82,0x00,0x00,0x02\";1;0x200;2.0A (11 bits);1;valve;\r\n");
+}
+
+// Page 1 sums up: the counts, the first five errors and how many more; the report's I/O map
+// has one line a frame with its PROFIBUS bytes, module and swap groups.
+TEST(CommissioningHtml, SummaryAndIoMapOneLineAFrame) {
+    ProjectDir p;
+    p.settings("5", "3", "1");
+    std::string rows =
+        R"x(<row COBID="0x100" CAN_Type="2.0A (11 bits)" Dim="4" SWAP="0x80" TimeOut="100" Mnemonic="pump"/>)x";
+    for (int i = 0; i < 6; ++i) // each repeats row 1: six errors
+        rows +=
+            R"x(<row COBID="256" CAN_Type="2.0A (11 bits)" Dim="2" SWAP="0" TimeOut="100" Mnemonic="again"/>)x";
+    p.receive(rows);
+    std::vector<HandoverFile> files;
+    ASSERT_TRUE(
+        BuildHandoverFiles({p.path(), "P", "2026-12-10 10:30"}, English(), FakePdf, files).ok());
+    const std::string& html = files.at(5).Bytes;
+    const std::size_t summary = html.find("<h2>Summary</h2>");
+    const std::size_t settings = html.find("<h2>Communication settings</h2>");
+    ASSERT_LT(summary, settings);
+    const std::string head = html.substr(summary, settings - summary);
+    EXPECT_NE(head.find(">Errors:&nbsp;6&nbsp;&nbsp;&nbsp;Warnings:&nbsp;"), std::string::npos)
+        << head;
+    EXPECT_NE(head.find("<td width=\"70%\">Receive frames, Row&nbsp;2: Identifier and type "
+                        "already used in row 1<br>Receive frames, Row&nbsp;3: "),
+              std::string::npos)
+        << head;
+    EXPECT_EQ(head.find("Row&nbsp;7:"), std::string::npos) << head;
+    EXPECT_NE(head.find("<br>Further errors, listed under the findings: 1</td>"), std::string::npos)
+        << head;
+    EXPECT_NE(head.find(Sha256Hex(files.at(0).Bytes)), std::string::npos);
+    EXPECT_NE(head.find(Sha256Hex(files.at(3).Bytes)), std::string::npos);
+
+    const std::size_t map = html.find("<h3>Inputs</h3>");
+    const std::string inputs = html.substr(map, html.find("</table>", map) - map);
+    EXPECT_NE(inputs.find("<tr><td class=\"n nw\">1</td><td class=\"n nw\">0x100</td><td "
+                          "class=\"nw\">2.0A (11 bits)</td><td>pump</td><td class=\"n "
+                          "nw\">0-3</td><td class=\"n nw\">1</td><td class=\"nw\">1-2</td></tr>"),
+              std::string::npos)
+        << inputs;
+    EXPECT_NE(inputs.find("<tr><td class=\"n nw\">7</td><td class=\"n nw\">0x100</td><td "
+                          "class=\"nw\">2.0A (11 bits)</td><td>again</td><td class=\"n "
+                          "nw\">14-15</td><td class=\"n nw\">7</td><td class=\"nw\"></td></tr>"),
+              std::string::npos)
+        << inputs;
+    // The header and one line a frame; the CSV keeps a line a byte.
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = inputs.find("<tr>", at)) != std::string::npos; ++at)
+        ++lines;
+    EXPECT_EQ(lines, 1u + 7u);
 }
 
 TEST(HandoverPack, RefusesWhatTheGsdStepRefuses) {

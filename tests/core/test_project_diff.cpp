@@ -7,9 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 
 using namespace kt;
 using kt::test::TempDir;
+
+namespace kt {
+// Readable failures.
+void PrintTo(const DiffEntry& e, std::ostream* os) {
+    *os << "{" << static_cast<int>(e.section) << "," << static_cast<int>(e.kind) << "," << e.rowA
+        << "," << e.rowB << ",'" << e.item << "','" << e.field << "','" << e.a << "','" << e.b
+        << "'}";
+}
+} // namespace kt
 
 namespace {
 
@@ -72,8 +82,9 @@ TEST(ProjectDiff, EqualProjects) {
     EXPECT_TRUE(d.equal());
     LanguageTable t;
     t.Load_Default_Texts();
-    EXPECT_EQ(DiffReport(d, t), "The Projects are equal\n");
-    EXPECT_EQ(DiffJson(d), "{\"equal\":true,\"differences\":[]}\n");
+    EXPECT_EQ(DiffReport(d, t, "a", "b"), "The Projects are equal\n");
+    EXPECT_EQ(DiffJson(d, "a", "b"),
+              "{\"a\":\"a\",\"b\":\"b\",\"equal\":true,\"differences\":[]}\n");
 }
 
 TEST(ProjectDiff, EachKindOfFrameDifference) {
@@ -146,20 +157,84 @@ TEST(ProjectDiff, SettingsAndDeviceEffects) {
     // bytes of the checksum (+156).
     EXPECT_EQ(
         d.entries[4],
-        (DiffEntry{
-            DiffSection::Device, DiffKind::Changed, 0, 0, {}, "image bytes differing", "0", "7"}));
+        (DiffEntry{DiffSection::Device, DiffKind::Differing, 0, 0, {}, "image bytes", "7", {}}));
     LanguageTable t;
     t.Load_Default_Texts();
-    const std::string report = DiffReport(d, t);
+    const std::string report = DiffReport(d, t, "PROJECTS/A", "B");
+    EXPECT_EQ(report.substr(0, 22), "A: PROJECTS/A\nB: B\nCom");
     EXPECT_NE(report.find("Communication settings: changed CAN_BAUDRATE: 500K -> 250K\n"),
               std::string::npos);
     EXPECT_NE(report.find("Receive frames: changed row 4 0x103 2.0A (11 bits) Dim: 1 -> 2\n"),
               std::string::npos)
         << report;
-    EXPECT_NE(DiffJson(d).find("{\"section\":\"receive\",\"kind\":\"changed\",\"rowA\":4,"
-                               "\"rowB\":4,\"item\":\"0x103 2.0A (11 bits)\",\"field\":\"Dim\","
-                               "\"a\":\"1\",\"b\":\"2\"}"),
+    EXPECT_NE(report.find("Device: differing image bytes: 7\n"), std::string::npos) << report;
+    const std::string json = DiffJson(d, "PROJECTS/A", "B");
+    EXPECT_EQ(json.substr(0, 35), "{\"a\":\"PROJECTS/A\",\"b\":\"B\",\"equal\":f");
+    EXPECT_NE(json.find("{\"section\":\"receive\",\"kind\":\"changed\",\"in\":\"AB\",\"rowA\":4,"
+                        "\"rowB\":4,\"item\":\"0x103 2.0A (11 bits)\",\"field\":\"Dim\","
+                        "\"a\":\"1\",\"b\":\"2\"}"),
               std::string::npos);
+    EXPECT_NE(
+        json.find("{\"section\":\"device\",\"kind\":\"differing\",\"in\":\"AB\",\"rowA\":0,"
+                  "\"rowB\":0,\"item\":\"\",\"field\":\"image bytes\",\"a\":\"7\",\"b\":\"\"}"),
+        std::string::npos)
+        << json;
+}
+
+// Two frames of equal length trade places: the image bytes differ but their sum, the
+// checksum, does not. Only what differs is listed.
+TEST(ProjectDiff, OnlyRealDeviceDifferences) {
+    const Pair p(kParGen, Rx("0x100", "2", "one") + Rx("0x101", "2", "two"), kParGen,
+                 Rx("0x101", "2", "two") + Rx("0x100", "2", "one"));
+    const ProjectDiff d = p.diff();
+    std::vector<DiffEntry> device;
+    for (const DiffEntry& e : d.entries)
+        if (e.section == DiffSection::Device) device.push_back(e);
+    // The identifiers 0x100 and 0x101 sit in swapped places: their low bytes differ.
+    EXPECT_EQ(device,
+              (std::vector<DiffEntry>{
+                  {DiffSection::Device, DiffKind::Differing, 0, 0, {}, "image bytes", "2", {}}}));
+    for (const DiffEntry& e : d.entries)
+        if (e.kind == DiffKind::Changed) {
+            EXPECT_NE(e.a, e.b) << e.field;
+        }
+}
+
+// Added and removed frames name the Project that holds them, in the window and the command line.
+TEST(ProjectDiff, OnlyInNamesTheProject) {
+    const Pair p(kParGen, kRows + Rx("0x300", "1", "old"), kParGen,
+                 kRows + Rx("0x301", "1", "new"));
+    LanguageTable t;
+    t.Load_Default_Texts();
+    const std::string report = DiffReport(p.diff(), t, "x/A", "y/B");
+    EXPECT_NE(report.find("Receive frames: only in B row 5 0x301 2.0A (11 bits)\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("Receive frames: only in A row 5 0x300 2.0A (11 bits)\n"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(DiffKindText(DiffKind::Added, t), "only in the other Project");
+    EXPECT_EQ(DiffKindText(DiffKind::Removed, t), "only in this Project");
+    const std::string json = DiffJson(p.diff(), "x/A", "y/B");
+    EXPECT_NE(json.find("\"kind\":\"added\",\"in\":\"B\",\"rowA\":0,\"rowB\":5"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"kind\":\"removed\",\"in\":\"A\",\"rowA\":5,\"rowB\":0"),
+              std::string::npos)
+        << json;
+}
+
+// A folder without any Project file is no Project: compared, it would lose every frame.
+TEST(ProjectDiff, HoldsProjectFiles) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "empty");
+    EXPECT_FALSE(HoldsProjectFiles(dir / "empty"));
+    EXPECT_FALSE(HoldsProjectFiles(dir / "none"));
+    Write(dir / "p" / "CAN_Send_Frames.xml", "<Transmit_Frames/>");
+    EXPECT_TRUE(HoldsProjectFiles(dir / "p"));
+    ProjectDiff d;
+    const Status s = DiffProjects(dir / "p", dir / "empty", d);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message.find("empty: not a Project folder"), std::string::npos) << s.message;
 }
 
 TEST(ProjectDiff, MissingSettingsFileAndErrors) {

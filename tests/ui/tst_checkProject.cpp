@@ -4,6 +4,7 @@
 #include "FakePrompts.h"
 #include "ModalHelper.h"
 #include "ProjectFixture.h"
+#include "TableTexts.h"
 #include "app/UProduction.h"
 #include "checks/IoMap.h"
 #include "checks/UCheckProject.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -59,12 +61,6 @@ void WhenModalNamed(const QString& name, std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, *poll);
 }
 
-QStringList RowTexts(const QTableWidget* t, int row) {
-    QStringList out;
-    for (int c = 0; c < t->columnCount(); ++c)
-        out << (t->item(row, c) ? t->item(row, c)->text() : QString());
-    return out;
-}
 } // namespace
 
 class TstCheckProject : public QObject {
@@ -153,21 +149,58 @@ private slots:
         QVERIFY(prompts.calls.isEmpty());
     }
 
-    void exportsTheInputsAsCsv() {
-        openProject(kCleanRx, kNeverSentTx);
-        const std::filesystem::path target = state().ProjectDir / "inputs";
+    // Every tab exports through the one CSV writer: byte-order mark, ';', quoted identifier.
+    void exportsEveryTabAsCsv_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QByteArray>("head"); // the file's first two lines
+        QTest::addColumn<int>("lines");
+        QTest::newRow("findings")
+            << 0 << "Line_findings.csv"
+            << QByteArray("\xEF\xBB\xBFSeverity;List;Row;Message;Code\r\n"
+                          "Error;Receive frames;2;Identifier and type already used in row 1;"
+                          "duplicate-id\r\n")
+            << 4;
+        QTest::newRow("inputs") << 1 << "Line_inputs.csv"
+                                << QByteArray("\xEF\xBB\xBFPROFIBUS byte;Module;Module byte;Module "
+                                              "identifier;CAN row;CobID;Type;CAN byte;Mnemonic;"
+                                              "Swap\r\n0;1;0;\"0x42,0x01,0x00,0x01\";1;0x010;2.0A "
+                                              "(11 bits);2;m0x10;1-2\r\n")
+                                << 5;
+        QTest::newRow("outputs") << 2 << "Line_outputs.csv"
+                                 << QByteArray(
+                                        "\xEF\xBB\xBFPROFIBUS byte;Module;Module byte;Module "
+                                        "identifier;CAN row;CobID;Type;CAN byte;Mnemonic;"
+                                        "Swap\r\n0;3;0;\"0x82,0x00,0x00,0x03\";1;0x020;2.0A "
+                                        "(11 bits);1;;\r\n")
+                                 << 2;
+    }
+    void exportsEveryTabAsCsv() {
+        QFETCH(int, tab);
+        QFETCH(QString, proposed);
+        QFETCH(QByteArray, head);
+        QFETCH(int, lines);
+        openProject(kFaultyRx, kNeverSentTx);
+        const std::filesystem::path target = state().ProjectDir / "export";
         prompts.saveAnswers << QPath(target);
+        bool enabled = false;
         const auto modal2 = WhenModal("FCheckProject", [&](QWidget* modal) {
-            modal->findChild<QTabWidget*>("TS_Check")->setCurrentIndex(1);
-            QTest::mouseClick(modal->findChild<QPushButton*>("Btn_Export"), Qt::LeftButton);
+            auto* tabs = modal->findChild<QTabWidget*>("TS_Check")->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            auto* exportButton = modal->findChild<QPushButton*>("Btn_Export");
+            enabled = exportButton->isEnabled();
+            QTest::mouseClick(exportButton, Qt::LeftButton);
             QTest::keyClick(modal, Qt::Key_Escape);
         });
         click("Btn_Check_Project");
+        QVERIFY(enabled);
         QCOMPARE(prompts.calls.size(), 1);
+        QCOMPARE(prompts.calls[0].kind, FakePrompts::Kind::SaveFileName);
+        QCOMPARE(prompts.calls[0].text, QPath(state().ProjectDir / PathOf(proposed)));
         QCOMPARE(prompts.calls[0].filter, QString("CSV file (*.csv)"));
-        IoMap map;
-        QVERIFY(Build_Io_Map(state().Files, map));
-        QCOMPARE(ReadFile(target.string() + ".csv"), Io_Map_Csv(map.inputs, state().Lang));
+        const QByteArray written = QByteArray::fromStdString(ReadFile(target.string() + ".csv"));
+        QCOMPARE(written.left(head.size()), head);
+        QCOMPARE(written.count("\r\n"), lines);
     }
 
     void questionBeforeTheGsdStep() {

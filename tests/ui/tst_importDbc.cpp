@@ -235,7 +235,7 @@ private slots:
         auto* result = w.findChild<QLabel*>("L_Result");
         QVERIFY(table->rowCount() >= 1);
         QCOMPARE(table->item(0, 0)->text(), fx->text(756));
-        QCOMPARE(table->item(0, 1)->text(), fx->text(760));
+        QCOMPARE(table->item(0, 1)->text(), fx->text(768));
         QCOMPARE(table->item(0, 2)->text(), QString("1"));
         QCOMPARE(table->item(0, 3)->text(), QString("0x10 2.0A (11 bits)"));
         QCOMPARE(result->text(), fx->text(765) + QString::number(table->rowCount()));

@@ -1,10 +1,16 @@
-#include "handover/Csv.h"
+#include "base/Csv.h"
 
 namespace kt {
 
+namespace {
+bool OuterBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+} // namespace
+
 std::string CsvField(std::string_view text) {
     const bool quote = text.find_first_of(";,\"\r\n") != std::string_view::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+                       (!text.empty() && (OuterBlank(text.front()) || OuterBlank(text.back())));
     if (!quote) return std::string(text);
     std::string out = "\"";
     for (char c : text) {
@@ -22,6 +28,13 @@ std::string CsvLine(const std::vector<std::string>& fields) {
         out += CsvField(fields[i]);
     }
     out += "\r\n";
+    return out;
+}
+
+std::string CsvText(const std::vector<std::vector<std::string>>& rows) {
+    std::string out(Utf8Bom);
+    for (const std::vector<std::string>& row : rows)
+        out += CsvLine(row);
     return out;
 }
 
