@@ -18,6 +18,15 @@
 
 namespace kt::test {
 
+// Settings (500 kbit/s, station 12, GSD mapping on) and one receive frame: a Project that
+// Check Project finds no error in.
+inline const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
+                                   "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
+                                   "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
+inline const std::string kOneFrame =
+    "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" Dim=\"8\" SWAP=\"0\" "
+    "TimeOut=\"1000\" Mnemonic=\"pump\"/></Receive_Frames>";
+
 class MainWindowFixture {
 public:
     FakePrompts prompts;

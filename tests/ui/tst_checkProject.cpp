@@ -25,9 +25,6 @@ using namespace kt;
 using namespace kt::test;
 
 namespace {
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
 std::string Rx(const char* id, const char* swap = "0") {
     return std::string("<row COBID=\"") + id + "\" CAN_Type=\"2.0A (11 bits)\" Dim=\"2\" SWAP=\"" +
            swap + "\" TimeOut=\"100\" Mnemonic=\"m" + id + "\"/>";

@@ -15,12 +15,6 @@ using namespace kt;
 using namespace kt::test;
 
 namespace {
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
-const std::string kOneFrame = "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" "
-                              "Dim=\"8\" SWAP=\"0\" TimeOut=\"1000\" Mnemonic=\"pump\"/>"
-                              "</Receive_Frames>";
 const char* const kPack[] = {"Line.gsd",   "DPV0_1N.bmp", "DPV0_1S.bmp", "bank1.bin",
                              "io_map.csv", "report.html", "report.pdf"};
 } // namespace

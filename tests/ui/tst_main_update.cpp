@@ -26,15 +26,6 @@
 
 using namespace kt;
 
-namespace {
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
-const std::string kOneFrame = "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" "
-                              "Dim=\"8\" SWAP=\"0\" TimeOut=\"1000\" Mnemonic=\"pump\"/>"
-                              "</Receive_Frames>";
-} // namespace
-
 class TestMainUpdate : public QObject {
     Q_OBJECT
 
@@ -87,8 +78,8 @@ private slots:
     void prepareUpdate() {
         writeSettings(false, false, "Plant 1");
         QVERIFY(QDir().mkpath(exeDir() + "/PROJECTS/Plant 1/bin"));
-        test::WriteFile(projectFile("ParGen.xml"), kParGen);
-        test::WriteFile(projectFile("CAN_Rec_Frames.xml"), kOneFrame);
+        test::WriteFile(projectFile("ParGen.xml"), test::kParGen);
+        test::WriteFile(projectFile("CAN_Rec_Frames.xml"), test::kOneFrame);
         QVERIFY(QDir().mkpath(exeDir() + "/MASTER"));
         QFile firmware(exeDir() + "/MASTER/" + FirmwareFileName);
         QVERIFY(firmware.open(QIODevice::WriteOnly));
@@ -105,6 +96,19 @@ private slots:
             boot->reject();
         });
         QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
+    }
+    // Presses Update Device; true when the update dialog came up (it is closed again).
+    bool pressUpdateDevice() {
+        bool opened = false;
+        QTimer::singleShot(0, this, [&opened] {
+            if (auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget())) {
+                opened = true;
+                boot->reject();
+            }
+        });
+        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
+        QTest::qWait(0); // the closer has run: it must not meet a later dialog
+        return opened;
     }
     void cleanup() {
         fx_.stop();
@@ -365,16 +369,7 @@ private slots:
                                                    "<PROFIBUS_ID_Device>13</PROFIBUS_ID_Device>"
                                                    "</Par_Gen>");
         prompts_.clear();
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget())) {
-                opened = true;
-                boot->reject();
-            }
-        });
-        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
-        QTest::qWait(0);
-        QVERIFY(!opened);
+        QVERIFY(!pressUpdateDevice());
         QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(1643))});
         QVERIFY(prompts_.questions().isEmpty());
         QVERIFY(test::ReadFile(bank()) == image);
@@ -405,16 +400,12 @@ private slots:
         // An empty list is no frame either.
         if (!frames) test::WriteFile(projectFile("CAN_Rec_Frames.xml"), "<Receive_Frames/>");
         start();
-        QTimer::singleShot(0, this, [] {
-            if (auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget()))
-                boot->reject();
-        });
-        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
-        QTest::qWait(0); // the closer above has run: it must not meet the dialog of the Yes
+        const bool openedAtOnce = pressUpdateDevice();
         QString expected;
         for (int id : texts)
             expected += (id == texts.back() ? "\n" : "") + Q(main_->State().Text(id)) +
                         (id == texts.back() ? "" : "\n");
+        QCOMPARE(openedAtOnce, texts.isEmpty());
         if (texts.isEmpty()) {
             QVERIFY(prompts_.questions().isEmpty());
             QVERIFY(std::filesystem::exists(bank()));
@@ -425,15 +416,7 @@ private slots:
         // Yes builds the image from the defaults and opens the update dialog.
         prompts_.clear();
         prompts_.confirmAnswers << true;
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget())) {
-                opened = true;
-                boot->reject();
-            }
-        });
-        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
-        QVERIFY(opened);
+        QVERIFY(pressUpdateDevice());
         QCOMPARE(test::ReadFile(bank()).size(), std::size_t(4096));
     }
 

@@ -21,6 +21,8 @@
 
 namespace fs = std::filesystem;
 using kt::test::FakePrompts;
+using kt::test::kOneFrame;
+using kt::test::kParGen;
 using kt::test::ReadFile;
 using kt::test::WhenModal;
 using kt::test::WriteFile;
@@ -34,13 +36,6 @@ std::string SettingsWith(const std::string& project, const char* inet, const cha
            "</enable_update></lastinternet>"
            "</Conf_Settings>";
 }
-
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
-const std::string kOneFrame = "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" "
-                              "Dim=\"8\" SWAP=\"0\" TimeOut=\"1000\" Mnemonic=\"pump\"/>"
-                              "</Receive_Frames>";
 
 } // namespace
 
