@@ -1,8 +1,9 @@
 # Install layout and packages.
 #
-# Linux (.deb and .tar.gz of the same tree): the programs and the shipped languages under
-# /opt/kt52903, a launcher in /usr/bin that runs them from a per-user Workspace copy, a desktop
-# entry and an icon. Windows: the programs and LANGUAGE in the install prefix, ready for
+# Linux (.deb and .tar.gz of the same tree): the programs, the shipped languages and Qt's
+# translations of its own texts (translations/qtbase_*.qm) under /opt/kt52903, a launcher in
+# /usr/bin that runs them from a per-user Workspace copy, a desktop entry and an icon.
+# Windows: the programs, LANGUAGE and translations in the install prefix, ready for
 # windeployqt and the NSIS installer (packaging/windows/kt52903.nsi).
 
 if(WIN32)
@@ -11,6 +12,7 @@ if(WIN32)
     install(TARGETS kt52903 RUNTIME DESTINATION .)
   endif()
   install(FILES ${KT_LANG_FILES} DESTINATION LANGUAGE)
+  install(FILES ${KT_QT_QM_FILES} DESTINATION translations)
   return()
 endif()
 if(APPLE OR NOT KT_BUILD_GUI)
@@ -20,6 +22,7 @@ endif()
 set(KT_APP_DIR opt/kt52903)
 install(TARGETS kt52903 kt52903-cli RUNTIME DESTINATION ${KT_APP_DIR})
 install(FILES ${KT_LANG_FILES} DESTINATION ${KT_APP_DIR}/LANGUAGE)
+install(FILES ${KT_QT_QM_FILES} DESTINATION ${KT_APP_DIR}/translations)
 install(PROGRAMS packaging/linux/kt52903.sh DESTINATION usr/bin RENAME kt52903)
 install(PROGRAMS packaging/linux/kt52903.sh DESTINATION usr/bin RENAME kt52903-cli)
 install(FILES packaging/linux/kt52903.desktop DESTINATION usr/share/applications)

@@ -27,6 +27,9 @@ done
 for f in src/lang/shipped/*; do
   grep -qx "opt/kt52903/LANGUAGE/${f##*/}" "$tmp/deb.txt" || fail "$deb lacks LANGUAGE/${f##*/}"
 done
+for l in de es fr it; do
+  grep -qx "opt/kt52903/translations/qtbase_$l.qm" "$tmp/deb.txt" || fail "$deb lacks translations/qtbase_$l.qm"
+done
 strays=$(grep -Ev '^(opt|opt/kt52903(/.*)?|usr|usr/bin(/.*)?|usr/share(/(applications|icons|doc)(/.*)?)?)$' "$tmp/deb.txt" || true)
 [ -z "$strays" ] || fail "$deb installs outside /opt/kt52903 and its menu files: $strays"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -68,6 +71,7 @@ for f in src/lang/shipped/*; do
   cmp -s "$f" "$ws/LANGUAGE/${f##*/}" || fail "launcher: LANGUAGE/${f##*/} not copied"
 done
 cmp -s "$tmp/tree/opt/kt52903/kt52903" "$ws/kt52903" || fail "launcher: no copy of the program"
+[ -f "$ws/translations/qtbase_de.qm" ] || fail "launcher: Qt's translations not beside the program"
 [ -z "$(find "$tmp/tree/opt" -newer "$tgz" -type f)" ] || fail "something was written below opt"
 "$tmp/tree/usr/bin/kt52903-cli" lang-check "$ws/LANGUAGE/Deutsch.lng" > "$tmp/cli.txt" ||
   fail "kt52903-cli through its launcher"

@@ -20,7 +20,7 @@ if ! cmp -s "$app/kt52903" "$ws/kt52903"; then
   cp "$app/kt52903" "$ws/kt52903.new"
   mv -f "$ws/kt52903.new" "$ws/kt52903"
 fi
-for f in CAN_52903_Update MASTER/sim52903.sim; do
+for f in CAN_52903_Update MASTER/sim52903.sim translations; do
   if [ -e "$app/$f" ] && [ ! -e "$ws/$f" ]; then ln -s "$app/$f" "$ws/$f"; fi
 done
 exec "$ws/kt52903" "$@"

@@ -262,13 +262,21 @@ bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {
     // A file that cannot be read stops the step with the parser's message anyway.
     for (const Finding& f : check.findings)
         if (f.code == "file-unreadable") return true;
+    // The box must fit a small screen with its buttons: the first errors, then a count of the
+    // rest and where to see them all.
     QString text = Q(state.Text(570)) + "\n";
+    int shown = 0;
     for (const Finding& f : check.findings) {
-        if (f.severity != Severity::Error) continue;
+        if (f.severity != Severity::Error || shown == QuestionErrorLines) continue;
+        ++shown;
         text += "\n" + Q(FindingListText(f.list, state.Lang));
         if (f.row > 0) text += ", " + Q(state.Text(508)) + " " + QString::number(f.row);
         text += ": " + Q(f.message);
     }
+    const int more = check.count(Severity::Error) - shown;
+    if (more > 0)
+        text += "\n" + Q(state.Text(580)) + QString::number(more) + Q(state.Text(581)) + "\n\n" +
+                Q(state.Text(582));
     return prompts.confirmDestructive(text + "\n\n" + Q(state.Text(571)));
 }
 

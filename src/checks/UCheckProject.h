@@ -66,8 +66,11 @@ private:
     QPushButton* Btn_Close;
 };
 
-// Runs the check before a step that hands the Project on (GSD file, Update Device). True
-// when there are no errors, or when the user chose to go on anyway (the default is No).
+// Errors the question before a step lists one by one; it counts the rest.
+inline constexpr int QuestionErrorLines = 8;
+
+// Runs the check before a step that hands the Project on (GSD file, Update Device, hand-over).
+// True when there are no errors, or when the user chose to go on anyway (the default is No).
 // Warnings never stop a step, and a file that cannot be read is left to the step's own message.
 [[nodiscard]] bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts);
 

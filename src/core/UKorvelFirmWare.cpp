@@ -17,6 +17,7 @@
 #include "outputs/USaveBincc.h"
 #include "ui/UIcons.h"
 #include "ui/UQtText.h"
+#include "ui/UQtTranslation.h"
 #include "update/UBoot.h"
 #include "update/UStartProgram.h"
 
@@ -69,6 +70,7 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
 
     const Status lang =
         Load_Language(state_.Workspace.LanguageDir, state_.Settings.LanguageName, state_.Lang);
+    Load_Qt_Texts(state_.Settings.LanguageName);
 
     // A name that is not a plain Project name opens nothing and is written back unchanged.
     const std::string stored = state_.Settings.ProjectName;
@@ -230,6 +232,7 @@ void TFKorvelFirmWare::CreateDialogs() {
     checkProject_ = new TFCheckProject(
         state_, services_.prompts, [this](FindingList list, int row) { Open_List_At(list, row); },
         this);
+    compare_ = new TFCompareProjects(state_, services_.prompts, this);
 }
 
 void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
@@ -243,7 +246,6 @@ void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
     if (!dialog) return;
     dialog->Start_At_Row(row > 0 ? row - 1 : 0);
     dialog->exec();
-    compare_ = new TFCompareProjects(state_, services_.prompts, this);
 }
 
 void TFKorvelFirmWare::ShowBanner() {
@@ -313,7 +315,15 @@ void TFKorvelFirmWare::Set_Lang() {
         l->adjustSize();
 }
 
+void TFKorvelFirmWare::Load_Qt_Texts(const std::string& languageName) {
+    // Without its file Qt's texts stay English; our own texts are in the language anyway.
+    static_cast<void>(qtTexts_.Load(QtTranslationsDir(state_.Workspace.ExeDir), languageName));
+}
+
 void TFKorvelFirmWare::Change_Language() {
+    // The options dialog knows the language just loaded; the stored one changes only with OK.
+    const std::string inUse = softOptions_ ? softOptions_->Language_In_Use() : std::string();
+    Load_Qt_Texts(inUse.empty() ? state_.Settings.LanguageName : inUse);
     Set_Lang();
     if (newProject_) newProject_->Set_Lang();
     if (openConf_) openConf_->Set_Lang();
@@ -379,11 +389,37 @@ void TFKorvelFirmWare::Open_Project() {
     ShowBanner();
 }
 
+bool TFKorvelFirmWare::Updater_Still_Running() const {
+    return runningUpdater_ && runningUpdater_->state() != QProcess::NotRunning;
+}
+
 void TFKorvelFirmWare::Update_Device() {
+    // The updater left running reads bin/bank1.bin: no new image under its feet.
+    if (Updater_Still_Running()) {
+        services_.prompts.error(Q(state_.Text(1643)));
+        return;
+    }
     if (!Go_On_Despite_Errors(state_, services_.prompts)) return;
+    if (!Go_On_With_Defaults()) return;
     // The updater must never get a stale or missing image: stop when it was not written.
     if (!Build_Bank_File(state_, services_.prompts)) return;
     Show_Update_Dialog();
+}
+
+bool TFKorvelFirmWare::Go_On_With_Defaults() {
+    // What the image compiler puts in place of a missing file; an unreadable file is left to
+    // the compiler's own message.
+    const ProjectData project = Read_Project_Data(state_.Files);
+    if (!project.parGenError.empty() || !project.receiveError.empty() ||
+        !project.transmitError.empty())
+        return true;
+    const bool noSettings = !project.hasParGen && !project.parGenNotAFile;
+    const bool noFrames = project.receiveImage.empty() && project.transmitImage.empty();
+    if (!noSettings && !noFrames) return true;
+    QString text;
+    if (noSettings) text += Q(state_.Text(93)) + "\n";
+    if (noFrames) text += Q(state_.Text(94)) + "\n";
+    return services_.prompts.confirmDestructive(text + "\n" + Q(state_.Text(95)));
 }
 
 void TFKorvelFirmWare::Show_Update_Dialog() {
@@ -394,13 +430,14 @@ void TFKorvelFirmWare::Show_Update_Dialog() {
 void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {
     Prompts& prompts = services_.prompts;
     // An updater left running after the wait still holds the serial port.
-    if (runningUpdater_ && runningUpdater_->state() != QProcess::NotRunning) {
+    if (Updater_Still_Running()) {
         prompts.error(Q(state_.Text(1643)));
         return;
     }
     StartProgramOptions options;
     options.waitLimitMs = services_.updaterWaitLimitMs;
     options.busyText = Q(state_.Text(17));
+    options.notStartedText = Q(state_.Text(1644));
     const StartProgramResult r = kt::Start_Program(
         NomeSW, Parameter, options, prompts,
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);

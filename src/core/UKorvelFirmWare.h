@@ -4,6 +4,7 @@
 #include "checks/CheckProject.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "ui/AppState.h"
+#include "ui/UQtTranslation.h"
 #include "ui/UServices.h"
 
 #include <QPointer>
@@ -59,6 +60,8 @@ public:
     void ApplyTimerRule();
     // Starts NomeSW with the command line Parameter and waits for it (tipo: always false).
     void Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo);
+    // The updater started before and left running by the wait limit has not ended yet.
+    [[nodiscard]] bool Updater_Still_Running() const;
 
     [[nodiscard]] QTimer* Timer_Update() const { return timer_; }
     [[nodiscard]] TFAbout* FAbout() const { return about_; }
@@ -90,6 +93,10 @@ private:
     void Create_New_Project();
     void Open_Project();
     void Update_Device();
+    // Asks before an image built without ParGen.xml or without any frame (default No).
+    [[nodiscard]] bool Go_On_With_Defaults();
+    // Qt's own texts (Yes/No, file dialogs) in the language of our language file.
+    void Load_Qt_Texts(const std::string& languageName);
     // Last step of Update_Device: the update dialog in its CAN mode.
     void Show_Update_Dialog();
     // A finding's double-click: the list's dialog, on the finding's row.
@@ -126,6 +133,7 @@ private:
     QTimer* timer_ = nullptr;
     bool checkPending_ = false;
     QPointer<QProcess> runningUpdater_; // left running by the wait limit; null once ended
+    QtTranslation qtTexts_;
 
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;

@@ -1,6 +1,7 @@
 #include "handover/UHandover.h"
 
 #include "base/FileUtil.h"
+#include "checks/UCheckProject.h"
 #include "handover/HandoverPack.h"
 #include "handover/pdf/ReportPdf.h"
 #include "ui/UQtText.h"
@@ -16,6 +17,8 @@ void Create_Handover_Pack(const AppState& state, Prompts& prompts) {
         prompts.error(Q(built.message));
         return;
     }
+    // The pack goes to the PLC programmer: a faulty Project is passed on only knowingly.
+    if (!Go_On_Despite_Errors(state, prompts)) return;
     const QString chosen = prompts.folderName(QPath(state.ProjectDir), Q(state.Text(602)));
     if (chosen.isEmpty()) return;
     const std::filesystem::path dir = PathOf(chosen);

@@ -6,9 +6,10 @@
 
 namespace kt {
 
-// Builds the pack (report dated now), asks for the folder, asks before replacing an earlier
-// pack's files and writes it; every outcome but the user's own Cancel or No is shown through
-// `prompts`. Needs a running QGuiApplication for the PDF.
+// Builds the pack (report dated now), asks whether to go on when the check finds errors, asks
+// for the folder, asks before replacing an earlier pack's files and writes it; every outcome but
+// the user's own Cancel or No is shown through `prompts`. Needs a running QGuiApplication for the
+// PDF.
 void Create_Handover_Pack(const AppState& state, Prompts& prompts);
 
 } // namespace kt

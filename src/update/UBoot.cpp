@@ -96,12 +96,14 @@ TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn s
 
 void TFBoot::Set_Lang() {
     const auto t = [this](int id) { return Q(state_.Text(id)); };
-    // No language texts exist for this update mode; these few stay English.
     setWindowTitle(t(17));
-    P_Title->description()->setText("Update over CAN with the USB to CAN Converter");
-    L_CAN_COM->setText("Select the COM port of USB to CAN Converter");
-    Btn_CAN_COM_List->setToolTip("Update COM Ports List");
-    L_CAN_Baudrate->setText("Select the CAN Baudrate");
+    P_Title->description()->setText(t(1645));
+    L_CAN_COM->setText(t(1646));
+    Btn_CAN_COM_List->setToolTip(t(1627));
+    L_CAN_Baudrate->setText(t(1647));
+    // The bit rates are numbers; only the automatic search is a word. The updater gets the
+    // index, so the choice is kept.
+    CB_CAN_Baudrate->setItemText(0, t(1648));
     L_Update_Option->setText(t(1614));
     CB_Update_Options->clear();
     CB_Update_Options->addItems({t(1615), t(1616), t(1617)});

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
@@ -96,7 +97,7 @@ StartProgramResult Start_Program(const QString& program, const QString& paramete
     if (!process->waitForStarted(-1)) {
         const QString reason = process->errorString();
         delete process;
-        prompts.error(program + "\n" + reason);
+        prompts.error(options.notStartedText + QDir::toNativeSeparators(program) + "\n" + reason);
         return result;
     }
 

@@ -15,6 +15,7 @@ class Prompts;
 struct StartProgramOptions {
     int waitLimitMs = 150000; // after this the program is left running and we go on
     QString busyText;         // shown in the indicator while waiting
+    QString notStartedText;   // heads the message of a start failure, before the file name
 };
 
 // How a started program came back.
@@ -31,9 +32,10 @@ struct StartProgramResult {
 };
 
 // Starts `program` with the command line `parameter` (on Windows as it is, elsewhere split
-// into arguments as the Windows runtime would read it). A start failure is
-// reported through prompts with the system's reason. Returns when the program ended or
-// the wait limit passed; the caller reports the outcome.
+// into arguments as the Windows runtime would read it). A start failure (a missing file
+// included) is reported through prompts: notStartedText, the file name and the system's
+// reason. Returns when the program ended or the wait limit passed; the caller reports the
+// outcome.
 [[nodiscard]] StartProgramResult Start_Program(const QString& program, const QString& parameter,
                                                const StartProgramOptions& options, Prompts& prompts,
                                                QWidget* parent);

@@ -73,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"UpdateFirstUnused", 1600, "Update Device by Serial"},
         TextCase{"FirmwarePlusConfig", 1615, "Firmware + Configuration"},
         TextCase{"UsbToCan", 1638, "Select the COM Port (USB to CAN) for the Update"},
-        TextCase{"UpdateBlockEnd", 1644, " "},
+        TextCase{"UpdaterNotStarted", 1644, "Error! The updater could not be started: "},
+        TextCase{"UpdateBlockEnd", 1649, " "},
         TextCase{"TypeHintOpenParen", 1724,
                  "Select the Type of CAN for each CAN Frame (2.0A 11 bits of CobID or 2.0B 29 "
                  "bits of CobID"},
@@ -129,9 +130,11 @@ TEST(LanguageTable, EveryEntryIsNonEmptyAndTextedIdsAreNotBlank) {
     // messages of the settings file (2), the unwritable Workspace (5), the New dialog (1), the
     // GSD step (8) and the update (5), the 79 texts of Check Project (500..590), the 65 of the
     // hand-over pack (600..664), the 66 of the DBC import (700-730) and the Project
-    // comparison (740-774), and the 19 of the frame dialogs' refused paste and Type keys
-    // (1744..1753, 1844..1853).
-    EXPECT_EQ(texted, 315 + 79 + 65 + 66 + 19);
+    // comparison (740-774), the 19 of the frame dialogs' refused paste and Type keys
+    // (1744..1753, 1844..1853); then the questions before Update Device (93-95) and the rest
+    // of the errors of the question before a step (580-582), and the update dialog's own
+    // texts (1644-1648).
+    EXPECT_EQ(texted, 315 + 79 + 65 + 66 + 19 + 3 + 3 + 5);
 }
 
 TEST(LanguageTable, LoadingTwiceKeepsSizeAndUndoesChanges) {

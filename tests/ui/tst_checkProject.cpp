@@ -2,16 +2,18 @@
 // Update Device.
 
 #include "FakePrompts.h"
+#include "MainWindowFixture.h"
 #include "ModalHelper.h"
 #include "ProjectFixture.h"
 #include "TableTexts.h"
-#include "app/UProduction.h"
 #include "checks/IoMap.h"
 #include "checks/UCheckProject.h"
 #include "core/UKorvelFirmWare.h"
 #include "editors/UFrameListDialog.h"
+#include "ui/UPrompts.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -25,9 +27,6 @@ using namespace kt;
 using namespace kt::test;
 
 namespace {
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
 std::string Rx(const char* id, const char* swap = "0") {
     return std::string("<row COBID=\"") + id + "\" CAN_Type=\"2.0A (11 bits)\" Dim=\"2\" SWAP=\"" +
            swap + "\" TimeOut=\"100\" Mnemonic=\"m" + id + "\"/>";
@@ -61,38 +60,40 @@ void WhenModalNamed(const QString& name, std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, *poll);
 }
 
+// `n` frames of one list, all with the identifier `id`: n - 1 errors.
+std::string SameIdRows(const char* root, int n, const char* id) {
+    std::string out = std::string("<") + root + ">";
+    for (int i = 0; i < n; ++i)
+        out += std::string("<row COBID=\"") + id +
+               "\" CAN_Type=\"2.0A (11 bits)\" Dim=\"1\" SWAP=\"0\" TimeOut=\"100\" "
+               "OnChange=\"Y\" OnTimer=\"N\" Time=\"0\" Mnemonic=\"\"/>";
+    return out + "</" + root + ">";
+}
 } // namespace
 
 class TstCheckProject : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> exe;
-    FakePrompts prompts;
-    std::unique_ptr<TFKorvelFirmWare> w;
+    MainWindowFixture fx;
+    FakePrompts& prompts = fx.prompts;
+    TFKorvelFirmWare* w = nullptr;
 
-    AppState& state() { return w->State(); }
-    QString text(int id) { return Q(state().Text(id)); }
-    void click(const char* name) {
-        auto* b = w->findChild<QAbstractButton*>(name);
-        QVERIFY2(b, name);
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    AppState& state() { return fx.state(); }
+    QString text(int id) { return fx.text(id); }
+    void click(const char* name) { fx.click(name); }
     void openProject(const std::string& rx, const std::string& tx) {
-        std::filesystem::create_directories(state().Workspace.ProjectsDir / "Line" / "bin");
-        state().MakeProjectCurrent("Line");
-        WriteFile(state().Files.ParGenFile, kParGen);
-        WriteFile(state().Files.RecFramesFile, rx);
-        WriteFile(state().Files.SendFramesFile, tx);
+        fx.openProject("Line", kParGen, rx, tx);
     }
 
 private slots:
     void init() {
-        exe = std::make_unique<QTemporaryDir>();
-        prompts.clear();
-        w = std::make_unique<TFKorvelFirmWare>(PathOf(exe->path()), ProductionServices(prompts));
-        w->show();
+        fx.reset();
+        w = fx.start();
     }
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        fx.stop();
+        w = nullptr;
+    }
 
     void buttonBesideStep2() {
         auto* b = w->findChild<QPushButton*>("Btn_Check_Project");
@@ -224,6 +225,58 @@ private slots:
         click("Btn_PROFIBUS_GSD");
         QCOMPARE(prompts.calls.size(), 1);
         QCOMPARE(prompts.calls[0].kind, FakePrompts::Kind::SaveFileName);
+    }
+
+    // However many errors, the question fits a 1024x768 screen with its buttons: the first
+    // errors, a count of the rest and where to see them all.
+    void manyErrorsFitTheScreen_data() {
+        QTest::addColumn<int>("rx"); // frames of each list with one identifier
+        QTest::addColumn<int>("tx");
+        QTest::addColumn<int>("errors");
+        QTest::newRow("all listed") << QuestionErrorLines + 1 << 0 << QuestionErrorLines;
+        QTest::newRow("one more") << QuestionErrorLines + 2 << 0 << QuestionErrorLines + 1;
+        QTest::newRow("58 errors") << 30 << 30 << 58;
+    }
+    void manyErrorsFitTheScreen() {
+        QFETCH(int, rx);
+        QFETCH(int, tx);
+        QFETCH(int, errors);
+        openProject(SameIdRows("Receive_Frames", rx, "0x10"),
+                    tx ? SameIdRows("Transmit_Frames", tx, "0x20") : kNeverSentTx);
+        click("Btn_PROFIBUS_GSD");
+        QCOMPARE(prompts.questions().size(), 1);
+        const QString question = prompts.questions().front();
+        const QStringList lines = question.split('\n');
+        QCOMPARE(lines.front(), text(570));
+        QCOMPARE(lines.back(), text(571));
+        QCOMPARE(lines.filter(": Identifier and type already used in row ").size(),
+                 std::min(errors, QuestionErrorLines));
+        const int more = errors - QuestionErrorLines;
+        if (more > 0) {
+            QVERIFY2(lines.contains(QString("... and %1 more").arg(more)), qPrintable(question));
+            QVERIFY(lines.contains(text(582)));
+        } else {
+            QVERIFY2(!question.contains(" more"), qPrintable(question));
+        }
+
+        // The real box with that text, on the program's own prompts.
+        QtPrompts real(w);
+        QSize size;
+        bool noIsDefault = false;
+        // A message box carries no objectName.
+        const auto box = WhenModal("", [&](QWidget* modal) {
+            auto* mb = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(mb);
+            size = mb->frameGeometry().size();
+            noIsDefault = mb->defaultButton() == mb->button(QMessageBox::No);
+            if (qEnvironmentVariableIsSet("KT_SHOT_DIR"))
+                mb->grab().save(qEnvironmentVariable("KT_SHOT_DIR") + "/question.png");
+            QTest::mouseClick(mb->button(QMessageBox::No), Qt::LeftButton);
+        });
+        QVERIFY(!real.confirmDestructive(question));
+        QVERIFY(noIsDefault);
+        QVERIFY2(size.height() <= 768 && size.width() <= 1024,
+                 qPrintable(QString("%1x%2").arg(size.width()).arg(size.height())));
     }
 
     void questionBeforeUpdateDevice() {

@@ -1,8 +1,8 @@
 // The main window's "Hand-over" button: the pack written where the user chooses.
 
 #include "FakePrompts.h"
+#include "MainWindowFixture.h"
 #include "ProjectFixture.h"
-#include "app/UProduction.h"
 #include "core/UKorvelFirmWare.h"
 #include "handover/DeviceBitmap.h"
 
@@ -15,12 +15,6 @@ using namespace kt;
 using namespace kt::test;
 
 namespace {
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
-const std::string kOneFrame = "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" "
-                              "Dim=\"8\" SWAP=\"0\" TimeOut=\"1000\" Mnemonic=\"pump\"/>"
-                              "</Receive_Frames>";
 const char* const kPack[] = {"Line.gsd",   "DPV0_1N.bmp", "DPV0_1S.bmp", "bank1.bin",
                              "io_map.csv", "report.html", "report.pdf"};
 } // namespace
@@ -28,31 +22,27 @@ const char* const kPack[] = {"Line.gsd",   "DPV0_1N.bmp", "DPV0_1S.bmp", "bank1.
 class TstHandover : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> exe;
     std::unique_ptr<QTemporaryDir> target;
-    FakePrompts prompts;
-    std::unique_ptr<TFKorvelFirmWare> w;
+    MainWindowFixture fx;
+    FakePrompts& prompts = fx.prompts;
+    TFKorvelFirmWare* w = nullptr;
 
-    AppState& state() { return w->State(); }
-    QString text(int id) { return Q(state().Text(id)); }
+    AppState& state() { return fx.state(); }
+    QString text(int id) { return fx.text(id); }
     QPushButton* button() { return w->findChild<QPushButton*>("Btn_Handover"); }
-    void openProject() {
-        std::filesystem::create_directories(state().Workspace.ProjectsDir / "Line" / "bin");
-        state().MakeProjectCurrent("Line");
-        WriteFile(state().Files.ParGenFile, kParGen);
-        WriteFile(state().Files.RecFramesFile, kOneFrame);
-    }
+    void openProject() { fx.openProject("Line", kParGen, kOneFrame); }
     std::filesystem::path pack() { return PathOf(target->path()) / "pack"; }
 
 private slots:
     void init() {
-        exe = std::make_unique<QTemporaryDir>();
         target = std::make_unique<QTemporaryDir>();
-        prompts.clear();
-        w = std::make_unique<TFKorvelFirmWare>(PathOf(exe->path()), ProductionServices(prompts));
-        w->show();
+        fx.reset();
+        w = fx.start();
     }
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        fx.stop();
+        w = nullptr;
+    }
 
     // Right of step 5's button, the size of a step button; the steps keep their places.
     void buttonPlaceAndTexts() {
@@ -117,6 +107,30 @@ private slots:
         QTest::mouseClick(button(), Qt::LeftButton);
         QCOMPARE(prompts.questions().size(), 2);
         QCOMPARE(ReadFile(pack() / "bank1.bin").size(), std::size_t(4096));
+        QVERIFY(std::filesystem::exists(pack() / "report.pdf"));
+    }
+
+    // Errors found by the check: the question of the GSD step and Update Device, No by
+    // default; No writes nothing, Yes goes on to the folder.
+    void errorsAskFirst() {
+        openProject();
+        WriteFile(state().Files.RecFramesFile,
+                  "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" Dim=\"8\" "
+                  "SWAP=\"0\" TimeOut=\"1000\" Mnemonic=\"a\"/><row COBID=\"0x123\" "
+                  "CAN_Type=\"2.0A (11 bits)\" Dim=\"8\" SWAP=\"0\" TimeOut=\"1000\" "
+                  "Mnemonic=\"b\"/></Receive_Frames>");
+        prompts.folderAnswers << QPath(pack());
+        prompts.confirmAnswers << false << true;
+        QTest::mouseClick(button(), Qt::LeftButton);
+        QCOMPARE(prompts.destructiveQuestions().size(), 1);
+        QVERIFY2(prompts.questions().front().startsWith(text(570)),
+                 qPrintable(prompts.questions().front()));
+        QVERIFY(prompts.questions().front().endsWith(text(571)));
+        QVERIFY(prompts.texts(FakePrompts::Kind::FolderName).isEmpty());
+        QVERIFY(!std::filesystem::exists(pack()));
+        QTest::mouseClick(button(), Qt::LeftButton);
+        QCOMPARE(prompts.destructiveQuestions().size(), 2);
+        QCOMPARE(prompts.texts(FakePrompts::Kind::FolderName).size(), 1);
         QVERIFY(std::filesystem::exists(pack() / "report.pdf"));
     }
 

@@ -2,9 +2,9 @@
 
 #include "FakePrompts.h"
 #include "GridDriver.h"
+#include "MainWindowFixture.h"
 #include "ModalHelper.h"
 #include "ProjectFixture.h"
-#include "app/UProduction.h"
 #include "core/UKorvelFirmWare.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
@@ -25,44 +25,29 @@
 using namespace kt;
 using namespace kt::test;
 
-namespace {
-const std::string kParGen = "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE><PROFIBUS_ID_Device>12"
-                            "</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1"
-                            "</PROFIBUS_GDS_CAN_Mapping></Par_Gen>";
-const std::string kOneFrame = "<Receive_Frames><row COBID=\"291\" CAN_Type=\"2.0A (11 bits)\" "
-                              "Dim=\"8\" SWAP=\"0\" TimeOut=\"1000\" Mnemonic=\"\"/>"
-                              "</Receive_Frames>";
-} // namespace
-
 class TstMainEditors : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> exe;
-    FakePrompts prompts;
-    std::unique_ptr<TFKorvelFirmWare> w;
+    MainWindowFixture fx;
+    FakePrompts& prompts = fx.prompts;
+    TFKorvelFirmWare* w = nullptr;
 
-    AppState& state() { return w->State(); }
-    QString text(int id) { return Q(state().Text(id)); }
-    void click(const char* name) {
-        auto* b = w->findChild<QAbstractButton*>(name);
-        QVERIFY2(b, name);
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    AppState& state() { return fx.state(); }
+    QString text(int id) { return fx.text(id); }
+    void click(const char* name) { fx.click(name); }
     // Opens a Project the way the Open step leaves it.
-    void openProject(const std::string& name = "Line") {
-        state().MakeProjectCurrent(name);
-        std::filesystem::create_directories(state().ProjectDir / "bin");
-    }
+    void openProject(const std::string& name = "Line") { fx.openProject(name); }
     std::filesystem::path bank() { return state().ProjectDir / "bin" / "bank1.bin"; }
 
 private slots:
     void init() {
-        exe = std::make_unique<QTemporaryDir>();
-        prompts.clear();
-        w = std::make_unique<TFKorvelFirmWare>(PathOf(exe->path()), ProductionServices(prompts));
-        w->show();
+        fx.reset();
+        w = fx.start();
     }
-    void cleanup() { w.reset(); }
+    void cleanup() {
+        fx.stop();
+        w = nullptr;
+    }
 
     void stepsNeedAProject_data() {
         QTest::addColumn<QString>("button");
@@ -230,6 +215,8 @@ private slots:
 
     void updateDeviceStopsWhenTheImageCannotBeWritten() {
         openProject();
+        WriteFile(state().Files.ParGenFile, kParGen);
+        WriteFile(state().Files.RecFramesFile, kOneFrame);
         std::filesystem::remove_all(state().ProjectDir / "bin");
         WriteFile(state().ProjectDir / "bin", "a file where the folder belongs");
         click("Btn_CreateBin");

@@ -3,6 +3,8 @@
 // with the fake updater.
 
 #include "FakePrompts.h"
+#include "MainWindowFixture.h"
+#include "ProjectFixture.h"
 #include "base/Identity.h"
 #include "core/UKorvelFirmWare.h"
 #include "options/USoftOptions.h"
@@ -18,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -28,13 +29,16 @@ using namespace kt;
 class TestMainUpdate : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    test::FakePrompts prompts_;
+    test::MainWindowFixture fx_;
+    test::FakePrompts& prompts_ = fx_.prompts;
     QList<std::function<void(bool)>> pendingChecks_;
-    std::unique_ptr<TFKorvelFirmWare> main_;
-    int waitLimitMs_ = 20000;
+    TFKorvelFirmWare* main_ = nullptr;
 
-    QString exeDir() const { return dir_->filePath("kt dir"); }
+    QString exeDir() const { return fx_.exePath(); }
+    std::filesystem::path projectFile(const char* name) const {
+        return fx_.exeDir() / "PROJECTS" / "Plant 1" / name;
+    }
+    std::filesystem::path bank() const { return projectFile("bin") / "bank1.bin"; }
     void writeSettings(bool internet, bool update, const std::string& project = {}) {
         AppSettings s;
         s.EnableInternet = internet;
@@ -43,15 +47,11 @@ class TestMainUpdate : public QObject {
         QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok());
     }
     void start() {
-        Services services{prompts_};
-        services.checkVersion = [this](std::function<void(bool)> done) {
+        fx_.checkVersion = [this](std::function<void(bool)> done) {
             pendingChecks_.append(std::move(done));
         };
-        services.listSerialPorts = [] {
-            return QList<SerialPortEntry>{{"ttyUSB0", "/dev/ttyUSB0"}};
-        };
-        services.updaterWaitLimitMs = waitLimitMs_;
-        main_ = std::make_unique<TFKorvelFirmWare>(PathOf(exeDir()), services);
+        fx_.ports = {{"ttyUSB0", "/dev/ttyUSB0"}};
+        main_ = fx_.start(false);
     }
     QTimer* timer() { return main_->Timer_Update(); }
     QLabel* notice() { return main_->findChild<QLabel*>("LL_Update"); }
@@ -66,20 +66,20 @@ class TestMainUpdate : public QObject {
 
 private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(exeDir()));
-        prompts_ = test::FakePrompts{};
+        fx_.reset("kt dir");
         pendingChecks_.clear();
-        waitLimitMs_ = 20000;
         for (const char* v : {"KT_FAKE_UPDATER_LOG", "KT_FAKE_UPDATER_HOLD", "KT_FAKE_UPDATER_DONE",
                               "KT_FAKE_UPDATER_EXIT"})
             qunsetenv(v);
     }
 
-    // A Project "Plant 1" with the fake updater beside the executable and the firmware file.
+    // A Project "Plant 1" (settings and one frame) with the fake updater beside the executable
+    // and the firmware file.
     void prepareUpdate() {
         writeSettings(false, false, "Plant 1");
         QVERIFY(QDir().mkpath(exeDir() + "/PROJECTS/Plant 1/bin"));
+        test::WriteFile(projectFile("ParGen.xml"), test::kParGen);
+        test::WriteFile(projectFile("CAN_Rec_Frames.xml"), test::kOneFrame);
         QVERIFY(QDir().mkpath(exeDir() + "/MASTER"));
         QFile firmware(exeDir() + "/MASTER/" + FirmwareFileName);
         QVERIFY(firmware.open(QIODevice::WriteOnly));
@@ -95,9 +95,25 @@ private slots:
                 QTest::mouseClick(in<QPushButton>(boot, "Btn_Update"), Qt::LeftButton);
             boot->reject();
         });
-        QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
     }
-    void cleanup() { main_.reset(); }
+    // Presses Update Device; true when the update dialog came up (it is closed again).
+    bool pressUpdateDevice() {
+        bool opened = false;
+        QTimer::singleShot(0, this, [&opened] {
+            if (auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget())) {
+                opened = true;
+                boot->reject();
+            }
+        });
+        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
+        QTest::qWait(0); // the closer has run: it must not meet a later dialog
+        return opened;
+    }
+    void cleanup() {
+        fx_.stop();
+        main_ = nullptr;
+    }
 
     void timerStartsOnlyWhenBothFlagsAllow_data() {
         QTest::addColumn<bool>("internet");
@@ -156,7 +172,7 @@ private slots:
         start();
         main_->State().Lang.Set_Text(19, S(text));
         main_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(main_));
         main_->Timer_UpdateTimer();
         pendingChecks_.takeFirst()(true);
         QLabel* n = notice();
@@ -167,7 +183,7 @@ private slots:
         QVERIFY2(n->height() >= needed, "the text is cut off");
         if (!n->wordWrap()) QVERIFY(n->width() >= n->sizeHint().width());
         for (const char* other : {"L_SW_Code", "L_SW_Desc", "Btn_Info", "Shape2"})
-            QVERIFY2(!n->geometry().intersects(in<QWidget>(main_.get(), other)->geometry()), other);
+            QVERIFY2(!n->geometry().intersects(in<QWidget>(main_, other)->geometry()), other);
     }
 
     void checksSwitchedOffWhileAnAnswerIsPending_stayOff() {
@@ -223,7 +239,7 @@ private slots:
                 tick(in<QCheckBox>(dlg, qPrintable(name)));
             QTest::mouseClick(in<QPushButton>(dlg, "Btn_OK"), Qt::LeftButton);
         });
-        QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);
+        QTest::mouseClick(in<QToolButton>(main_, "Btn_Opz"), Qt::LeftButton);
         QVERIFY(seen);
         const AppSettings stored = ReadSettings(PathOf(exeDir() + "/Korvel.xml"));
         QCOMPARE(stored.EnableInternet, internet != ticks.contains("CB_En_Con"));
@@ -240,7 +256,7 @@ private slots:
             if (QWidget* dlg = QApplication::activeModalWidget())
                 QTest::mouseClick(in<QPushButton>(dlg, "Btn_Cancel"), Qt::LeftButton);
         });
-        QTest::mouseClick(in<QToolButton>(main_.get(), "Btn_Opz"), Qt::LeftButton);
+        QTest::mouseClick(in<QToolButton>(main_, "Btn_Opz"), Qt::LeftButton);
         QVERIFY(!QFile::exists(exeDir() + "/Korvel.xml"));
         QVERIFY(!timer()->isActive());
     }
@@ -254,7 +270,7 @@ private slots:
 
     void updateDevice_startsTheUpdaterWithTheImagePath() {
         prepareUpdate();
-        const QString log = dir_->filePath("args.txt");
+        const QString log = QPath(fx_.tempDir() / "args.txt");
         qputenv("KT_FAKE_UPDATER_LOG", log.toUtf8());
         start();
         QVERIFY(main_->State().ProjectOpen());
@@ -269,7 +285,7 @@ private slots:
             QTest::mouseClick(in<QPushButton>(boot, "Btn_Update"), Qt::LeftButton);
             boot->reject();
         });
-        QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
         QCOMPARE(formType, 3);
         QCOMPARE(port, QString("ttyUSB0"));
         QFile f(log);
@@ -307,11 +323,11 @@ private slots:
     // It holds the serial port: no second updater until it has ended.
     void updateDevice_refusedWhileATimedOutUpdaterRuns() {
         prepareUpdate();
-        const QString release = dir_->filePath("release");
-        const QString done = dir_->filePath("done.txt");
+        const QString release = QPath(fx_.tempDir() / "release");
+        const QString done = QPath(fx_.tempDir() / "done.txt");
         qputenv("KT_FAKE_UPDATER_HOLD", release.toUtf8());
         qputenv("KT_FAKE_UPDATER_DONE", done.toUtf8());
-        waitLimitMs_ = 2000; // long enough for an unheld updater to end within it
+        fx_.updaterWaitLimitMs = 2000; // long enough for an unheld updater to end within it
         start();
         runUpdate(2);
         QVERIFY(!QFile::exists(done));
@@ -334,9 +350,125 @@ private slots:
         QVERIFY(prompts_.errors().isEmpty());
     }
 
+    // The updater left running reads bank1.bin: Update Device does not even compile it again.
+    void updateDevice_noNewImageWhileTheUpdaterRuns() {
+        prepareUpdate();
+        const QString release = QPath(fx_.tempDir() / "release");
+        const QString done = QPath(fx_.tempDir() / "done.txt");
+        qputenv("KT_FAKE_UPDATER_HOLD", release.toUtf8());
+        qputenv("KT_FAKE_UPDATER_DONE", done.toUtf8());
+        fx_.updaterWaitLimitMs = 2000;
+        start();
+        runUpdate(1);
+        QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info),
+                 QStringList{Q(main_->State().Text(1642))});
+        const std::string image = test::ReadFile(bank());
+        QCOMPARE(image.size(), std::size_t(4096));
+        // A new station address would change the image.
+        test::WriteFile(projectFile("ParGen.xml"), "<Par_Gen><CAN_BAUDRATE>7</CAN_BAUDRATE>"
+                                                   "<PROFIBUS_ID_Device>13</PROFIBUS_ID_Device>"
+                                                   "</Par_Gen>");
+        prompts_.clear();
+        QVERIFY(!pressUpdateDevice());
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(1643))});
+        QVERIFY(prompts_.questions().isEmpty());
+        QVERIFY(test::ReadFile(bank()) == image);
+
+        QVERIFY(QFile(release).open(QIODevice::WriteOnly));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(done), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!main_->Updater_Still_Running(), 20000);
+        runUpdate(0);
+        QVERIFY(test::ReadFile(bank()) != image);
+    }
+
+    // An image from defaults: asked first, No by default, saying what the device would get.
+    void updateDevice_asksBeforeAnImageOfDefaults_data() {
+        QTest::addColumn<bool>("settings");
+        QTest::addColumn<bool>("frames");
+        QTest::addColumn<QList<int>>("texts");
+        QTest::newRow("no ParGen.xml") << false << true << QList<int>{93, 95};
+        QTest::newRow("no frame") << true << false << QList<int>{94, 95};
+        QTest::newRow("neither") << false << false << QList<int>{93, 94, 95};
+        QTest::newRow("both") << true << true << QList<int>{};
+    }
+    void updateDevice_asksBeforeAnImageOfDefaults() {
+        QFETCH(bool, settings);
+        QFETCH(bool, frames);
+        QFETCH(QList<int>, texts);
+        prepareUpdate();
+        if (!settings) std::filesystem::remove(projectFile("ParGen.xml"));
+        // An empty list is no frame either.
+        if (!frames) test::WriteFile(projectFile("CAN_Rec_Frames.xml"), "<Receive_Frames/>");
+        start();
+        const bool openedAtOnce = pressUpdateDevice();
+        QString expected;
+        for (int id : texts)
+            expected += (id == texts.back() ? "\n" : "") + Q(main_->State().Text(id)) +
+                        (id == texts.back() ? "" : "\n");
+        QCOMPARE(openedAtOnce, texts.isEmpty());
+        if (texts.isEmpty()) {
+            QVERIFY(prompts_.questions().isEmpty());
+            QVERIFY(std::filesystem::exists(bank()));
+            return;
+        }
+        QCOMPARE(prompts_.destructiveQuestions(), QStringList{expected});
+        QVERIFY(!std::filesystem::exists(bank()));
+        // Yes builds the image from the defaults and opens the update dialog.
+        prompts_.clear();
+        prompts_.confirmAnswers << true;
+        QVERIFY(pressUpdateDevice());
+        QCOMPARE(test::ReadFile(bank()).size(), std::size_t(4096));
+    }
+
+    // The update dialog in German throughout, and an updater that is missing: the file name,
+    // the system's reason, and what it means in the user's language.
+    void updateDevice_inGerman() {
+        prepareUpdate();
+        QVERIFY(QFile::remove(exeDir() + "/" + UpdaterFileName));
+        fx_.installLanguages();
+        AppSettings s;
+        s.ProjectName = "Plant 1";
+        s.LanguageName = "Deutsch";
+        QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok());
+        start();
+        const auto t = [this](int id) { return Q(main_->State().Text(id)); };
+        QCOMPARE(t(1644), QString("Fehler! Das Aktualisierungsprogramm konnte nicht gestartet "
+                                  "werden: "));
+        QStringList shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* boot = qobject_cast<TFBoot*>(QApplication::activeModalWidget());
+            if (!boot) return;
+            for (const QLabel* l : boot->findChildren<QLabel*>())
+                if (!l->text().isEmpty()) shown << l->text();
+            for (const QAbstractButton* b : boot->findChildren<QAbstractButton*>())
+                shown << b->text() << b->toolTip();
+            for (const QComboBox* c : boot->findChildren<QComboBox*>()) {
+                shown << c->toolTip();
+                for (int i = 0; i < c->count(); ++i)
+                    shown << c->itemText(i);
+            }
+            QTest::mouseClick(in<QPushButton>(boot, "Btn_Update"), Qt::LeftButton);
+            boot->reject();
+        });
+        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
+        for (const char* english :
+             {"Update over CAN with the USB to CAN Converter",
+              "Select the COM port of USB to CAN Converter", "Update COM Ports List",
+              "Select the CAN Baudrate", "Search Baudrate", "Select Update Options", "Read Back",
+              "Cancel", "Execute Update Firmware"})
+            QVERIFY2(!shown.contains(english), english);
+        for (int id : {1645, 1646, 1627, 1647, 1648, 1614, 1618, 1619, 1620})
+            QVERIFY2(shown.contains(t(id)), qPrintable(t(id)));
+        const QStringList errors = prompts_.errors();
+        QCOMPARE(errors.size(), 1);
+        const QString updater = QDir::toNativeSeparators(QPath(PathOf(exeDir()) / UpdaterFileName));
+        QVERIFY2(errors[0].startsWith(t(1644) + updater + "\n"), qPrintable(errors[0]));
+        QVERIFY2(errors[0].size() > (t(1644) + updater + "\n").size(), qPrintable(errors[0]));
+    }
+
     void updateDevice_withoutProject_refuses() {
         start();
-        QTest::mouseClick(in<QPushButton>(main_.get(), "Btn_CreateBin"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
         QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(18))});
         QVERIFY(!main_->FBoot()->isVisible());
     }

@@ -1,4 +1,5 @@
 #include "FakePrompts.h"
+#include "MainWindowFixture.h"
 #include "ModalHelper.h"
 #include "core/UKorvelFirmWare.h"
 #include "core/UNew_Project.h"
@@ -6,11 +7,12 @@
 #include "options/UAbout.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -19,19 +21,13 @@
 
 namespace fs = std::filesystem;
 using kt::test::FakePrompts;
+using kt::test::kOneFrame;
+using kt::test::kParGen;
+using kt::test::ReadFile;
 using kt::test::WhenModal;
+using kt::test::WriteFile;
 
 namespace {
-
-void WriteFile(const fs::path& p, const std::string& text) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string SettingsWith(const std::string& project, const char* inet, const char* upd) {
     return "<Conf_Settings><lastproj><projectname>" + project +
@@ -46,19 +42,12 @@ std::string SettingsWith(const std::string& project, const char* inet, const cha
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tmp_;
-    FakePrompts prompts_;
-    std::function<void(std::function<void(bool)>)> checker_;
+    kt::test::MainWindowFixture fx_;
+    FakePrompts& prompts_ = fx_.prompts;
 
-    fs::path Dir() const { return fs::path(tmp_->path().toStdString()); }
+    fs::path Dir() const { return fx_.exeDir(); }
 
-    std::unique_ptr<kt::TFKorvelFirmWare> Start() {
-        kt::Services s{prompts_};
-        s.checkVersion = checker_;
-        auto w = std::make_unique<kt::TFKorvelFirmWare>(Dir(), s);
-        w->show();
-        return w;
-    }
+    kt::TFKorvelFirmWare* Start() { return fx_.start(); }
 
     static QString Text(const QWidget& w, const char* name) {
         if (auto* l = w.findChild<QLabel*>(name)) return l->text();
@@ -73,14 +62,11 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
-    void init() {
-        tmp_ = std::make_unique<QTemporaryDir>();
-        prompts_ = FakePrompts();
-        checker_ = nullptr;
-    }
+    void init() { fx_.reset(); }
+    void cleanup() { fx_.stop(); }
 
     void firstStartCreatesWorkspaceAndSavesDefaultsOnClose() {
-        auto w = Start();
+        auto* w = Start();
         for (const char* d : {"MASTER", "PROJECTS", "LANGUAGE"})
             QVERIFY2(fs::is_directory(Dir() / d), d);
         QVERIFY(!w->State().ProjectOpen());
@@ -110,8 +96,7 @@ private slots:
         // A file where the Workspace folder should be: unwritable even for an administrator.
         const fs::path exe = Dir() / "ws";
         WriteFile(exe, "not a folder");
-        kt::Services s(prompts_);
-        kt::TFKorvelFirmWare w(exe, s);
+        fx_.startAt(exe, false);
         QCOMPARE(prompts_.errors().size(), 1);
         const QString box = prompts_.errors().front();
         QVERIFY2(box.startsWith("Error! The Workspace folder is not writable: " +
@@ -126,6 +111,87 @@ private slots:
                  qPrintable(box));
     }
 
+    // Every button of the main window, with and without an open Project: what it opens is
+    // closed again, and the program answers the next press. An outcome is the objectName of
+    // the window that comes up, or "error 18", "save file", "folder" (the file dialogs of the
+    // GSD step and the hand-over, cancelled) or "closed".
+    void everyButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("project");
+        QTest::addColumn<QString>("outcome");
+        const struct {
+            const char* button;
+            const char* withProject;
+            const char* without;
+        } rows[] = {
+            {"Btn_New", "FNew_Project", "FNew_Project"},
+            {"Btn_Open", "FOpenConf", "FOpenConf"},
+            {"Btn_Prm_Gen", "FParGen", "error 18"},
+            {"Btn_Check_Project", "FCheckProject", "error 18"},
+            {"Btn_Compare", "FCompareProjects", "error 18"},
+            {"Btn_CAN_Rec_Frame", "FReceiveCAN", "error 18"},
+            {"Btn_CAN_Send_Frame", "FTransmitCAN", "error 18"},
+            {"Btn_PROFIBUS_GSD", "save file", "error 18"},
+            {"Btn_Handover", "folder", "error 18"},
+            {"Btn_CreateBin", "FBoot", "error 18"},
+            {"Btn_Info", "FAbout", "FAbout"},
+            {"Btn_Opz", "FSoftOptions", "FSoftOptions"},
+            {"Btn_Close", "closed", "closed"},
+        };
+        for (const auto& r : rows) {
+            QTest::addRow("%s with a Project", r.button) << r.button << true << r.withProject;
+            QTest::addRow("%s without", r.button) << r.button << false << r.without;
+        }
+    }
+    void everyButton() {
+        QFETCH(QString, button);
+        QFETCH(bool, project);
+        QFETCH(QString, outcome);
+        auto* w = Start();
+        if (project) fx_.openProject("Line", kParGen, kOneFrame);
+        const QByteArray name = button.toLatin1();
+        if (outcome.startsWith('F')) {
+            const auto opened = WhenModal(outcome, [](QWidget* modal) {
+                QTest::keyClick(modal, Qt::Key_Escape);
+                // A window that keeps itself open on Escape is closed the plain way.
+                if (modal->isVisible()) qobject_cast<QDialog*>(modal)->reject();
+            });
+            Click(*w, name.constData());
+        } else {
+            Click(*w, name.constData());
+        }
+        QVERIFY(!QApplication::activeModalWidget());
+        const auto kinds = [this] {
+            QList<FakePrompts::Kind> out;
+            for (const FakePrompts::Call& c : prompts_.calls)
+                out << c.kind;
+            return out;
+        };
+        if (outcome == "error 18") {
+            QCOMPARE(prompts_.errors(), QStringList{"Error! Project not Valid"});
+        } else if (outcome == "save file") {
+            QCOMPARE(kinds(), QList{FakePrompts::Kind::SaveFileName});
+        } else if (outcome == "folder") {
+            QCOMPARE(kinds(), QList{FakePrompts::Kind::FolderName});
+        } else if (outcome == "closed") {
+            QVERIFY(!w->isVisible());
+            QVERIFY(fs::is_regular_file(Dir() / "Korvel.xml"));
+            w->show();
+        } else {
+            QCOMPARE(kinds(), QList<FakePrompts::Kind>{});
+        }
+        QCOMPARE(w->State().ProjectOpen(), project);
+        // Still alive: the window answers the next press.
+        prompts_.clear();
+        {
+            const auto about =
+                WhenModal("FAbout", [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+            Click(*w, "Btn_Info");
+        }
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(w->isVisible());
+    }
+
     void stepsNeedAnOpenProject_data() {
         QTest::addColumn<QString>("button");
         for (const char* b : {"Btn_Prm_Gen", "Btn_CAN_Rec_Frame", "Btn_CAN_Send_Frame",
@@ -134,7 +200,7 @@ private slots:
     }
     void stepsNeedAnOpenProject() {
         QFETCH(QString, button);
-        auto w = Start();
+        auto* w = Start();
         Click(*w, button.toLatin1().constData());
         QCOMPARE(prompts_.errors(), QStringList{"Error! Project not Valid"});
         QVERIFY(!QApplication::activeModalWidget());
@@ -144,7 +210,7 @@ private slots:
     void lastProjectIsReopened() {
         WriteFile(Dir() / "Korvel.xml", SettingsWith("Plant 1", "0", "0"));
         fs::create_directories(Dir() / "PROJECTS" / "Plant 1");
-        auto w = Start();
+        auto* w = Start();
         QVERIFY(w->State().ProjectOpen());
         QCOMPARE(Text(*w, "L_Name_Conf"), QString("Opened Configuration of the Converter : "));
         QCOMPARE(Text(*w, "L_Name_Conf_L2"), QString("Plant 1"));
@@ -153,7 +219,7 @@ private slots:
 
     void missingLastProjectKeepsItsNameButOpensNothing() {
         WriteFile(Dir() / "Korvel.xml", SettingsWith("Gone", "0", "0"));
-        auto w = Start();
+        auto* w = Start();
         QVERIFY(!w->State().ProjectOpen());
         QCOMPARE(Text(*w, "L_Name_Conf_L2"),
                  QString("Use Step1 to open or create new configuration"));
@@ -180,7 +246,7 @@ private slots:
         const std::string stored =
             name == "ABS" ? (Dir() / "outside").string() : name.toStdString();
         WriteFile(Dir() / "Korvel.xml", SettingsWith(stored, "0", "0"));
-        auto w = Start();
+        auto* w = Start();
         QVERIFY(!w->State().ProjectOpen());
         QCOMPARE(Text(*w, "L_Name_Conf"), QString("None Configuration Opened "));
         w->close();
@@ -193,7 +259,7 @@ private slots:
         const std::string bad = "<Conf_Settings><lastproj>";
         WriteFile(Dir() / "Korvel.xml", bad);
         WriteFile(Dir() / "Korvel.xml.bad", "older");
-        auto w = Start();
+        auto* w = Start();
         QCOMPARE(ReadFile(Dir() / "Korvel.xml.bad"), bad);
         const QStringList errors = prompts_.errors();
         QCOMPARE(errors.size(), 1);
@@ -238,14 +304,14 @@ private slots:
         QFETCH(bool, active);
         WriteFile(Dir() / "Korvel.xml",
                   SettingsWith("", inet.toStdString().c_str(), upd.toStdString().c_str()));
-        auto w = Start();
+        auto* w = Start();
         QCOMPARE(w->Timer_Update()->isActive(), active);
         QCOMPARE(w->Timer_Update()->interval(), 60000);
     }
 
     void enablingTheRunningTimerKeepsItsCountdown() {
         WriteFile(Dir() / "Korvel.xml", SettingsWith("", "1", "1"));
-        auto w = Start();
+        auto* w = Start();
         QTimer* t = w->Timer_Update();
         QTest::qWait(30);
         const int before = t->remainingTime();
@@ -262,13 +328,13 @@ private slots:
         int calls = 0;
         bool activeDuringCheck = true;
         kt::TFKorvelFirmWare* self = nullptr;
-        checker_ = [&](std::function<void(bool)> done) {
+        fx_.checkVersion = [&](std::function<void(bool)> done) {
             ++calls;
             activeDuringCheck = self->Timer_Update()->isActive();
             done(answer);
         };
-        auto w = Start();
-        self = w.get();
+        auto* w = Start();
+        self = w;
         auto* link = w->findChild<QLabel*>("LL_Update");
         w->Timer_UpdateTimer();
         QCOMPARE(calls, 1);
@@ -288,7 +354,7 @@ private slots:
     }
 
     void webAddressOpensTheHomePage() {
-        auto w = Start();
+        auto* w = Start();
         auto* label = w->findChild<QLabel*>("L_Tarvix");
         QCOMPARE(label->text(), QString("www.tarvix.example"));
         QVERIFY(label->geometry().right() < w->width());
@@ -298,7 +364,7 @@ private slots:
     }
 
     void newProjectByEnterOpensIt() {
-        auto w = Start();
+        auto* w = Start();
         const auto modal1 = WhenModal("FNew_Project", [](QWidget* dlg) {
             auto* edit = dlg->findChild<QLineEdit*>("E_New_Proj");
             QTest::keyClicks(edit, "Plant 1");
@@ -322,7 +388,7 @@ private slots:
     void enterOnAFocusedButtonPressesIt() {
         QFETCH(QString, button);
         QFETCH(bool, created);
-        auto w = Start();
+        auto* w = Start();
         bool closed = false;
         const auto modalNew = WhenModal("FNew_Project", [&](QWidget* dlg) {
             QTest::keyClicks(dlg->findChild<QLineEdit*>("E_New_Proj"), "Plant 2");
@@ -370,7 +436,7 @@ private slots:
 #ifndef Q_OS_WIN
         fs::create_directories(Dir() / "PROJECTS" / "Old.");
 #endif
-        auto w = Start();
+        auto* w = Start();
         bool stillOpen = false;
         QString fieldAfter;
         const auto modal2 = WhenModal("FNew_Project", [&](QWidget* dlg) {
@@ -392,7 +458,7 @@ private slots:
     void cancelledNewKeepsTheOpenProject() {
         WriteFile(Dir() / "Korvel.xml", SettingsWith("A", "0", "0"));
         fs::create_directories(Dir() / "PROJECTS" / "A");
-        auto w = Start();
+        auto* w = Start();
         const auto modal3 = WhenModal("FNew_Project", [](QWidget* dlg) {
             QTest::keyClicks(dlg->findChild<QLineEdit*>("E_New_Proj"), "B");
             QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_Cancel"), Qt::LeftButton);
@@ -407,7 +473,7 @@ private slots:
         for (const char* d : {"Alpha", "beta"})
             fs::create_directories(Dir() / "PROJECTS" / d);
         WriteFile(Dir() / "Korvel.xml", SettingsWith("BETA", "0", "0"));
-        auto w = Start();
+        auto* w = Start();
         // On a case-sensitive file system PROJECTS/BETA does not exist, so open it by hand.
         w->State().ProjectDir = Dir() / "PROJECTS" / "BETA";
         QStringList shown;
@@ -433,7 +499,7 @@ private slots:
         for (const char* d : {"Plant 1", "plant 1"})
             fs::create_directories(Dir() / "PROJECTS" / d);
         WriteFile(Dir() / "Korvel.xml", SettingsWith("plant 1", "0", "0"));
-        auto w = Start();
+        auto* w = Start();
         QString selected;
         const auto modalExact = WhenModal("FOpenConf", [&](QWidget* dlg) {
             auto* list = dlg->findChild<QListWidget*>("ListBox1");
@@ -449,7 +515,7 @@ private slots:
     void openChoosesByKeyboardAndCancelChangesNothing() {
         for (const char* d : {"Alpha", "Beta", "Gamma"})
             fs::create_directories(Dir() / "PROJECTS" / d);
-        auto w = Start();
+        auto* w = Start();
         const auto modal5 = WhenModal("FOpenConf", [](QWidget* dlg) {
             auto* list = dlg->findChild<QListWidget*>("ListBox1");
             QCOMPARE(list->currentItem()->text(), QString("Alpha")); // nothing open: first entry
@@ -471,7 +537,7 @@ private slots:
     void openWithEmptyListClosesTheProject() {
         WriteFile(Dir() / "Korvel.xml", SettingsWith("A", "0", "0"));
         fs::create_directories(Dir() / "PROJECTS" / "A");
-        auto w = Start();
+        auto* w = Start();
         fs::remove_all(Dir() / "PROJECTS" / "A");
         const auto modal7 = WhenModal("FOpenConf", [](QWidget* dlg) {
             QCOMPARE(dlg->findChild<QListWidget*>("ListBox1")->count(), 0);
@@ -484,7 +550,7 @@ private slots:
     }
 
     void aboutShowsIdentityAndOpensHomePage() {
-        auto w = Start();
+        auto* w = Start();
         QString code, version, doc, desc;
         QSize size;
         const auto modal8 = WhenModal("FAbout", [&](QWidget* dlg) {
@@ -530,7 +596,7 @@ private slots:
                   "<Conf_Settings><lastproj><projectname>" + project.toStdString() +
                       "</projectname></lastproj><lastlang><language>" + language.toStdString() +
                       "</language></lastlang></Conf_Settings>");
-        auto w = Start();
+        auto* w = Start();
         QCOMPARE(w->State().Settings.LanguageName, language.toStdString());
         const QRect frame = w->findChild<QFrame*>("Shape2")->geometry();
         QVERIFY(frame.right() < w->findChild<QToolButton*>("Btn_Info")->x());
@@ -548,8 +614,62 @@ private slots:
         }
     }
 
+    // Qt's own texts (the buttons of a question, the file dialogs) follow the chosen language:
+    // at start-up and on a change in the options dialog.
+    void qtTextsFollowTheLanguage() {
+        fx_.installLanguages();
+        fx_.chooseLanguage("Deutsch");
+        auto* w = Start();
+        const auto yesNo = [] {
+            QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No);
+            return QStringList{box.button(QMessageBox::Yes)->text(),
+                               box.button(QMessageBox::No)->text()};
+        };
+        const auto lookIn = [] {
+            QFileDialog d;
+            d.setOption(QFileDialog::DontUseNativeDialog);
+            return d.findChild<QLabel*>("lookInLabel")->text();
+        };
+        QCOMPARE(yesNo(), (QStringList{"&Ja", "&Nein"}));
+        QCOMPARE(lookIn(), QString("Suchen in:"));
+
+        // Languages by name: Deutsch, English, Espanol, Francais, Italiano.
+        const auto choose = [&](const char* tile) {
+            prompts_.confirmAnswers << true;
+            const auto options = WhenModal("FSoftOptions", [tile](QWidget* dlg) {
+                QTest::mouseClick(dlg->findChild<QLabel*>(tile), Qt::LeftButton);
+                QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+            });
+            Click(*w, "Btn_Opz");
+        };
+        choose("L_L5");
+        QCOMPARE(w->State().Settings.LanguageName, std::string("Italiano"));
+        QCOMPARE(yesNo(), (QStringList{"&Sì", "&No"}));
+        choose("L_L2");
+        QCOMPARE(yesNo(), (QStringList{"&Yes", "&No"}));
+        QCOMPARE(lookIn(), QString("Look in:"));
+        choose("L_L3");
+        QCOMPARE(yesNo(), (QStringList{"&Sí", "&No"}));
+        choose("L_L4");
+        QCOMPARE(yesNo(), (QStringList{"&Oui", "&Non"}));
+        QCOMPARE(prompts_.errors(), QStringList{});
+    }
+
+    // Without its translations folder the program starts in the language all the same; only
+    // Qt's texts stay English.
+    void qtTextsStayEnglishWithoutTheirFiles() {
+        fx_.installLanguages();
+        fs::remove_all(Dir() / "translations");
+        fx_.chooseLanguage("Deutsch");
+        auto* w = Start();
+        QCOMPARE(Text(*w, "Btn_New"), QString("Neue Konfiguration"));
+        QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Yes"));
+        QCOMPARE(prompts_.errors(), QStringList{});
+    }
+
     void changeLanguageRelabelsWindowsAndBanner() {
-        auto w = Start();
+        auto* w = Start();
         w->State().Lang.Set_Text(9, "Keine Konfiguration ");
         w->State().Lang.Set_Text(15, "Neu");
         w->State().Lang.Set_Text(100, "Neue Konfiguration");

@@ -5,6 +5,7 @@
 #include "update/UStartProgram.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,10 @@
 #endif
 
 using namespace kt;
+
+namespace {
+const QString kNotStarted = "Error! The updater could not be started: ";
+} // namespace
 
 class TestStartProgram : public QObject {
     Q_OBJECT
@@ -33,7 +38,8 @@ class TestStartProgram : public QObject {
         return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
     StartProgramResult run(const QString& program, const QString& parameter, int limitMs = 20000) {
-        return Start_Program(program, parameter, {limitMs, "Update Device"}, prompts_, &owner_);
+        return Start_Program(program, parameter, {limitMs, "Update Device", kNotStarted}, prompts_,
+                             &owner_);
     }
 
 private slots:
@@ -146,8 +152,9 @@ private slots:
         QCOMPARE(run(program, "COM3 0").outcome, StartProgramResult::Outcome::NotStarted);
         const QStringList errors = prompts_.errors();
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors[0].startsWith(program + "\n"), qPrintable(errors[0]));
-        QVERIFY(errors[0].size() > program.size() + 1);
+        const QString head = kNotStarted + QDir::toNativeSeparators(program) + "\n";
+        QVERIFY2(errors[0].startsWith(head), qPrintable(errors[0]));
+        QVERIFY(errors[0].size() > head.size());
         QVERIFY(!QFile::exists(file("args.txt")));
     }
 };
