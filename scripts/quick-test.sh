@@ -48,8 +48,8 @@ if names:
     # The shipped languages and Qt's translations beside the programs, which window and CLI
     # tests read (the second only where Qt's translations were found).
     targets+=(kt_languages)
-    cmake --build "$dir" --target help 2> /dev/null | grep -q 'kt_qt_translations:' &&
-      targets+=(kt_qt_translations)
+    known=$(cmake --build "$dir" --target help 2> /dev/null || true)
+    [[ $known == *kt_qt_translations:* ]] && targets+=(kt_qt_translations)
     for helper in tests/helpers/*.cpp; do
       [ -e "$helper" ] && targets+=("$(basename "${helper%.cpp}")")
     done
