@@ -60,13 +60,20 @@ want="qtbase $version $compiler $(sha256sum "$toolchain" | cut -c1-16) ${config[
 stamp=$prefix/.qtbase.stamp
 if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$want" ]; then
   echo "== building Qt $version for mingw (static, about 20 minutes on 2 cores)"
-  rm -rf "$prefix" "$bld/qtbase"
-  mkdir -p "$bld/qtbase"
   log=$bld/qtbase.log
-  (cd "$bld/qtbase" && "$base_src/configure" -prefix "$prefix" "${config[@]}" -- -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) > "$log" 2>&1 ||
-    { tail -n 40 "$log" >&2; exit 1; }
+  # A build folder configured with the same line is carried on where it stopped (an
+  # interrupted run); any other starts afresh, since configure keeps cached features.
+  configured=$bld/qtbase/.kt-configured
+  if [ ! -f "$configured" ] || [ "$(cat "$configured")" != "$want" ]; then
+    rm -rf "$prefix" "$bld/qtbase"
+    mkdir -p "$bld/qtbase"
+    (cd "$bld/qtbase" && "$base_src/configure" -prefix "$prefix" "${config[@]}" -- -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) > "$log" 2>&1 ||
+      { tail -n 40 "$log" >&2; exit 1; }
+    echo "$want" > "$configured"
+  fi
   cmake --build "$bld/qtbase" --parallel 2 >> "$log" 2>&1 || { tail -n 40 "$log" >&2; exit 1; }
+  rm -rf "$prefix"
   cmake --install "$bld/qtbase" >> "$log" 2>&1
   # The build folder (2.7 GB) is not needed once installed.
   rm -rf "$bld/qtbase"
