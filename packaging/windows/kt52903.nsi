@@ -3,15 +3,19 @@
 ; The configurator keeps its Workspace (Korvel.xml, MASTER, PROJECTS, LANGUAGE) beside its
 ; executable, so it is installed per user into a folder the user can write to, never under
 ; Program Files. makensis defines:
-;   /DBUILD_DIR=<folder>    holds kt52903.exe (after windeployqt, with its Qt DLLs) and/or
-;                           kt52903-cli.exe; every file and folder in it is installed
+;   /DBUILD_DIR=<folder>    holds kt52903.exe (static, or after windeployqt with its Qt DLLs)
+;                           and/or kt52903-cli.exe; every file and folder in it is installed
 ;   /DLANG_DIR=<folder>     the shipped *.lng and *.bmp files
+;   /DQT_TRANSLATIONS=<folder>  optional, holds Qt's own qtbase_de/es/fr/it.qm; they go to
+;                           translations\ beside the executable, where the configurator looks
 ;   /DOUT_FILE=<file>       the installer to write
 ;   /DVERSION=<x.y.z>       optional, default 1.0.0
 ;   /DUPDATER=<file>        optional CAN_52903_Update.exe, installed beside the executable
 ;   /DFIRMWARE=<file>       optional sim52903.sim, installed into MASTER
 
-Unicode true
+; The programs are 64-bit; so is the installer, which then also runs where only 64-bit
+; Windows programs can (wine64 in the cross job).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !ifndef BUILD_DIR
@@ -73,6 +77,13 @@ Section "Configurator" SecMain
   SetOutPath "$INSTDIR\LANGUAGE"
   File "${LANG_DIR}\*.lng"
   File "${LANG_DIR}\*.bmp"
+!ifdef QT_TRANSLATIONS
+  SetOutPath "$INSTDIR\translations"
+  File "${QT_TRANSLATIONS}\qtbase_de.qm"
+  File "${QT_TRANSLATIONS}\qtbase_es.qm"
+  File "${QT_TRANSLATIONS}\qtbase_fr.qm"
+  File "${QT_TRANSLATIONS}\qtbase_it.qm"
+!endif
 
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${MAIN_EXE}"

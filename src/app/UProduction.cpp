@@ -6,7 +6,13 @@
 #include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QPromise>
+#ifdef KT_NO_QT_SERIALPORT
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <QSerialPortInfo>
+#endif
 
 #include <algorithm>
 #include <thread>
@@ -36,7 +42,37 @@ void CheckVersionInBackground(const VersionRequest& request, std::function<void(
 
 } // namespace
 
+#ifdef KT_NO_QT_SERIALPORT
+// A Windows build without Qt Serial Port: the ports Windows lists as present, name "COMn".
+static QList<SerialPortEntry> PresentComPorts() {
+    QList<SerialPortEntry> ports;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return ports;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        wchar_t data[64];
+        DWORD nameLen = 256;
+        DWORD dataBytes = sizeof(data) - sizeof(wchar_t);
+        DWORD type = 0;
+        const LONG rc = RegEnumValueW(key, i, name, &nameLen, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data), &dataBytes);
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc != ERROR_SUCCESS || type != REG_SZ) continue;
+        data[dataBytes / sizeof(wchar_t)] = L'\0';
+        const QString port = QString::fromWCharArray(data);
+        if (!port.isEmpty()) ports.append({port, port});
+    }
+    RegCloseKey(key);
+    return ports;
+}
+#endif
+
 QList<SerialPortEntry> SystemSerialPorts() {
+#ifdef KT_NO_QT_SERIALPORT
+    QList<SerialPortEntry> ports = PresentComPorts();
+#else
     QList<SerialPortEntry> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
@@ -45,6 +81,7 @@ QList<SerialPortEntry> SystemSerialPorts() {
         ports.append({info.portName(), info.systemLocation()});
 #endif
     }
+#endif
     std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
         return NaturalLess(S(a.name), S(b.name));
     });
