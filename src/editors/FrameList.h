@@ -32,6 +32,10 @@ enum TransmitField : int {
 };
 
 inline constexpr const char* CanType11 = "2.0A (11 bits)";
+
+// The longest Mnemonic, in characters, that the import writes and the report prints; Check
+// Project warns about a longer one in a hand-edited file.
+inline constexpr std::size_t MnemonicMaxChars = 64;
 inline constexpr const char* CanType29 = "2.0B (29 bits)";
 
 struct ReceiveFrame {

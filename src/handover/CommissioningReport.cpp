@@ -125,11 +125,12 @@ private:
     std::string out_;
 };
 
+// A field of a hand-edited file can be any length; a cell shows what the editors show.
 Cell Plain(std::string_view s) {
-    return {Escape(s)};
+    return {Escape(Abridged(s, MnemonicMaxChars))};
 }
 Cell Number(std::string_view s) {
-    return {Escape(s), "n"};
+    return {Escape(Abridged(s, MnemonicMaxChars)), "n"};
 }
 Cell Mono(std::string_view s) {
     return {Escape(s), "mono"};
@@ -195,7 +196,8 @@ void Map(Html& h, const IoMap& map) {
             for (std::size_t c = 0; c < texts.size(); ++c) {
                 if (c == kIdentifier) continue;
                 row.push_back(c == kType || c == kCobId
-                                  ? Cell{Escape(texts[c]), c == kType ? "nw" : "n nw"}
+                                  ? Cell{Escape(Abridged(texts[c], MnemonicMaxChars)),
+                                         c == kType ? "nw" : "n nw"}
                               : c == kMnemonic ? Plain(texts[c])
                                                : Number(texts[c]));
             }

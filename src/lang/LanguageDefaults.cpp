@@ -350,6 +350,8 @@ constexpr DefaultEntry kEntries[] = {
     {764, "Choose the Project to compare with"},
     {765, "Differences: "},
     {766, "Close the comparison"},
+    {800, "Mnemonic of more than "},
+    {801, " characters: the editors and the report show only its beginning"},
     {1500, "Row Already used. Do you want to overwrite the values?"},
     {1501, "Error in the Copy values!!! Copy a valid row before Paste it"},
     {1502, "Error!!! Copy a valid row before Paste it"},

@@ -39,6 +39,7 @@ constexpr UseRange kUses[] = {
     {605, 655, "commissioning report"},
     {700, 730, "frame list dialogs: DBC import window and its messages"},
     {740, 766, "Compare Projects window"},
+    {800, 801, "Check Project findings"},
     {1500, 1502, "frame list dialogs: pasting rows"},
     {1503, 1504, "GSD step: question and error box"},
     {1506, 1513, "GSD step: error boxes"},
