@@ -266,14 +266,15 @@ Result<std::string> ReadFileBytes(const fs::path& file, std::uintmax_t maxBytes)
     }
     const auto tooLarge = [&](const std::string& what) {
         r.value.clear();
-        r.status = Status::io("Cannot read \"" + PathToUtf8(file) + "\": " + what +
-                              ", more than such a file can have (at most " +
-                              std::to_string(maxBytes) + ")");
+        r.status = Status::io("Cannot read \"" + PathToUtf8(file) + "\": " + what);
         return r;
     };
+    const std::string limit = std::to_string(maxBytes);
     if (fs::is_regular_file(st)) {
         const std::uintmax_t size = fs::file_size(file, ec);
-        if (!ec && size > maxBytes) return tooLarge("it has " + std::to_string(size) + " bytes");
+        if (!ec && size > maxBytes)
+            return tooLarge("it has " + std::to_string(size) + " bytes; such a file has at most " +
+                            limit);
     }
     errno = 0;
     std::ifstream in(file, std::ios::binary);
@@ -289,7 +290,8 @@ Result<std::string> ReadFileBytes(const fs::path& file, std::uintmax_t maxBytes)
             in.read(buffer, sizeof buffer);
             r.value.append(buffer, static_cast<std::size_t>(in.gcount()));
             if (r.value.size() > maxBytes)
-                return tooLarge("it has more than " + std::to_string(maxBytes) + " bytes");
+                return tooLarge("it has more than " + limit +
+                                " bytes, the most such a file can have");
         }
         if (in.bad()) {
             r.value.clear();

@@ -52,6 +52,16 @@ constexpr const char* kDoneKind = "done";
 constexpr const char* kListFile = "replaced-files.txt";
 constexpr std::string_view kListEnd = "end\n";
 
+// A new folder of that kind beside `dir`; another name on a clash.
+Status MakeTemporaryFolder(const fs::path& dir, const char* kind, fs::path& made) {
+    std::error_code ec = std::make_error_code(std::errc::file_exists);
+    for (int attempt = 0; attempt < 100 && ec == std::errc::file_exists; ++attempt) {
+        made = TemporaryName(dir, kind);
+        ec = MakeFolder(made);
+    }
+    return ec ? CannotWrite(dir, ec.message()) : Status::success();
+}
+
 // Puts back what a killed replacement of `dir` had moved, from its "previous" folder.
 Status PutBack(const fs::path& previous, const fs::path& dir) {
     const Result<std::string> list = ReadFileBytes(previous / kListFile, MaxProjectFileBytes);
@@ -93,12 +103,7 @@ Status MoveInto(const fs::path& tmp, const fs::path& dir, const std::vector<Hand
             return CannotWrite(target, "something other than a file has that name");
     }
     fs::path previous;
-    std::error_code ec = std::make_error_code(std::errc::file_exists);
-    for (int attempt = 0; attempt < 100 && ec == std::errc::file_exists; ++attempt) {
-        previous = TemporaryName(dir, kPreviousKind);
-        ec = MakeFolder(previous);
-    }
-    if (ec) return CannotWrite(dir, ec.message());
+    if (Status s = MakeTemporaryFolder(dir, kPreviousKind, previous); !s) return s;
     std::string list;
     std::vector<std::string> kept;
     for (const HandoverFile& f : files) {
@@ -251,12 +256,7 @@ Status WriteHandoverPack(const fs::path& dirIn, const std::vector<HandoverFile>&
     if (existed && !IsDirectory(dir)) return CannotWrite(dir, "not a folder");
 
     fs::path tmp;
-    std::error_code ec = std::make_error_code(std::errc::file_exists);
-    for (int attempt = 0; attempt < 100 && ec == std::errc::file_exists; ++attempt) {
-        tmp = TemporaryName(dir, kNewKind);
-        ec = MakeFolder(tmp);
-    }
-    if (ec) return CannotWrite(dir, ec.message());
+    if (Status s = MakeTemporaryFolder(dir, kNewKind, tmp); !s) return s;
     for (const HandoverFile& f : files) {
         // The message names the file of the pack, not the hidden folder it is written in.
         if (const int err = WriteNewFile(tmp / PathFromUtf8(f.Name), f.Bytes)) {
@@ -268,7 +268,7 @@ Status WriteHandoverPack(const fs::path& dirIn, const std::vector<HandoverFile>&
     }
     Status moved = Status::success();
     if (!existed) {
-        if (ec = RenamePath(tmp, dir); ec) moved = CannotWrite(dir, ec.message());
+        if (const std::error_code ec = RenamePath(tmp, dir)) moved = CannotWrite(dir, ec.message());
     } else {
         moved = MoveInto(tmp, dir, files);
     }

@@ -24,14 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-std::vector<std::string> Names(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 #ifndef _WIN32
 // The id of a process that has ended.
 std::uint64_t DeadProcessId() {
@@ -92,7 +84,7 @@ TEST(WriteFileAtomic, RemovesTheTemporaryFilesOfEndedProcesses) {
     t.write(".list.xml.kt52903-tmp-" + alive + "-0123456789abcdef", "being written");
     t.write(".list.xml.tmp123", "not recognisably ours");
     ASSERT_TRUE(WriteFileAtomic(t / "list.xml", "x").ok());
-    EXPECT_EQ(Names(t.path()),
+    EXPECT_EQ(TempDir::names(t.path()),
               (std::vector<std::string>{".list.xml.kt52903-tmp-" + alive + "-0123456789abcdef",
                                         ".list.xml.tmp123", "list.xml"}));
 }
@@ -111,7 +103,7 @@ TEST(WriteFileAtomic, FullDiskKeepsTheOldFile) {
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find(target.string()), std::string::npos) << s.message;
     EXPECT_NE(s.message.find(std::strerror(ENOSPC)), std::string::npos) << s.message;
-    EXPECT_EQ(Names(t.path()), std::vector<std::string>{"list.xml"});
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"list.xml"});
     EXPECT_EQ(TempDir::read(target), "old");
 }
 #endif

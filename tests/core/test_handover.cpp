@@ -357,22 +357,15 @@ TEST(HandoverPack, RefusesWhatTheGsdStepRefuses) {
     EXPECT_EQ(noPdf.message, "no PDF today");
 }
 
-std::vector<std::string> Entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 const std::vector<HandoverFile> kPack = {
     {"a.gsd", "GSD"}, {"bank1.bin", "IMAGE"}, {"report.pdf", "PDF"}};
 
 TEST(WriteHandoverPack, CreatesTheFolder) {
     TempDir t;
     ASSERT_TRUE(WriteHandoverPack(t / "pack/", kPack).ok());
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
-    EXPECT_EQ(Entries(t / "pack"), (std::vector<std::string>{"a.gsd", "bank1.bin", "report.pdf"}));
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t / "pack"),
+              (std::vector<std::string>{"a.gsd", "bank1.bin", "report.pdf"}));
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "IMAGE");
 }
 
@@ -381,8 +374,8 @@ TEST(WriteHandoverPack, ReplacesItsOwnFilesAndKeepsOthers) {
     t.write("pack/bank1.bin", "OLD");
     t.write("pack/notes.txt", "mine");
     ASSERT_TRUE(WriteHandoverPack(t / "pack", kPack).ok());
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
-    EXPECT_EQ(Entries(t / "pack"),
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t / "pack"),
               (std::vector<std::string>{"a.gsd", "bank1.bin", "notes.txt", "report.pdf"}));
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "IMAGE");
     EXPECT_EQ(TempDir::read(t / "pack/notes.txt"), "mine");
@@ -396,8 +389,8 @@ TEST(WriteHandoverPack, FailureLeavesTheFolderAsItWas) {
     const Status s = WriteHandoverPack(t / "pack", kPack);
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("report.pdf"), std::string::npos) << s.message;
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
-    EXPECT_EQ(Entries(t / "pack"), (std::vector<std::string>{"bank1.bin", "report.pdf"}));
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t / "pack"), (std::vector<std::string>{"bank1.bin", "report.pdf"}));
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "OLD");
 }
 
@@ -406,7 +399,7 @@ TEST(WriteHandoverPack, UnwritablePlaceLeavesNothing) {
     t.write("afile", "x");
     EXPECT_FALSE(WriteHandoverPack(t / "afile/pack", kPack).ok());
     EXPECT_FALSE(WriteHandoverPack(t / "afile", kPack).ok()); // a file, not a folder
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"afile"});
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"afile"});
     EXPECT_EQ(TempDir::read(t / "afile"), "x");
 }
 
@@ -471,8 +464,8 @@ TEST(WriteHandoverPack, KilledAtAnyStepLeavesTheOldOrTheNewPack) {
                 EXPECT_TRUE(next == before || next == whole) << "step " << step;
             else
                 EXPECT_TRUE(next == before) << "step " << step << ": the old pack is not back";
-            EXPECT_EQ(Entries(t.path()), fs::exists(pack) ? std::vector<std::string>{"pack"}
-                                                          : std::vector<std::string>{})
+            EXPECT_EQ(TempDir::names(t.path()), fs::exists(pack) ? std::vector<std::string>{"pack"}
+                                                                 : std::vector<std::string>{})
                 << "step " << step << ", pack existed: " << existing;
             if (code == 0) {
                 EXPECT_TRUE(next == whole);
@@ -499,7 +492,7 @@ TEST(WriteHandoverPack, FullDiskNamesThePackFile) {
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(s.message, "Cannot write \"" + (t / "pack" / "report.pdf").string() +
                              "\": " + std::strerror(ENOSPC));
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "OLD");
 }
 
@@ -515,7 +508,7 @@ TEST(WriteHandoverPack, RemovesTheLeftoversOfKilledRuns) {
     t.write(".other.kt52903-done-" + dead + hex + "/bank1.bin", "old");
     t.write(".other.kt52903-handover-" + alive + hex + "/report.pdf", "being written");
     ASSERT_TRUE(WriteHandoverPack(t / "pack", kPack).ok());
-    EXPECT_EQ(Entries(t.path()),
+    EXPECT_EQ(TempDir::names(t.path()),
               (std::vector<std::string>{".other.kt52903-handover-" + alive + hex, "pack"}));
 }
 #endif
