@@ -11,8 +11,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 limit=(-max_total_time="${1:-20}")
 what="${1:-20}s"
+timeout=10
 if [ "${1:-}" = --long ]; then
+  # At the lowest priority a busy machine can hold a run up for seconds: a longer time-out.
   limit=(-runs="${2:-10000000}")
+  timeout=60
   what="${2:-10000000} runs"
   renice -n 19 $$ >/dev/null
 fi
@@ -44,7 +47,7 @@ for seeds in tests/fuzz/corpus/*/; do
   # Inputs as long as the largest seed (at least 4096 bytes), so real-sized ones grow too.
   largest=$(find "$work/$name" -type f -printf '%s\n' | sort -n | tail -n 1)
   if ! (cd "$work" && TMPDIR="$ram" UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        "$OLDPWD/$dir/tests/fuzz/$name" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
+        "$OLDPWD/$dir/tests/fuzz/$name" "${limit[@]}" -timeout=$timeout -rss_limit_mb=2048 \
         -max_len=$((largest > 4096 ? largest : 4096)) \
         -print_final_stats=1 "$work/$name" 2>"$work/$name.log"); then
     tail -n 60 "$work/$name.log"
