@@ -41,8 +41,9 @@ std::string SystemReason(int err) {
 }
 
 Status WriteFailure(const fs::path& file, int err) {
-    // "Not a directory" or "File exists" from a path through a file says too little.
-    if (err == ENOTDIR || err == EEXIST) {
+    // "Not a directory" or "File exists" from a path through a file says too little (Windows
+    // says "No such file or directory").
+    if (err == ENOTDIR || err == EEXIST || err == ENOENT) {
         const fs::path blocker = FileInPlaceOfFolder(file.parent_path());
         if (!blocker.empty())
             return Status::io("Cannot write \"" + PathToUtf8(file) + "\": \"" +

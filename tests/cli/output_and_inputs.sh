@@ -58,12 +58,14 @@ head -c $((70 * 1024 * 1024)) /dev/zero >"$tmp/huge.dbc"
 run import-dbc "$p" "$tmp/huge.dbc" --list receive --ids 1
 expect_rc 1 "import of a 70 MB DBC"
 expect_out "huge.dbc\": it has 73400320 bytes" err "import of a 70 MB DBC"
-for args in "import-dbc $p /dev/zero --list receive --ids 1" "dump /dev/zero" "lang-check /dev/zero"; do
-  read -ra argv <<<"$args"
-  run "${argv[@]}"
-  expect_rc 1 "$args"
-  expect_out "\"/dev/zero\": it has more than" err "$args"
-done
+if [ -z "${KT_CLI_RUNNER:-}" ]; then
+  for args in "import-dbc $p /dev/zero --list receive --ids 1" "dump /dev/zero" "lang-check /dev/zero"; do
+    read -ra argv <<<"$args"
+    run "${argv[@]}"
+    expect_rc 1 "$args"
+    expect_out "\"/dev/zero\": it has more than" err "$args"
+  done
+fi
 head -c 2000000 /dev/zero | tr '\0' 'x' >"$tmp/huge.img"
 run dump "$tmp/huge.img"
 expect_rc 1 "dump of a 2 MB file"
@@ -77,7 +79,9 @@ expect_out "CAN_Rec_Frames.xml\": it has 11000" err "image of a list above 1 MB"
 [ "$(wc -c <"$tmp/err")" -lt 400 ] || fail "image of a list above 1 MB: message of $(wc -c <"$tmp/err") bytes"
 
 # A folder or a link to nothing named like a Project file is no missing file.
-for kind in folder link; do
+kinds=(folder)
+[ -n "${KT_CLI_RUNNER:-}" ] || kinds+=(link) # links of the emulated Windows are not these
+for kind in "${kinds[@]}"; do
   for name in ParGen.xml CAN_Rec_Frames.xml CAN_Send_Frames.xml; do
     w="$tmp/w-$kind-$name"
     cp -r "$p" "$w"
@@ -85,10 +89,10 @@ for kind in folder link; do
     if [ "$kind" = folder ]; then mkdir "$w/$name"; else ln -s "$w/gone.xml" "$w/$name"; fi
     run check "$w"
     expect_rc 1 "check, $kind as $name"
-    expect_out "$w/$name" err "check, $kind as $name"
+    expect_out "$name\"" err "check, $kind as $name"
     run image "$w"
     expect_rc 1 "image, $kind as $name"
-    expect_out "$w/$name" err "image, $kind as $name"
+    expect_out "$name\"" err "image, $kind as $name"
     [ ! -e "$w/bin/bank1.bin" ] || fail "image, $kind as $name: an image was written"
   done
 done
@@ -98,7 +102,7 @@ done
 for target in "$tmp/afile/x.bin" "$tmp/afile/sub/x.bin"; do
   run image "$p" -o "$target"
   expect_rc 1 "image -o $target"
-  expect_out "\"$tmp/afile\" is a file where a folder is needed" err "image -o $target"
+  expect_out "afile\" is a file where a folder is needed" err "image -o $target"
 done
 
 [ "$fails" -eq 0 ] && echo "all output and input CLI checks passed"
