@@ -31,7 +31,7 @@ AppSettings ReadSettings(const std::filesystem::path& file, std::string* damage)
     AppSettings s;
     if (damage) damage->clear();
     pugi::xml_document doc;
-    if (const Status loaded = LoadXmlFile(file, doc); !loaded) {
+    if (const Status loaded = LoadXmlFile(file, doc, MaxSettingsFileBytes); !loaded) {
         if (damage && !loaded.notFound()) *damage = loaded.message;
         return s;
     }
@@ -71,7 +71,7 @@ std::filesystem::path DamagedSettingsFile(const std::filesystem::path& file) {
 }
 
 Status KeepDamagedSettings(const std::filesystem::path& file) {
-    const Result<std::string> bytes = ReadFileBytes(file);
+    const Result<std::string> bytes = ReadFileBytes(file, MaxSettingsFileBytes);
     if (!bytes) return bytes.status;
     return WriteFileAtomic(DamagedSettingsFile(file), bytes.value);
 }

@@ -1,5 +1,6 @@
 #include "base/TextUtil.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -61,6 +62,20 @@ bool IsValidUtf8(std::string_view s) {
         i += len;
     }
     return true;
+}
+
+std::string_view Utf8Prefix(std::string_view s, std::size_t maxChars) {
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < maxChars && i < s.size(); ++n)
+        i += std::max<std::size_t>(1, Utf8SequenceLength(s, i));
+    return s.substr(0, i);
+}
+
+std::string Abridged(std::string_view s, std::size_t maxChars) {
+    const std::string_view head = Utf8Prefix(s, maxChars);
+    std::string out(head);
+    if (head.size() < s.size()) out += "...";
+    return out;
 }
 
 std::string HexDigits(std::uint64_t value, int digits) {

@@ -22,6 +22,14 @@ namespace kt {
 // True when `s` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
 [[nodiscard]] bool IsValidUtf8(std::string_view s);
 
+// At most `maxChars` characters of `s`, cut at a character boundary (a broken sequence
+// counts as one character a byte).
+[[nodiscard]] std::string_view Utf8Prefix(std::string_view s, std::size_t maxChars);
+
+// `s` for an error message: its first `maxChars` characters and "..." when it is longer, so a
+// hostile file cannot make a message as large as itself.
+[[nodiscard]] std::string Abridged(std::string_view s, std::size_t maxChars = 40);
+
 // `value` in upper-case hexadecimal, zero-padded to at least `digits` digits, no prefix.
 [[nodiscard]] std::string HexDigits(std::uint64_t value, int digits);
 

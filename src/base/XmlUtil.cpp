@@ -23,10 +23,10 @@ Status LoadXmlText(const std::string& text, const std::string& name, pugi::xml_d
 
 } // namespace
 
-Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc) {
+Status LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& doc,
+                   std::uintmax_t maxBytes) {
     doc.reset();
-    if (!IsRegularFile(file)) return Status::notFound(PathToUtf8(file) + ": no such file");
-    const Result<std::string> bytes = ReadFileBytes(file);
+    const Result<std::string> bytes = ReadFileBytes(file, maxBytes);
     if (!bytes) return bytes.status;
     return LoadXmlText(bytes.value, PathToUtf8(file), doc);
 }

@@ -2,6 +2,7 @@
 
 #include "base/Csv.h"
 #include "base/FileUtil.h"
+#include "base/TextUtil.h"
 #include "base/XmlUtil.h"
 #include "editors/ProjectXml.h"
 #include "editors/SwapBits.h"
@@ -137,6 +138,12 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
         if (kind == FrameKind::Receive && f.RecTimeOut == 0)
             out.add(Severity::Note, "no-timeout", list, row, out.t(563));
     }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string& mnemonic = rows[i].back();
+        if (Utf8Prefix(mnemonic, MnemonicMaxChars).size() < mnemonic.size())
+            out.add(Severity::Warning, "long-mnemonic", list, int(i) + 1,
+                    out.t(800) + std::to_string(MnemonicMaxChars) + out.t(801));
+    }
 }
 
 } // namespace
@@ -156,10 +163,6 @@ ProjectData Read_Project_Data(const ProjectFiles& files) {
     } else if (!read.status.notFound()) {
         d.parGenError = read.status.message;
         d.anyFile = true;
-    } else {
-        std::error_code ec;
-        d.parGenNotAFile = std::filesystem::exists(files.ParGenFile, ec);
-        d.anyFile = d.parGenNotAFile;
     }
     d.hasParGen = found;
     d.baudRate = Image_Baud_Rate(d.settings, found);
@@ -233,8 +236,6 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
         if (!d.parGenRoot.empty())
             out.add(Severity::Warning, "pargen-root", FindingList::Settings, 0,
                     out.t(537) + d.parGenRoot + out.t(538));
-    } else if (d.parGenNotAFile) {
-        out.add(Severity::Warning, "pargen-not-a-file", FindingList::Settings, 0, out.t(536));
     } else if (d.parGenError.empty()) {
         out.add(Severity::Warning, "no-pargen", FindingList::Settings, 0, out.t(559));
     }

@@ -21,7 +21,6 @@ class LanguageTable;
 struct ProjectData {
     bool anyFile = false;            // at least one of the three files exists
     bool hasParGen = false;          // ParGen.xml exists (and could be read)
-    bool parGenNotAFile = false;     // something that is no file stands in its place
     std::string parGenRoot;          // its root element's name when that is not Par_Gen
     ParGen settings;                 // defaults without ParGen.xml
     std::uint32_t baudRate = 125000; // bit/s, as the image holds it

@@ -173,7 +173,7 @@ void RunIoMap(const IoMapOptions& o) {
 }
 
 void RunDump(const std::string& file) {
-    const Result<std::string> bytes = ReadFileBytes(PathFromUtf8(file));
+    const Result<std::string> bytes = ReadFileBytes(PathFromUtf8(file), MaxImageFileBytes);
     Require(bytes.status);
     const Result<std::string> text = DumpConfigImage(bytes.value);
     Require(text.status);

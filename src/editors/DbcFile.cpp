@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <set>
 
 namespace kt {
 
@@ -231,8 +232,7 @@ public:
 
 private:
     static std::string Shown(const Token& t) {
-        std::string s = t.kind == Token::String ? "\"" + t.text + "\"" : t.text;
-        return s.size() > 40 ? s.substr(0, 40) + "..." : s;
+        return Abridged(t.kind == Token::String ? "\"" + t.text + "\"" : t.text);
     }
     bool Fail(const Token& at, std::string why) {
         error_ = {at.line, at.column, std::move(why)};
@@ -281,8 +281,9 @@ private:
         const Token at = tok_;
         std::string text;
         if (!Word(line, what, text)) return false;
-        if (!ParseInteger(text, out)) return Fail(at, what + " is not a number: \"" + text + "\"");
-        if (out < lo || out > hi) return Fail(at, what + " out of range: " + text);
+        if (!ParseInteger(text, out))
+            return Fail(at, what + " is not a number: \"" + Abridged(text) + "\"");
+        if (out < lo || out > hi) return Fail(at, what + " out of range: " + Abridged(text));
         return true;
     }
     bool Semicolon() { return Expect(";", "at the end of the statement"); }
@@ -294,8 +295,7 @@ private:
         if (!Expect(":", "after BU_")) return false;
         while (SameLine(line)) {
             if (tok_.kind != Token::Word) return Fail(tok_, "expected a node name");
-            if (std::find(db_.nodes.begin(), db_.nodes.end(), tok_.text) == db_.nodes.end())
-                db_.nodes.push_back(tok_.text);
+            if (nodeSet_.insert(tok_.text).second) db_.nodes.push_back(tok_.text);
             if (!Read()) return false;
         }
         return true;
@@ -333,8 +333,9 @@ private:
                                    (m.extended ? "29" : "11") + " bits");
         if (const auto it = byId_.find(stored); it != byId_.end()) {
             const DbcMessage& other = db_.messages[it->second];
-            return Fail(start, "message " + m.name + " repeats the identifier of " + other.name +
-                                   " (line " + std::to_string(other.line) + ")");
+            return Fail(start, "message " + Abridged(m.name) + " repeats the identifier of " +
+                                   Abridged(other.name) + " (line " + std::to_string(other.line) +
+                                   ")");
         }
         current_ = db_.messages.size();
         byId_[stored] = current_;
@@ -383,9 +384,8 @@ private:
             std::string receiver;
             if (!Word(line, "a receiving node", receiver)) return false;
             if (current_ != kNone && receiver != kNoNode) {
-                auto& receivers = db_.messages[current_].receivers;
-                if (std::find(receivers.begin(), receivers.end(), receiver) == receivers.end())
-                    receivers.push_back(receiver);
+                if (receiverSet_.insert({current_, receiver}).second)
+                    db_.messages[current_].receivers.push_back(receiver);
             }
             if (!SameLine(line)) return true;
             if (!Expect(",", "between the receiving nodes")) return false;
@@ -395,7 +395,8 @@ private:
         const Token at = tok_;
         std::string text;
         if (!Word(line, what, text)) return false;
-        if (!ParseNumber(text)) return Fail(at, what + " is not a number: \"" + text + "\"");
+        if (!ParseNumber(text))
+            return Fail(at, what + " is not a number: \"" + Abridged(text) + "\"");
         return true;
     }
 
@@ -423,8 +424,7 @@ private:
         if (!Expect(":", "after the message identifier")) return false;
         while (tok_.kind == Token::Word) {
             if (m && tok_.text != kNoNode && tok_.text != m->transmitter &&
-                std::find(m->transmitters.begin(), m->transmitters.end(), tok_.text) ==
-                    m->transmitters.end())
+                transmitterSet_.insert({std::size_t(m - db_.messages.data()), tok_.text}).second)
                 m->transmitters.push_back(tok_.text);
             if (!Read()) return false;
             if (tok_.kind == Token::Punct && tok_.text == ",")
@@ -449,7 +449,7 @@ private:
                     if (!Read()) return false;
                 }
             } else {
-                return Fail(tok_, "unknown kind of comment \"" + object + "\"");
+                return Fail(tok_, "unknown kind of comment \"" + Abridged(object) + "\"");
             }
         }
         if (tok_.kind != Token::String) return Fail(tok_, "expected the quoted comment");
@@ -467,7 +467,7 @@ private:
             def.object = tok_.text;
             if (def.object != "BU_" && def.object != "BO_" && def.object != "SG_" &&
                 def.object != "EV_")
-                return Fail(tok_, "unknown kind of attribute \"" + def.object + "\"");
+                return Fail(tok_, "unknown kind of attribute \"" + Abridged(def.object) + "\"");
             if (!Read()) return false;
         }
         if (tok_.kind != Token::String) return Fail(tok_, "expected the quoted attribute name");
@@ -491,7 +491,7 @@ private:
                     if (!Read()) return false;
             }
         } else if (def.type != "STRING") {
-            return Fail(typeTok, "unknown attribute type \"" + def.type + "\"");
+            return Fail(typeTok, "unknown attribute type \"" + Abridged(def.type) + "\"");
         }
         if (!Semicolon()) return false;
         defs_[name] = std::move(def);
@@ -560,14 +560,14 @@ private:
         if (!v.quoted && ParseInteger(v.text, index)) {
             if (index < 0 || index >= static_cast<std::int64_t>(values.size()))
                 return Fail(Token{Token::Word, v.text, v.line, v.column, false},
-                            "value " + v.text + " of " + name + " is not one of its " +
-                                std::to_string(values.size()) + " entries");
+                            "value " + Abridged(v.text) + " of " + Abridged(name) +
+                                " is not one of its " + std::to_string(values.size()) + " entries");
             out = values[static_cast<std::size_t>(index)];
             return true;
         }
         if (std::find(values.begin(), values.end(), v.text) == values.end())
             return Fail(Token{Token::Word, v.text, v.line, v.column, false},
-                        "\"" + v.text + "\" is not an entry of " + name);
+                        "\"" + Abridged(v.text) + "\" is not an entry of " + Abridged(name));
         out = v.text;
         return true;
     }
@@ -586,7 +586,7 @@ private:
                 if (!ParseInteger(v->text, ms) || ms < 0 || ms > 0x7FFFFFFF)
                     return Fail(Token{Token::Word, v->text, v->line, v->column, false},
                                 "GenMsgCycleTime must be a whole number of milliseconds, not \"" +
-                                    v->text + "\"");
+                                    Abridged(v->text) + "\"");
                 m.cycleTime = ms;
             }
             if (const RawValue* v = value("GenMsgSendType"))
@@ -608,6 +608,9 @@ private:
     std::map<std::string, AttributeDef> defs_;
     std::map<std::string, RawValue> defaults_;
     std::map<std::size_t, std::map<std::string, RawValue>> values_;
+    // Beside the lists, so that a list of thousands of names stays linear to read.
+    std::set<std::string> nodeSet_;
+    std::set<std::pair<std::size_t, std::string>> receiverSet_, transmitterSet_;
 };
 
 } // namespace
@@ -666,7 +669,7 @@ bool ParseDbc(std::string_view bytes, DbcDatabase& db, DbcError& error) {
 }
 
 bool ReadDbcFile(const std::filesystem::path& file, DbcDatabase& db, DbcError& error) {
-    const Result<std::string> bytes = ReadFileBytes(file);
+    const Result<std::string> bytes = ReadFileBytes(file, MaxDbcFileBytes);
     if (!bytes) {
         db = {};
         error = {0, 0, bytes.status.message};

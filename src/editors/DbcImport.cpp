@@ -11,14 +11,20 @@ bool Contains(const std::string& lowered, const char* part) {
     return lowered.find(part) != std::string::npos;
 }
 
-// Names joined by ", ".
+// Names joined by ", "; a message box holds the first few, each cut short.
 std::string NameList(const std::vector<const DbcMessage*>& messages) {
+    constexpr std::size_t kShown = 10;
     std::string out;
-    for (const DbcMessage* m : messages) {
+    for (std::size_t i = 0; i < messages.size() && i < kShown; ++i) {
         if (!out.empty()) out += ", ";
-        out += m->name + " (" + DbcIdText(*m) + ")";
+        out += Abridged(messages[i]->name) + " (" + DbcIdText(*messages[i]) + ")";
     }
+    if (messages.size() > kShown) out += ", ...";
     return out;
+}
+
+std::string Mnemonic(const DbcMessage& m) {
+    return std::string(Utf8Prefix(m.name, MnemonicMaxChars));
 }
 
 } // namespace
@@ -62,12 +68,12 @@ FrameRow ImportedRow(const DbcMessage& m, FrameKind kind, int timeoutFactor) {
     if (kind == FrameKind::Receive) {
         // The reader keeps cycle times below 2^31, so the product cannot overflow.
         const std::int64_t timeout = cycle > 0 && timeoutFactor > 0 ? cycle * timeoutFactor : 0;
-        return {DbcIdText(m), type, dim, "0", std::to_string(timeout), m.name};
+        return {DbcIdText(m), type, dim, "0", std::to_string(timeout), Mnemonic(m)};
     }
     const bool cyclic = m.sendType.empty() ? cycle > 0 : IsCyclicSendType(m.sendType);
     const bool event = IsEventSendType(m.sendType);
     const std::string time = cyclic && cycle > 0 ? std::to_string(cycle) : "";
-    return {DbcIdText(m), type, dim, "0", event ? "Y" : "N", cyclic ? "Y" : "N", time, m.name};
+    return {DbcIdText(m), type, dim, "0", event ? "Y" : "N", cyclic ? "Y" : "N", time, Mnemonic(m)};
 }
 
 bool IsEmptyRow(const FrameList& list, int row) {

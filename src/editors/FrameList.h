@@ -32,6 +32,10 @@ enum TransmitField : int {
 };
 
 inline constexpr const char* CanType11 = "2.0A (11 bits)";
+
+// The longest Mnemonic, in characters, that the import writes and the report prints; Check
+// Project warns about a longer one in a hand-edited file.
+inline constexpr std::size_t MnemonicMaxChars = 64;
 inline constexpr const char* CanType29 = "2.0B (29 bits)";
 
 // The image marks a frame 29-bit only when its Type, trimmed, is the 2.0B entry; every other

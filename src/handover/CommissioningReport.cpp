@@ -145,11 +145,12 @@ private:
     std::string out_;
 };
 
+// A field of a hand-edited file can be any length; a cell shows what the editors show.
 Cell Plain(std::string_view s) {
-    return {Escape(s)};
+    return {Escape(Abridged(s, MnemonicMaxChars))};
 }
 Cell Number(std::string_view s) {
-    return {Escape(s), "n nw"};
+    return {Escape(Abridged(s, MnemonicMaxChars)), "n nw"};
 }
 Cell Mono(std::string_view s) {
     return {Escape(s), "mono"};

@@ -13,7 +13,7 @@
 #include "outputs/GsdFile.h"
 
 #include <ctime>
-#include <random>
+#include <string_view>
 #include <system_error>
 
 namespace kt {
@@ -37,60 +37,126 @@ fs::path Normal(const fs::path& dir) {
     return d;
 }
 
-fs::path TemporaryBeside(const fs::path& dir) {
-    std::random_device rd;
-    const fs::path parent = dir.has_parent_path() ? dir.parent_path() : fs::path(".");
-    return parent / PathFromUtf8("." + PathToUtf8(dir.filename()) + ".handover-" +
-                                 std::to_string(rd() % 1000000));
+fs::path ParentOf(const fs::path& dir) {
+    return dir.has_parent_path() ? dir.parent_path() : fs::path(".");
 }
 
-void RemoveQuietly(const fs::path& p) {
-    std::error_code ec;
-    fs::remove_all(p, ec);
+// Beside the pack while it is replaced: "new" holds the new files until they are moved in,
+// "previous" the files they replace together with the list below, "done" is a "previous"
+// whose replacement went through. A "previous" left by a killed run is put back.
+constexpr const char* kNewKind = "handover";
+constexpr const char* kPreviousKind = "previous";
+constexpr const char* kDoneKind = "done";
+// In a "previous" folder: one line a pack file, "old <name>" when the pack had it before,
+// "new <name>" when not. No file of a pack has this name (no ".gsd").
+constexpr const char* kListFile = "replaced-files.txt";
+constexpr std::string_view kListEnd = "end\n";
+
+// A new folder of that kind beside `dir`; another name on a clash.
+Status MakeTemporaryFolder(const fs::path& dir, const char* kind, fs::path& made) {
+    std::error_code ec = std::make_error_code(std::errc::file_exists);
+    for (int attempt = 0; attempt < 100 && ec == std::errc::file_exists; ++attempt) {
+        made = TemporaryName(dir, kind);
+        ec = MakeFolder(made);
+    }
+    return ec ? CannotWrite(dir, ec.message()) : Status::success();
 }
 
-// Moves the finished files from `tmp` into the existing `dir`, keeping the files they replace
-// in `tmp` until all are in place, so a failure can put the old ones back.
+// Puts back what a killed replacement of `dir` had moved, from its "previous" folder.
+Status PutBack(const fs::path& previous, const fs::path& dir) {
+    const Result<std::string> list = ReadFileBytes(previous / kListFile, MaxProjectFileBytes);
+    // A list cut short by the kill: nothing had been moved yet.
+    if (list && list.value.ends_with(kListEnd)) {
+        std::size_t at = 0;
+        while (at < list.value.size()) {
+            std::size_t end = list.value.find('\n', at);
+            if (end == std::string::npos) end = list.value.size();
+            const std::string line = list.value.substr(at, end - at);
+            at = end + 1;
+            if (line.size() < 5) continue;
+            const fs::path name = PathFromUtf8(line.substr(4));
+            if (name.has_parent_path() || name.empty()) continue; // only names of the pack
+            if (line.starts_with("old ")) {
+                // Still in the pack when it had not been moved out yet.
+                if (Exists(previous / name))
+                    if (const std::error_code ec = RenamePath(previous / name, dir / name))
+                        return CannotWrite(dir / name, ec.message());
+            } else if (line.starts_with("new ")) {
+                std::error_code ec;
+                if (fs::remove(dir / name, ec); ec) return CannotWrite(dir / name, ec.message());
+            }
+        }
+    }
+    // Without a complete list nothing had been moved yet.
+    if (const std::error_code ec = RemoveAllPath(previous))
+        return CannotWrite(previous, ec.message());
+    return Status::success();
+}
+
+// Moves the finished files from `tmp` into the existing `dir`. The files they replace go to a
+// "previous" folder first, listed there, so that a failure here, or the next run after a
+// kill, can put the old pack back whole.
 Status MoveInto(const fs::path& tmp, const fs::path& dir, const std::vector<HandoverFile>& files) {
     for (const HandoverFile& f : files) {
         const fs::path target = dir / PathFromUtf8(f.Name);
         if (Exists(target) && !IsRegularFile(target))
             return CannotWrite(target, "something other than a file has that name");
     }
-    const fs::path previous = tmp / ".previous";
-    std::error_code ec;
-    fs::create_directory(previous, ec);
-    if (ec) return CannotWrite(previous, ec.message());
-
-    std::vector<std::string> kept, placed;
-    const auto rollBack = [&] {
+    fs::path previous;
+    if (Status s = MakeTemporaryFolder(dir, kPreviousKind, previous); !s) return s;
+    std::string list;
+    std::vector<std::string> kept;
+    for (const HandoverFile& f : files) {
+        const bool had = Exists(dir / PathFromUtf8(f.Name));
+        list += (had ? "old " : "new ") + f.Name + "\n";
+        if (had) kept.push_back(f.Name);
+    }
+    list += kListEnd;
+    if (const int err = WriteNewFile(previous / kListFile, list)) {
         std::error_code ignored;
-        for (const std::string& name : placed)
-            fs::remove(dir / PathFromUtf8(name), ignored);
-        for (const std::string& name : kept)
-            fs::rename(previous / PathFromUtf8(name), dir / PathFromUtf8(name), ignored);
+        fs::remove_all(previous, ignored);
+        return CannotWrite(dir, std::error_code(err, std::generic_category()).message());
+    }
+    const auto failed = [&](const fs::path& file, const std::error_code& why) {
+        Status s = CannotWrite(file, why.message());
+        if (Status back = PutBack(previous, dir); !back) s.message += "; " + back.message;
+        return s;
     };
+    for (const std::string& name : kept)
+        if (const std::error_code e =
+                RenamePath(dir / PathFromUtf8(name), previous / PathFromUtf8(name)))
+            return failed(dir / PathFromUtf8(name), e);
     for (const HandoverFile& f : files) {
         const fs::path name = PathFromUtf8(f.Name);
-        if (Exists(dir / name)) {
-            fs::rename(dir / name, previous / name, ec);
-            if (ec) {
-                rollBack();
-                return CannotWrite(dir / name, ec.message());
-            }
-            kept.push_back(f.Name);
-        }
-        fs::rename(tmp / name, dir / name, ec);
-        if (ec) {
-            rollBack();
-            return CannotWrite(dir / name, ec.message());
-        }
-        placed.push_back(f.Name);
+        if (const std::error_code e = RenamePath(tmp / name, dir / name))
+            return failed(dir / name, e);
     }
+    // The new pack is whole: from here on nothing is put back.
+    fs::path done = TemporaryName(dir, kDoneKind);
+    if (const std::error_code e = RenamePath(previous, done)) return failed(dir, e);
+    std::error_code ignored = RemoveAllPath(done);
+    (void)ignored;
     return Status::success();
 }
 
 } // namespace
+
+Status RestoreHandoverPack(const fs::path& dirIn) {
+    const fs::path dir = Normal(dirIn);
+    const std::string name = PathToUtf8(dir.filename());
+    Status result = Status::success();
+    for (const TemporaryEntry& e : StaleTemporaries(ParentOf(dir))) {
+        if (e.kind == kPreviousKind) {
+            // Another pack's leftovers are put back when that pack is written.
+            if (e.base != name) continue;
+            if (Status s = PutBack(e.path, dir); !s && result) result = s;
+        } else if (e.kind == kNewKind || e.kind == kDoneKind || e.kind == "tmp") {
+            std::error_code ignored = RemoveAllPath(e.path);
+            (void)ignored;
+        }
+    }
+    return result;
+}
 
 std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts) {
     std::vector<std::string> header{texts.Get_Text(632)};
@@ -182,28 +248,33 @@ bool HandoverWouldReplace(const fs::path& dir, const std::vector<HandoverFile>& 
 
 Status WriteHandoverPack(const fs::path& dirIn, const std::vector<HandoverFile>& files) {
     const fs::path dir = Normal(dirIn);
+    if (const fs::path blocker = FileInPlaceOfFolder(ParentOf(dir)); !blocker.empty())
+        return CannotWrite(dir,
+                           "\"" + PathToUtf8(blocker) + "\" is a file where a folder is needed");
+    if (Status s = RestoreHandoverPack(dir); !s) return s;
     const bool existed = Exists(dir);
     if (existed && !IsDirectory(dir)) return CannotWrite(dir, "not a folder");
 
-    const fs::path tmp = TemporaryBeside(dir);
-    std::error_code ec;
-    fs::create_directory(tmp, ec);
-    if (ec) return CannotWrite(dir, ec.message());
+    fs::path tmp;
+    if (Status s = MakeTemporaryFolder(dir, kNewKind, tmp); !s) return s;
     for (const HandoverFile& f : files) {
-        if (Status s = WriteFileAtomic(tmp / PathFromUtf8(f.Name), f.Bytes); !s) {
-            RemoveQuietly(tmp);
-            return s;
+        // The message names the file of the pack, not the hidden folder it is written in.
+        if (const int err = WriteNewFile(tmp / PathFromUtf8(f.Name), f.Bytes)) {
+            std::error_code ignored = RemoveAllPath(tmp);
+            (void)ignored;
+            return CannotWrite(dir / PathFromUtf8(f.Name),
+                               std::error_code(err, std::generic_category()).message());
         }
     }
     Status moved = Status::success();
     if (!existed) {
-        fs::rename(tmp, dir, ec);
-        if (ec) moved = CannotWrite(dir, ec.message());
+        if (const std::error_code ec = RenamePath(tmp, dir)) moved = CannotWrite(dir, ec.message());
     } else {
         moved = MoveInto(tmp, dir, files);
     }
     // After a rename of the whole folder tmp is gone and this does nothing.
-    RemoveQuietly(tmp);
+    std::error_code ignored = RemoveAllPath(tmp);
+    (void)ignored;
     return moved;
 }
 

@@ -57,8 +57,14 @@ struct HandoverFile {
 
 // Writes the files into a temporary folder beside `dir`, then moves them into place: `dir`
 // is created when missing; in an existing `dir` only files of the pack's names are replaced,
-// others stay. On failure `dir` is as it was and no temporary folder is left.
+// others stay. On failure `dir` is as it was and no temporary folder is left. Killed at any
+// moment, it leaves `dir` with the whole old or the whole new pack, or with what
+// RestoreHandoverPack, which every write calls first, turns back into the whole old one.
 [[nodiscard]] Status WriteHandoverPack(const std::filesystem::path& dir,
                                        const std::vector<HandoverFile>& files);
+
+// Puts back the old pack in `dir` when a replacement of it was killed halfway, and removes
+// the temporary files and folders of killed runs beside it.
+[[nodiscard]] Status RestoreHandoverPack(const std::filesystem::path& dir);
 
 } // namespace kt

@@ -382,6 +382,8 @@ constexpr DefaultEntry kEntries[] = {
     {772, "Compare with a Project folder outside the Workspace"},
     {773, "Choose the Project folder to compare with"},
     {774, "Not a Project folder (no ParGen.xml and no frame list): "},
+    {800, "Mnemonic of more than "},
+    {801, " characters: the editors and the report show only its beginning"},
     {1500, "Row Already used. Do you want to overwrite the values?"},
     {1501, "Error in the Copy values!!! Copy a valid row before Paste it"},
     {1502, "Error!!! Copy a valid row before Paste it"},

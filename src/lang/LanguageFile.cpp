@@ -73,7 +73,7 @@ fs::path LanguageFilePath(const fs::path& dir, const std::string& name) {
 }
 
 Status ReadLanguageLines(const fs::path& file, std::vector<std::string>& lines) {
-    const Result<std::string> bytes = ReadFileBytes(file);
+    const Result<std::string> bytes = ReadFileBytes(file, MaxLanguageFileBytes);
     if (!bytes) return bytes.status;
     lines = SplitLanguageLines(DecodeLanguageBytes(bytes.value));
     return Status::success();

@@ -43,6 +43,7 @@ constexpr UseRange kUses[] = {
     {605, 664, "commissioning report"},
     {700, 730, "frame list dialogs: DBC import window and its messages"},
     {740, 774, "Compare Projects window and the diff command"},
+    {800, 801, "Check Project findings"},
     {1500, 1502, "frame list dialogs: pasting rows"},
     {1503, 1504, "GSD step: question and error box"},
     {1506, 1513, "GSD step: error boxes"},

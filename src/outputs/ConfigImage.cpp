@@ -139,6 +139,9 @@ std::uint32_t ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize> image
 
 Status Write_Config_Image(const std::filesystem::path& file, const ConfigImage& image) {
     const std::filesystem::path dir = file.parent_path();
+    if (const std::filesystem::path blocker = FileInPlaceOfFolder(dir); !blocker.empty())
+        return Status::io("Cannot write \"" + PathToUtf8(file) + "\": \"" + PathToUtf8(blocker) +
+                          "\" is a file where a folder is needed");
     if (!dir.empty() && !IsDirectory(dir)) {
         // Only the last level: a Project folder that vanished must not come back holding
         // an image compiled from defaults.

@@ -1,10 +1,12 @@
 #pragma once
 // A fresh folder for one test, removed afterwards.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kt::test {
 
@@ -36,6 +38,14 @@ public:
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << bytes;
         return p;
+    }
+    // The names in a folder, sorted.
+    [[nodiscard]] static std::vector<std::string> names(const std::filesystem::path& dir) {
+        std::vector<std::string> out;
+        for (const auto& e : std::filesystem::directory_iterator(dir))
+            out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
     }
     [[nodiscard]] static std::string read(const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);

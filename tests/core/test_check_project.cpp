@@ -198,6 +198,41 @@ std::vector<CheckCase> Cases() {
              p.transmit("<row");
          },
          {{E, "file-unreadable", T, 0}}},
+        {"MnemonicLongerThanTheEditorsShow",
+         [](const ProjectDir& p) {
+             Standard(p);
+             // 64 characters pass, also when each is two bytes; 65 warn.
+             std::string umlauts;
+             for (int i = 0; i < 64; ++i)
+                 umlauts += "\xC3\xA4";
+             p.receive(Rx("1", A, "8", "0", "1000", std::string(64, 'm')) +
+                       Rx("2", A, "8", "0", "1000", umlauts) +
+                       Rx("3", A, "8", "0", "1000", std::string(65, 'm')) +
+                       Rx("4", A, "8", "0", "1000", std::string(100000, 'm')));
+         },
+         {{W, "long-mnemonic", R, 3}, {W, "long-mnemonic", R, 4}}},
+        // Something that is no file under a Project file's name is no missing file.
+        {"FolderInPlaceOfAList",
+         [](const ProjectDir& p) {
+             Standard(p);
+             std::filesystem::create_directory(p.files().RecFramesFile);
+         },
+         {{E, "file-unreadable", R, 0}}},
+        {"FolderInPlaceOfParGen",
+         [](const ProjectDir& p) {
+             std::filesystem::create_directory(p.files().ParGenFile);
+             p.receive(Rx("1", A, "8"));
+         },
+         {{E, "file-unreadable", S, 0}}},
+#ifndef _WIN32
+        {"LinkToNothingInPlaceOfAList",
+         [](const ProjectDir& p) {
+             Standard(p);
+             std::filesystem::create_symlink(p.files().SendFramesFile.string() + ".gone",
+                                             p.files().SendFramesFile);
+         },
+         {{E, "file-unreadable", T, 0}}},
+#endif
         {"BusLoadAboveHalf",
          [](const ProjectDir& p) {
              p.settings("5", "12", "0"); // 125 kbit/s; 5 x 135 bits every 10 ms: 54 %

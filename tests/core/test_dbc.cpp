@@ -160,6 +160,47 @@ TEST(DbcReader, ReportsWhereAndWhy) {
     }
 }
 
+// A hostile file's text shows in a message only as its first few dozen characters.
+TEST(DbcReader, MessagesQuoteOnlyTheBeginningOfLongText) {
+    const std::string huge(1'000'000, '7');
+    const std::string cases[] = {
+        "BO_ " + huge + "x M: 8 A\n",
+        "BO_ 1 M: " + huge + " A\n",
+        "BO_ 1 M: 8 A\n SG_ S : 0|8@1+ (" + huge + "x,0) [0|1] \"\" A\n",
+        "BO_ 1 M" + huge + ": 8 A\nBO_ 1 N: 8 A\n",
+        "BO_ 1 M: 8 A\nBA_DEF_ BO_ \"GenMsgCycleTime\" INT 0 9;\nBA_ \"GenMsgCycleTime\" BO_ 1 "
+        "x" +
+            huge + ";\n",
+        "hello" + huge + "\n",
+    };
+    for (const std::string& text : cases) {
+        DbcDatabase db;
+        DbcError error;
+        EXPECT_FALSE(ParseDbc(text, db, error));
+        EXPECT_LT(error.text().size(), 200u) << error.text().substr(0, 300);
+    }
+}
+
+// Node lists and receivers are kept once each, in file order, however many there are.
+TEST(DbcReader, LongNodeAndReceiverLists) {
+    constexpr int kCount = 40000;
+    std::string nodes = "BU_:", receivers;
+    for (int i = 0; i < kCount; ++i) {
+        nodes += " N" + std::to_string(i);
+        receivers += (i ? "," : "") + std::string("N") + std::to_string(i);
+    }
+    const std::string signal = " SG_ S : 0|8@1+ (1,0) [0|1] \"\" ";
+    const DbcDatabase db = Parsed(nodes + " N0 N1\nBO_ 1 M: 8 N0\n" + signal + receivers + ",N5\n" +
+                                  signal + "N7,N40001\n");
+    ASSERT_EQ(db.nodes.size(), std::size_t(kCount));
+    EXPECT_EQ(db.nodes[kCount - 1], "N" + std::to_string(kCount - 1));
+    ASSERT_EQ(db.messages.size(), 1u);
+    const auto& r = db.messages[0].receivers;
+    ASSERT_EQ(r.size(), std::size_t(kCount + 1));
+    EXPECT_EQ(r[5], "N5");
+    EXPECT_EQ(r.back(), "N40001");
+}
+
 TEST(DbcReader, SkipsWhatItDoesNotNeed) {
     const DbcDatabase db = Parsed("VERSION \"\"\nBU_: A\nVAL_TABLE_ T 1 \"a;b\" 0 \"c\" ;\n"
                                   "BO_ 5 M: 1 A\nSIG_VALTYPE_ 5 S : 1;\nEV_ E: 0 [0|1] \"\" 0 1 "
@@ -220,6 +261,12 @@ TEST(DbcImport, RowsOfMessagesForBothLists) {
     bare.cycleTime = 20;
     EXPECT_EQ(ImportedRow(bare, FrameKind::Transmit, 3),
               (FrameRow{"0x007", "2.0A (11 bits)", "1", "0", "N", "Y", "20", "Bare"}));
+
+    // A name longer than the editors show is cut, between characters.
+    std::string longName(63, 'L');
+    bare.name = longName + "\xC3\xA4" + std::string(100000, 'x');
+    for (FrameKind kind : {FrameKind::Receive, FrameKind::Transmit})
+        EXPECT_EQ(ImportedRow(bare, kind, 3).back(), longName + "\xC3\xA4");
 }
 
 TEST(DbcImport, NodePreselection) {

@@ -3,6 +3,7 @@
 #include "ProjectFixture.h"
 #include "TempDir.h"
 #include "base/Csv.h"
+#include "base/FileUtil.h"
 #include "editors/FrameList.h"
 #include "handover/CommissioningReport.h"
 #include "handover/DeviceBitmap.h"
@@ -15,7 +16,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <map>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace kt {
 namespace {
@@ -418,22 +427,15 @@ TEST(HandoverPack, RefusesWhatTheGsdStepRefuses) {
     EXPECT_EQ(noPdf.message, "no PDF today");
 }
 
-std::vector<std::string> Entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 const std::vector<HandoverFile> kPack = {
     {"a.gsd", "GSD"}, {"bank1.bin", "IMAGE"}, {"report.pdf", "PDF"}};
 
 TEST(WriteHandoverPack, CreatesTheFolder) {
     TempDir t;
     ASSERT_TRUE(WriteHandoverPack(t / "pack/", kPack).ok());
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
-    EXPECT_EQ(Entries(t / "pack"), (std::vector<std::string>{"a.gsd", "bank1.bin", "report.pdf"}));
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t / "pack"),
+              (std::vector<std::string>{"a.gsd", "bank1.bin", "report.pdf"}));
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "IMAGE");
 }
 
@@ -442,8 +444,8 @@ TEST(WriteHandoverPack, ReplacesItsOwnFilesAndKeepsOthers) {
     t.write("pack/bank1.bin", "OLD");
     t.write("pack/notes.txt", "mine");
     ASSERT_TRUE(WriteHandoverPack(t / "pack", kPack).ok());
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
-    EXPECT_EQ(Entries(t / "pack"),
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t / "pack"),
               (std::vector<std::string>{"a.gsd", "bank1.bin", "notes.txt", "report.pdf"}));
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "IMAGE");
     EXPECT_EQ(TempDir::read(t / "pack/notes.txt"), "mine");
@@ -457,8 +459,8 @@ TEST(WriteHandoverPack, FailureLeavesTheFolderAsItWas) {
     const Status s = WriteHandoverPack(t / "pack", kPack);
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message.find("report.pdf"), std::string::npos) << s.message;
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"pack"});
-    EXPECT_EQ(Entries(t / "pack"), (std::vector<std::string>{"bank1.bin", "report.pdf"}));
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::names(t / "pack"), (std::vector<std::string>{"bank1.bin", "report.pdf"}));
     EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "OLD");
 }
 
@@ -467,9 +469,119 @@ TEST(WriteHandoverPack, UnwritablePlaceLeavesNothing) {
     t.write("afile", "x");
     EXPECT_FALSE(WriteHandoverPack(t / "afile/pack", kPack).ok());
     EXPECT_FALSE(WriteHandoverPack(t / "afile", kPack).ok()); // a file, not a folder
-    EXPECT_EQ(Entries(t.path()), std::vector<std::string>{"afile"});
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"afile"});
     EXPECT_EQ(TempDir::read(t / "afile"), "x");
 }
+
+#ifndef _WIN32
+// Every file below `dir` with its bytes; absent when `dir` is.
+std::map<std::string, std::string> Snapshot(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    if (!fs::exists(dir)) return {{"", "absent"}};
+    for (const auto& e : fs::directory_iterator(dir))
+        files[e.path().filename().string()] =
+            e.is_regular_file() ? TempDir::read(e.path()) : std::string("not a file");
+    return files;
+}
+
+int g_stopAt = 0;
+int g_steps = 0;
+int KillAtStep(FileStep, const fs::path&) {
+    if (++g_steps == g_stopAt) _exit(9); // as a kill: nothing after this step runs
+    return 0;
+}
+
+// Kills the writer before each rename, write, folder creation and removal in turn: the pack
+// is then the whole old or the whole new one, or the next run puts the old one back; no
+// temporary file or folder outlives that run.
+TEST(WriteHandoverPack, KilledAtAnyStepLeavesTheOldOrTheNewPack) {
+    const std::vector<HandoverFile> newPack = {
+        {"a.gsd", "GSD"}, {"DPV0_1N.bmp", "N"}, {"bank1.bin", "IMAGE"}, {"report.pdf", "PDF"}};
+    for (const bool existing : {true, false}) {
+        int step = 1;
+        for (;; ++step) {
+            ASSERT_LT(step, 200) << "the write never finished";
+            TempDir t;
+            const fs::path pack = t / "pack";
+            if (existing) {
+                t.write("pack/a.gsd", "OLD GSD");
+                t.write("pack/bank1.bin", "OLD IMAGE");
+                t.write("pack/notes.txt", "mine");
+            }
+            const auto before = Snapshot(pack);
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                g_stopAt = step;
+                SetFileStepHook(KillAtStep);
+                _exit(WriteHandoverPack(pack, newPack).ok() ? 0 : 1);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status));
+            const int code = WEXITSTATUS(status);
+            ASSERT_NE(code, 1) << "step " << step << ": the write failed";
+            const auto after = Snapshot(pack);
+            auto whole = before;
+            whole.erase("");
+            for (const HandoverFile& f : newPack)
+                whole[f.Name] = f.Bytes;
+            const bool oldOrNew = after == before || after == whole;
+            const Status restored = RestoreHandoverPack(pack);
+            ASSERT_TRUE(restored.ok()) << restored.message;
+            const auto next = Snapshot(pack);
+            if (oldOrNew)
+                EXPECT_TRUE(next == before || next == whole) << "step " << step;
+            else
+                EXPECT_TRUE(next == before) << "step " << step << ": the old pack is not back";
+            EXPECT_EQ(TempDir::names(t.path()), fs::exists(pack) ? std::vector<std::string>{"pack"}
+                                                                 : std::vector<std::string>{})
+                << "step " << step << ", pack existed: " << existing;
+            if (code == 0) {
+                EXPECT_TRUE(next == whole);
+                break;
+            }
+        }
+        // Creating: the new files and the folder; replacing: also the old files moved aside.
+        EXPECT_GE(step, existing ? 15 : 9) << "fewer steps than files: the hook is not reached";
+    }
+}
+
+// A full disk while the pack is written: the message names the pack's file, and the old pack
+// stays as it was.
+int FullDiskAtReport(FileStep step, const fs::path& p) {
+    return step == FileStep::Write && p.filename() == "report.pdf" ? ENOSPC : 0;
+}
+
+TEST(WriteHandoverPack, FullDiskNamesThePackFile) {
+    TempDir t;
+    t.write("pack/bank1.bin", "OLD");
+    SetFileStepHook(FullDiskAtReport);
+    const Status s = WriteHandoverPack(t / "pack", kPack);
+    SetFileStepHook(nullptr);
+    EXPECT_FALSE(s.ok());
+    EXPECT_EQ(s.message, "Cannot write \"" + (t / "pack" / "report.pdf").string() +
+                             "\": " + std::strerror(ENOSPC));
+    EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"pack"});
+    EXPECT_EQ(TempDir::read(t / "pack/bank1.bin"), "OLD");
+}
+
+// Folders and files left by killed hand-overs beside the pack go; a running one's stay.
+TEST(WriteHandoverPack, RemovesTheLeftoversOfKilledRuns) {
+    TempDir t;
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child), alive = std::to_string(getpid());
+    const std::string hex = "-0123456789abcdef";
+    t.write(".pack.kt52903-handover-" + dead + hex + "/report.pdf", "half");
+    t.write(".other.kt52903-done-" + dead + hex + "/bank1.bin", "old");
+    t.write(".other.kt52903-handover-" + alive + hex + "/report.pdf", "being written");
+    ASSERT_TRUE(WriteHandoverPack(t / "pack", kPack).ok());
+    EXPECT_EQ(TempDir::names(t.path()),
+              (std::vector<std::string>{".other.kt52903-handover-" + alive + hex, "pack"}));
+}
+#endif
 
 TEST(ReportDate, Form) {
     EXPECT_TRUE(IsReportDate(ReportDateNow())) << ReportDateNow();

@@ -16,10 +16,15 @@
 
 namespace kt::fuzz {
 
-// A Project folder below the system's temp folder, removed when the process ends.
+// A Project folder, removed when the process ends: in RAM (/dev/shm) where there is one, so
+// that the harnesses run on the processor and not on the disk; else below the temp folder.
 inline const std::filesystem::path& ProjectDir() {
     static const std::filesystem::path dir = [] {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "kt-fuzz-XXXXXX").string();
+        std::error_code ec;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::string tmpl = (base / "kt-fuzz-XXXXXX").string();
         if (!::mkdtemp(tmpl.data())) std::abort();
         static const std::string keep = tmpl;
         std::atexit([] {
