@@ -413,7 +413,7 @@ bool TFKorvelFirmWare::Go_On_With_Defaults() {
     if (!project.parGenError.empty() || !project.receiveError.empty() ||
         !project.transmitError.empty())
         return true;
-    const bool noSettings = !project.hasParGen && !project.parGenNotAFile;
+    const bool noSettings = !project.hasParGen;
     const bool noFrames = project.receiveImage.empty() && project.transmitImage.empty();
     if (!noSettings && !noFrames) return true;
     QString text;
