@@ -105,11 +105,10 @@ private:
 
     void AddTable(const QAbstractTextDocumentLayout& layout, QTextTable& table) {
         const QRectF frame = layout.frameBoundingRect(&table);
-        const int rows = table.rows();
+        const int rows = std::max(table.rows(), 0);
         // Row edges: halfway between one row's tallest cell and the next row's cells.
-        std::vector<double> edge(std::size_t(rows) + 1);
-        edge.front() = frame.top();
-        edge.back() = frame.bottom();
+        std::vector<double> edge(std::size_t(rows) + 1, frame.top());
+        edge[std::size_t(rows)] = frame.bottom();
         std::vector<double> top(std::size_t(rows), frame.bottom()), bottom(std::size_t(rows), 0);
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < table.columns(); ++c) {
