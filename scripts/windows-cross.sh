@@ -127,9 +127,11 @@ mkdir -p "$WINEPREFIX"
 wineserver -p
 /usr/lib/wine/wine64 wineboot -i > /dev/null 2>&1
 
-# -O2: GCC 12 at -O3 reports false -Wrestrict overlaps inside std::string's operator+.
+# GCC 12 reports false -Wrestrict overlaps inside std::string's copies (at -O3 everywhere, at
+# -O2 in a few window units): that one warning is off, every other one stays an error.
 cmake -S . -B "$build" "${gen[@]}" "${launcher[@]}" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DKT_WIN_DEPS="$deps" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DCMAKE_CXX_FLAGS="-Wno-restrict" \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKT_WERROR=ON "${qtargs[@]}" \
   -DKT_BUILD_GUI="$gui" -DKT_BUILD_PDF="$gui" -DKT_BUILD_BENCH=OFF > /dev/null
 cmake --build "$build" -j2

@@ -7,8 +7,12 @@
 #include <QFutureWatcher>
 #include <QPromise>
 #ifdef KT_NO_QT_SERIALPORT
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <QSerialPortInfo>
