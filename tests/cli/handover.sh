@@ -45,7 +45,12 @@ cmp -s "$tmp/ref.bin" "$tmp/pack/bank1.bin" || fail "the pack's bank1.bin differ
 
 head -c 4 "$tmp/pack/report.pdf" | grep -q '%PDF' || fail "report.pdf does not start with %PDF"
 pages=$(grep -ac '/Type /Page$' "$tmp/pack/report.pdf")
-[ "$pages" = 6 ] || fail "report.pdf has $pages pages, wanted 6"
+# The page count follows the fonts: Linux's are fixed here, a Windows program gets Wine's.
+if [ -z "${KT_CLI_RUNNER:-}" ]; then
+  [ "$pages" = 6 ] || fail "report.pdf has $pages pages, wanted 6"
+else
+  [ "$pages" -ge 6 ] && [ "$pages" -le 8 ] || fail "report.pdf has $pages pages, wanted 6 to 8"
+fi
 [ "$(head -c 2 "$tmp/pack/DPV0_1S.bmp")" = BM ] || fail "DPV0_1S.bmp is no bitmap"
 # 240 data bytes and the header.
 [ "$(wc -l <"$tmp/pack/io_map.csv")" = 241 ] || fail "io_map.csv: $(wc -l <"$tmp/pack/io_map.csv") lines"

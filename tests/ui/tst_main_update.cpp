@@ -83,8 +83,12 @@ private slots:
         QVERIFY(QDir().mkpath(exeDir() + "/MASTER"));
         QFile firmware(exeDir() + "/MASTER/" + FirmwareFileName);
         QVERIFY(firmware.open(QIODevice::WriteOnly));
-        QVERIFY(QFile::link(QStringLiteral(KT_TEST_BIN_DIR "/fake_updater"),
-                            exeDir() + "/" + UpdaterFileName));
+        // A copy, not a link: a Windows link is a .lnk file that no program start follows.
+        QString fake = QStringLiteral(KT_TEST_BIN_DIR "/fake_updater");
+#ifdef Q_OS_WIN
+        fake += ".exe";
+#endif
+        QVERIFY(QFile::copy(fake, exeDir() + "/" + UpdaterFileName));
     }
     // Opens the update dialog and clicks Update `clicks` times, then closes it.
     void runUpdate(int clicks) {
