@@ -295,9 +295,17 @@ private slots:
         QFile f(log);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList args = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        // The Workspace's paths are joined with the system's separator.
+#ifdef Q_OS_WIN
+        const QString sep = "\\";
+#else
+        const QString sep = "/";
+#endif
+        const QString root = exeDir() + sep;
         QCOMPARE(args, QStringList({"/dev/ttyUSB0", "0", "FW", "FR", "PW", "PR",
-                                    QDir(exeDir()).filePath("MASTER/sim52903.sim"),
-                                    QDir(exeDir()).filePath("PROJECTS/Plant 1/bin/bank1.bin")}));
+                                    root + "MASTER" + sep + "sim52903.sim",
+                                    root + "PROJECTS" + sep + "Plant 1" + sep + "bin" + sep +
+                                        "bank1.bin"}));
         QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info), QStringList{"Update finished"});
         QVERIFY(prompts_.errors().isEmpty());
     }
