@@ -33,7 +33,13 @@ if [ $shots = 1 ]; then
   for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.2; done
   [ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
   export DISPLAY=:$(cat "$tmp/display")
+  # A prefix of our own, booted on this display: Wine's desktop process keeps the display of
+  # the prefix's first program, and the test prefix was booted without one.
+  export WINEPREFIX=$tmp/gui
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wine64 wineboot -i > /dev/null 2>&1
   cleanup() {
+    wineserver -k 2> /dev/null || true
     kill "$xvfb" 2> /dev/null || true
   }
   trap cleanup EXIT
