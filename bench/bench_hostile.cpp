@@ -4,7 +4,7 @@
 // - the hand-over files (report HTML, I/O map, check) of a Project whose Mnemonic is
 //   100,000 characters long, and of one whose identifier text nearly fills the size limit.
 #include "base/FileUtil.h"
-#include "editors/DbcFile.h"
+#include "dbc/DbcFile.h"
 #include "handover/HandoverPack.h"
 #include "lang/LanguageTable.h"
 

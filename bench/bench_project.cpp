@@ -4,11 +4,11 @@
 #include "base/Workspace.h"
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
-#include "editors/FrameList.h"
-#include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "project/FrameList.h"
+#include "project/ParGenFile.h"
 
 #include <benchmark/benchmark.h>
 

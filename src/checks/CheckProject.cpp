@@ -4,9 +4,9 @@
 #include "base/FileUtil.h"
 #include "base/TextUtil.h"
 #include "base/XmlUtil.h"
-#include "editors/ProjectXml.h"
-#include "editors/SwapBits.h"
 #include "lang/LanguageTable.h"
+#include "project/ProjectXml.h"
+#include "project/SwapBits.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,10 +4,10 @@
 
 #include "base/Status.h"
 #include "base/Workspace.h"
-#include "editors/FrameList.h"
-#include "editors/ParGenFile.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "project/FrameList.h"
+#include "project/ParGenFile.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "base/Csv.h"
 #include "base/TextUtil.h"
-#include "editors/SwapBits.h"
 #include "lang/LanguageTable.h"
+#include "project/SwapBits.h"
 
 namespace kt {
 

@@ -2,11 +2,11 @@
 
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
+#include "checks/ProjectDiff.h"
 #include "cli/Commands.h"
-#include "core/ProjectDiff.h"
-#include "editors/DbcImport.h"
-#include "editors/IntOrDefault.h"
+#include "dbc/DbcImport.h"
 #include "lang/LanguageTable.h"
+#include "project/IntOrDefault.h"
 
 #include <algorithm>
 #include <iostream>

@@ -6,13 +6,13 @@
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
 #include "cli/Commands.h"
-#include "editors/FrameList.h"
-#include "editors/ParGenFile.h"
-#include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
 #include "outputs/GsdFile.h"
+#include "project/FrameList.h"
+#include "project/ParGenFile.h"
+#include "project/ProjectXml.h"
 
 #include <algorithm>
 #include <iostream>

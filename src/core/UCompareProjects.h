@@ -2,7 +2,7 @@
 // FCompareProjects: the open Project beside another Project of the Workspace or any Project
 // folder, with the differences in a table.
 
-#include "core/ProjectDiff.h"
+#include "checks/ProjectDiff.h"
 #include "ui/AppState.h"
 #include "ui/UPrompts.h"
 

@@ -2,7 +2,6 @@
 
 #include "base/Identity.h"
 #include "checks/UCheckProject.h"
-#include "core/Project.h"
 #include "core/UCompareProjects.h"
 #include "core/UNew_Project.h"
 #include "core/UOpenConf.h"
@@ -15,6 +14,7 @@
 #include "options/USoftOptions.h"
 #include "outputs/UProfibus_GSD.h"
 #include "outputs/USaveBincc.h"
+#include "project/Project.h"
 #include "ui/UIcons.h"
 #include "ui/UQtText.h"
 #include "ui/UQtTranslation.h"

@@ -1,7 +1,7 @@
 #include "core/UNew_Project.h"
 
 #include "base/Identity.h"
-#include "core/Project.h"
+#include "project/Project.h"
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
 

@@ -1,7 +1,7 @@
 #include "editors/FrameRows.h"
 
 #include "base/TextUtil.h"
-#include "editors/IntOrDefault.h"
+#include "project/IntOrDefault.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // Row operations of the frame list editors, on the core's FrameList. Rows are 0..29 here
 // (the user sees 1..30); the fixed row-number column is not part of a FrameList.
 
-#include "editors/FrameList.h"
+#include "project/FrameList.h"
 
 #include <cstdint>
 #include <optional>

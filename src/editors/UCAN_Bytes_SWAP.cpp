@@ -1,7 +1,7 @@
 #include "editors/UCAN_Bytes_SWAP.h"
 
 #include "base/Identity.h"
-#include "editors/SwapBits.h"
+#include "project/SwapBits.h"
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
 

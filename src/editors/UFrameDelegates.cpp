@@ -1,8 +1,8 @@
 #include "editors/UFrameDelegates.h"
 
-#include "editors/FrameList.h"
 #include "editors/FrameRows.h"
 #include "editors/UGridJump.h"
+#include "project/FrameList.h"
 #include "ui/UQtText.h"
 
 #include <QApplication>

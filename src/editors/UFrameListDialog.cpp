@@ -2,12 +2,12 @@
 
 #include "base/Identity.h"
 #include "editors/FrameRows.h"
-#include "editors/SwapBits.h"
 #include "editors/UCAN_Bytes_SWAP.h"
 #include "editors/UComon.h"
 #include "editors/UFrameDelegates.h"
 #include "editors/UFrameTableModel.h"
 #include "editors/UImportDbc.h"
+#include "project/SwapBits.h"
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
 

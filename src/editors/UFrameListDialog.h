@@ -2,9 +2,9 @@
 // The frame list dialogs (receive and transmit) share this window; TFReceiveCAN and
 // TFTransmitCAN only choose the list, the texts and the names.
 
-#include "editors/DbcImport.h"
-#include "editors/FrameList.h"
+#include "dbc/DbcImport.h"
 #include "editors/FrameRows.h"
+#include "project/FrameList.h"
 #include "ui/AppState.h"
 #include "ui/UPrompts.h"
 

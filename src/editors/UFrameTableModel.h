@@ -3,8 +3,8 @@
 // core's FrameList. Y/N fields are check boxes (Qt::CheckStateRole). Every change of the rows
 // passes through here and is one step of the model's undo stack.
 
-#include "editors/FrameList.h"
 #include "editors/FrameRows.h"
+#include "project/FrameList.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

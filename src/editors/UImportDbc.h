@@ -2,7 +2,7 @@
 // FImportDbc: the messages of a CAN database with a check box each; the checked ones are
 // planned into the first empty rows of a frame list. Applying them is the list dialog's job.
 
-#include "editors/DbcImport.h"
+#include "dbc/DbcImport.h"
 #include "ui/AppState.h"
 #include "ui/UPrompts.h"
 

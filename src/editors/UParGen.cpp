@@ -1,8 +1,8 @@
 #include "editors/UParGen.h"
 
 #include "base/Identity.h"
-#include "editors/ParGenFile.h"
 #include "editors/UCollapsiblePanel.h"
+#include "project/ParGenFile.h"
 #include "ui/UDialogHeader.h"
 #include "ui/UQtText.h"
 

@@ -4,8 +4,8 @@
 
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
-#include "editors/FrameList.h"
 #include "outputs/ConfigImage.h"
+#include "project/FrameList.h"
 
 #include <string>
 #include <vector>

@@ -5,12 +5,12 @@
 #include "base/Workspace.h"
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
-#include "editors/ParGenFile.h"
 #include "handover/CommissioningReport.h"
 #include "handover/DeviceBitmap.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "project/ParGenFile.h"
 
 #include <ctime>
 #include <string_view>

@@ -2,10 +2,10 @@
 
 #include "base/FileUtil.h"
 #include "base/XmlUtil.h"
-#include "editors/FrameList.h"
-#include "editors/IntOrDefault.h"
-#include "editors/ParGenFile.h"
-#include "editors/ProjectXml.h"
+#include "project/FrameList.h"
+#include "project/IntOrDefault.h"
+#include "project/ParGenFile.h"
+#include "project/ProjectXml.h"
 
 #include <string_view>
 #include <system_error>

@@ -3,8 +3,8 @@
 
 #include "base/Status.h"
 #include "base/Workspace.h"
-#include "editors/FrameList.h"
-#include "editors/ParGenFile.h"
+#include "project/FrameList.h"
+#include "project/ParGenFile.h"
 
 #include <pugixml.hpp>
 

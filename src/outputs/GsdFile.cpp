@@ -4,10 +4,10 @@
 #include "base/Identity.h"
 #include "base/TextUtil.h"
 #include "base/XmlUtil.h"
-#include "editors/IntOrDefault.h"
-#include "editors/ParGenFile.h"
-#include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
+#include "project/IntOrDefault.h"
+#include "project/ParGenFile.h"
+#include "project/ProjectXml.h"
 
 #include <array>
 #include <limits>

@@ -1,6 +1,6 @@
 // The DBC reader, the mapping of messages to frame rows, and the import's refusals.
 
-#include "editors/DbcImport.h"
+#include "dbc/DbcImport.h"
 #include "lang/LanguageTable.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "TempDir.h"
-#include "editors/FrameList.h"
 #include "lang/LanguageTable.h"
+#include "project/FrameList.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 #include "TempDir.h"
 #include "base/Csv.h"
 #include "base/FileUtil.h"
-#include "editors/FrameList.h"
 #include "handover/CommissioningReport.h"
 #include "handover/DeviceBitmap.h"
 #include "handover/HandoverPack.h"
@@ -12,6 +11,7 @@
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "project/FrameList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TempDir.h"
-#include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
+#include "project/ParGenFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TempDir.h"
 #include "base/FileUtil.h"
-#include "core/Project.h"
+#include "project/Project.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Two Projects compared: settings, frames matched by identifier and type, device outputs.
 
 #include "TempDir.h"
-#include "core/ProjectDiff.h"
+#include "checks/ProjectDiff.h"
 #include "lang/LanguageTable.h"
 
 #include <gtest/gtest.h>

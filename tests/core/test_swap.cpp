@@ -1,4 +1,4 @@
-#include "editors/SwapBits.h"
+#include "project/SwapBits.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // One frame list file: load, validate, save round trip, then the Project's outputs.
 
 #include "FuzzProject.h"
-#include "editors/FrameList.h"
-#include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
+#include "project/FrameList.h"
+#include "project/ParGenFile.h"
 
 namespace kt::fuzz {
 

@@ -1,5 +1,5 @@
 // DBC reader and the import planning on whatever it accepts.
-#include "editors/DbcImport.h"
+#include "dbc/DbcImport.h"
 #include "lang/LanguageTable.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // IntOrDefault: never crashes, ignores its fallback when the text is a number, and agrees with
 // a 64-bit reading for decimal texts.
-#include "editors/IntOrDefault.h"
+#include "project/IntOrDefault.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 // ParGen.xml reader, the station-address rule, and the image and GSD built from the settings.
 #include "FuzzProject.h"
-#include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
+#include "project/ParGenFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kt::LanguageTable texts = kt::LanguageTable::English();

@@ -1,4 +1,4 @@
-#include "editors/DbcFile.h"
+#include "dbc/DbcFile.h"
 
 #include "base/FileUtil.h"
 #include "base/TextUtil.h"

@@ -2,8 +2,8 @@
 // DBC messages -> rows of a frame list: which messages fit a list, the row of each, and
 // where the rows go. An import is all or nothing.
 
-#include "editors/DbcFile.h"
-#include "editors/FrameList.h"
+#include "dbc/DbcFile.h"
+#include "project/FrameList.h"
 
 #include <string>
 #include <vector>

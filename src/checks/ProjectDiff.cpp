@@ -1,14 +1,14 @@
-#include "core/ProjectDiff.h"
+#include "checks/ProjectDiff.h"
 
 #include "base/FileUtil.h"
 #include "base/TextUtil.h"
 #include "base/Workspace.h"
-#include "editors/FrameList.h"
-#include "editors/IntOrDefault.h"
-#include "editors/ParGenFile.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/GsdFile.h"
+#include "project/FrameList.h"
+#include "project/IntOrDefault.h"
+#include "project/ParGenFile.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,10 +1,10 @@
-#include "editors/ParGenFile.h"
+#include "project/ParGenFile.h"
 
 #include "base/FileUtil.h"
 #include "base/XmlUtil.h"
-#include "editors/IntOrDefault.h"
-#include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
+#include "project/IntOrDefault.h"
+#include "project/ProjectXml.h"
 
 #include <string>
 

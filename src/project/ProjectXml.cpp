@@ -1,4 +1,4 @@
-#include "editors/ProjectXml.h"
+#include "project/ProjectXml.h"
 
 #include "base/Identity.h"
 #include "base/XmlUtil.h"

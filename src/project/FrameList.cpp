@@ -1,11 +1,11 @@
-#include "editors/FrameList.h"
+#include "project/FrameList.h"
 
 #include "base/FileUtil.h"
 #include "base/TextUtil.h"
 #include "base/XmlUtil.h"
-#include "editors/IntOrDefault.h"
-#include "editors/ProjectXml.h"
 #include "lang/LanguageTable.h"
+#include "project/IntOrDefault.h"
+#include "project/ProjectXml.h"
 
 #include <stdexcept>
 

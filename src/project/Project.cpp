@@ -1,4 +1,4 @@
-#include "core/Project.h"
+#include "project/Project.h"
 
 #include "base/FileUtil.h"
 #include "base/TextUtil.h"

@@ -1,4 +1,4 @@
-#include "editors/DbcImport.h"
+#include "dbc/DbcImport.h"
 
 #include "base/TextUtil.h"
 #include "lang/LanguageTable.h"

@@ -1,4 +1,4 @@
-#include "editors/IntOrDefault.h"
+#include "project/IntOrDefault.h"
 
 namespace kt {
 
