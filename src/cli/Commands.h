@@ -7,11 +7,11 @@ namespace kt::cli {
 
 // lang-template, lang-check
 void AddLanguageCommands(CLI::App& app);
-// image, gsd, check, iomap, dump
+// image, gsd, check, iomap, dump, diff
 void AddProjectCommands(CLI::App& app);
 // handover
 void AddHandoverCommand(CLI::App& app);
-// import-dbc, diff
+// import-dbc
 void AddDbcCommands(CLI::App& app);
 
 } // namespace kt::cli

@@ -1,8 +1,7 @@
-// import-dbc and diff: frames from a CAN database into a Project, and two Projects compared.
+// import-dbc: frames from a CAN database into a Project.
 
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
-#include "checks/ProjectDiff.h"
 #include "cli/Commands.h"
 #include "dbc/DbcImport.h"
 #include "lang/LanguageTable.h"
@@ -94,19 +93,6 @@ void RunImport(const ImportOptions& o) {
     std::cout << rows.size() << " frames imported into " << PathToUtf8(file) << "\n";
 }
 
-struct DiffOptions {
-    std::string a, b;
-    bool json = false;
-};
-
-void RunDiff(const DiffOptions& o) {
-    ProjectDiff diff;
-    if (Status s = DiffProjects(PathFromUtf8(o.a), PathFromUtf8(o.b), diff); !s) Fail(s.message, 2);
-    std::cout << (o.json ? DiffJson(diff, o.a, o.b) : DiffReport(diff, EnglishTexts(), o.a, o.b));
-    std::cout.flush();
-    if (!diff.equal()) throw CLI::RuntimeError(1);
-}
-
 } // namespace
 
 void AddDbcCommands(CLI::App& app) {
@@ -137,14 +123,6 @@ void AddDbcCommands(CLI::App& app) {
         if (node->count() == 0 && ids->count() == 0) Fail("import-dbc needs --node or --ids");
         RunImport(*imp);
     });
-
-    auto diff = std::make_shared<DiffOptions>();
-    cmd = app.add_subcommand(
-        "diff", "Compare two Projects; exit 0 when equal, 1 when different, 2 on error");
-    cmd->add_option("PROJECT_A", diff->a, "first Project folder")->required();
-    cmd->add_option("PROJECT_B", diff->b, "second Project folder")->required();
-    cmd->add_flag("--json", diff->json, "one JSON object for scripts");
-    cmd->callback([diff] { RunDiff(*diff); });
 }
 
 } // namespace kt::cli

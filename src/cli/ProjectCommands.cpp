@@ -1,10 +1,12 @@
-// image, gsd, check, iomap and dump: a Project's outputs and checks from the command line.
+// image, gsd, check, iomap, dump and diff: a Project's outputs and checks from the command
+// line, and two Projects compared.
 
 #include "base/FileUtil.h"
 #include "base/Workspace.h"
 #include "base/XmlUtil.h"
 #include "checks/CheckProject.h"
 #include "checks/IoMap.h"
+#include "checks/ProjectDiff.h"
 #include "cli/Commands.h"
 #include "lang/LanguageTable.h"
 #include "outputs/ConfigImage.h"
@@ -35,9 +37,9 @@ struct ProjectOptions {
     bool strict = false; // check: warnings fail the run
 };
 
-[[noreturn]] void Fail(const std::string& message) {
+[[noreturn]] void Fail(const std::string& message, int code = 1) {
     std::cerr << message << "\n";
-    throw CLI::RuntimeError(1);
+    throw CLI::RuntimeError(code);
 }
 
 void Require(const Status& s) {
@@ -185,6 +187,20 @@ void RunDump(const std::string& file) {
     if (!problems.empty()) throw CLI::RuntimeError(1);
 }
 
+struct DiffOptions {
+    std::string a, b;
+    bool json = false;
+};
+
+void RunDiff(const DiffOptions& o) {
+    ProjectDiff diff;
+    if (Status s = DiffProjects(PathFromUtf8(o.a), PathFromUtf8(o.b), diff); !s) Fail(s.message, 2);
+    std::cout << (o.json ? DiffJson(diff, o.a, o.b)
+                         : DiffReport(diff, LanguageTable::English(), o.a, o.b));
+    std::cout.flush();
+    if (!diff.equal()) throw CLI::RuntimeError(1);
+}
+
 } // namespace
 
 void AddProjectCommands(CLI::App& app) {
@@ -231,6 +247,14 @@ void AddProjectCommands(CLI::App& app) {
                                      "when its checksum, fixed words or unused entries are wrong");
     cmd->add_option("FILE", *dump, "Image file")->required();
     cmd->callback([dump] { RunDump(*dump); });
+
+    auto diff = std::make_shared<DiffOptions>();
+    cmd = app.add_subcommand(
+        "diff", "Compare two Projects; exit 0 when equal, 1 when different, 2 on error");
+    cmd->add_option("PROJECT_A", diff->a, "first Project folder")->required();
+    cmd->add_option("PROJECT_B", diff->b, "second Project folder")->required();
+    cmd->add_flag("--json", diff->json, "one JSON object for scripts");
+    cmd->callback([diff] { RunDiff(*diff); });
 }
 
 } // namespace kt::cli
