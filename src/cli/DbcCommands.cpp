@@ -27,17 +27,6 @@ struct ImportOptions {
     bool replace = false;
 };
 
-[[noreturn]] void Fail(const std::string& message, int code = 1) {
-    std::cerr << message << "\n";
-    throw CLI::RuntimeError(code);
-}
-
-LanguageTable EnglishTexts() {
-    LanguageTable t;
-    t.Load_Default_Texts();
-    return t;
-}
-
 // The messages named by --ids (decimal or hexadecimal), in the order given.
 std::vector<const DbcMessage*> ByIds(const DbcDatabase& db, const std::vector<std::string>& ids) {
     std::vector<const DbcMessage*> chosen;
@@ -56,7 +45,7 @@ std::vector<const DbcMessage*> ByIds(const DbcDatabase& db, const std::vector<st
 }
 
 void RunImport(const ImportOptions& o) {
-    const LanguageTable texts = EnglishTexts();
+    const LanguageTable texts = LanguageTable::English();
     DbcDatabase db;
     DbcError error;
     if (!ReadDbcFile(PathFromUtf8(o.dbcFile), db, error))
@@ -77,8 +66,7 @@ void RunImport(const ImportOptions& o) {
     const std::filesystem::path& file =
         kind == FrameKind::Receive ? files.RecFramesFile : files.SendFramesFile;
     FrameList list(kind);
-    if (!o.replace)
-        if (Status s = list.Load_Frames(file); !s) Fail(s.message);
+    if (!o.replace) Require(list.Load_Frames(file));
     std::vector<ImportedRowAt> rows;
     if (const std::string refused = PlanImport(list, chosen, o.timeoutFactor, texts, rows);
         !refused.empty())
@@ -86,7 +74,7 @@ void RunImport(const ImportOptions& o) {
     ApplyImport(list, rows);
     // The same gate as the dialog's OK.
     if (const std::string invalid = list.Controllo_dati(texts); !invalid.empty()) Fail(invalid);
-    if (Status s = list.Save_Frames(file); !s) Fail(s.message);
+    Require(list.Save_Frames(file));
     for (const ImportedRowAt& r : rows)
         std::cout << "row " << r.row + 1 << ": " << r.texts.front() << " " << r.texts.back()
                   << "\n";

@@ -28,10 +28,8 @@ constexpr const char* kDroppedHint = " (no blank before \"=\": its last characte
 void PrintTemplate(const std::string& file) {
     const std::string text = LanguageTemplate(LanguageTable::English());
     if (!file.empty()) {
-        if (const Status st = WriteFileAtomic(PathFromUtf8(file), text); !st) {
-            std::cerr << "kt52903-cli: " << st.message << "\n";
-            throw CLI::RuntimeError(1);
-        }
+        if (const Status st = WriteFileAtomic(PathFromUtf8(file), text); !st)
+            Fail("kt52903-cli: " + st.message);
         return;
     }
     BinaryStdout();
@@ -59,10 +57,7 @@ void PrintLine(const LanguageCheckLine& l) {
 
 void RunCheck(const std::string& file, bool strict) {
     const Result<LanguageCheckReport> checked = CheckLanguageFile(PathFromUtf8(file));
-    if (!checked) {
-        std::cerr << "kt52903-cli: " << checked.status.message << "\n";
-        throw CLI::RuntimeError(1);
-    }
+    if (!checked) Fail("kt52903-cli: " + checked.status.message);
     const LanguageCheckReport& report = checked.value;
     for (const LanguageCheckLine& l : report.lines)
         PrintLine(l);

@@ -37,15 +37,6 @@ struct ProjectOptions {
     bool strict = false; // check: warnings fail the run
 };
 
-[[noreturn]] void Fail(const std::string& message, int code = 1) {
-    std::cerr << message << "\n";
-    throw CLI::RuntimeError(code);
-}
-
-void Require(const Status& s) {
-    if (!s) Fail(s.message);
-}
-
 void RunImage(const ProjectOptions& o) {
     const std::filesystem::path dir = PathFromUtf8(o.projectDir);
     ConfigImage image{};
@@ -194,7 +185,7 @@ struct DiffOptions {
 
 void RunDiff(const DiffOptions& o) {
     ProjectDiff diff;
-    if (Status s = DiffProjects(PathFromUtf8(o.a), PathFromUtf8(o.b), diff); !s) Fail(s.message, 2);
+    Require(DiffProjects(PathFromUtf8(o.a), PathFromUtf8(o.b), diff), 2);
     std::cout << (o.json ? DiffJson(diff, o.a, o.b)
                          : DiffReport(diff, LanguageTable::English(), o.a, o.b));
     std::cout.flush();
