@@ -32,10 +32,9 @@ std::string ManyReceivers(int count) {
 }
 
 void ParseOrAbort(const std::string& text) {
-    kt::DbcDatabase db;
-    kt::DbcError error;
-    if (!kt::ParseDbc(text, db, error)) std::abort();
-    benchmark::DoNotOptimize(db);
+    const kt::Result<kt::DbcDatabase> read = kt::ParseDbc(text);
+    if (!read) std::abort();
+    benchmark::DoNotOptimize(read.value);
 }
 
 void BM_DbcNodeList40000(benchmark::State& state) {

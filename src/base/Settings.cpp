@@ -27,16 +27,13 @@ bool Flag(const pugi::xml_node& root, const char* leaf) {
 
 } // namespace
 
-AppSettings ReadSettings(const std::filesystem::path& file, std::string* damage) {
-    AppSettings s;
-    if (damage) damage->clear();
+Result<AppSettings> ReadSettings(const std::filesystem::path& file) {
+    Result<AppSettings> read;
+    AppSettings& s = read.value;
     pugi::xml_document doc;
-    if (const Status loaded = LoadXmlFile(file, doc, MaxSettingsFileBytes); !loaded) {
-        if (damage && !loaded.notFound()) *damage = loaded.message;
-        return s;
-    }
+    if (read.status = LoadXmlFile(file, doc, MaxSettingsFileBytes); !read.status) return read;
     const pugi::xml_node root = RootElement(doc);
-    if (!root) return s;
+    if (!root) return read;
     s.ProjectName = Value(root, "lastproj", "projectname").value_or("");
     s.IpAddress = Value(root, "lastipadd", "ipaddress").value_or("192.168.2.205");
     s.LanguageName = Value(root, "lastlang", "language").value_or("English");
@@ -44,7 +41,7 @@ AppSettings ReadSettings(const std::filesystem::path& file, std::string* damage)
     s.EnableUpdate = Flag(root, "enable_update");
     s.EnableJumpFieldTables = Flag(root, "enable_jump_field_tables");
     s.DoubleClickAutoSize = Flag(root, "Double_Click_Auto_Size");
-    return s;
+    return read;
 }
 
 std::string SettingsXml(const AppSettings& s) {

@@ -23,10 +23,9 @@ struct AppSettings {
 
 // Reads the settings file; a missing or malformed file gives the defaults, a missing
 // element gives only its own default. The root is the first element of the document,
-// so a declaration or comment in front of it is passed over. `damage`, when given, gets
-// the reason why an existing file could not be read, or is emptied.
-[[nodiscard]] AppSettings ReadSettings(const std::filesystem::path& file,
-                                       std::string* damage = nullptr);
+// so a declaration or comment in front of it is passed over. The status says why an existing
+// file could not be read (NotFound without the file); the value holds the defaults then.
+[[nodiscard]] Result<AppSettings> ReadSettings(const std::filesystem::path& file);
 
 // Where KeepDamagedSettings puts the copy: "<file>.bad" beside the file.
 [[nodiscard]] std::filesystem::path DamagedSettingsFile(const std::filesystem::path& file);

@@ -46,10 +46,9 @@ std::vector<const DbcMessage*> ByIds(const DbcDatabase& db, const std::vector<st
 
 void RunImport(const ImportOptions& o) {
     const LanguageTable texts = LanguageTable::English();
-    DbcDatabase db;
-    DbcError error;
-    if (!ReadDbcFile(PathFromUtf8(o.dbcFile), db, error))
-        Fail(texts.Get_Text(721) + o.dbcFile + ": " + error.text());
+    const Result<DbcDatabase> read = ReadDbcFile(PathFromUtf8(o.dbcFile));
+    if (!read) Fail(texts.Get_Text(721) + o.dbcFile + ": " + read.status.message);
+    const DbcDatabase& db = read.value;
     const FrameKind kind = o.list == "receive" ? FrameKind::Receive : FrameKind::Transmit;
     std::vector<const DbcMessage*> chosen;
     if (!o.node.empty()) {
@@ -67,10 +66,10 @@ void RunImport(const ImportOptions& o) {
         kind == FrameKind::Receive ? files.RecFramesFile : files.SendFramesFile;
     FrameList list(kind);
     if (!o.replace) Require(list.Load_Frames(file));
-    std::vector<ImportedRowAt> rows;
-    if (const std::string refused = PlanImport(list, chosen, o.timeoutFactor, texts, rows);
-        !refused.empty())
-        Fail(refused);
+    const Result<std::vector<ImportedRowAt>> planned =
+        PlanImport(list, chosen, o.timeoutFactor, texts);
+    Require(planned.status);
+    const std::vector<ImportedRowAt>& rows = planned.value;
     ApplyImport(list, rows);
     // The same gate as the dialog's OK.
     if (const std::string invalid = list.Controllo_dati(texts); !invalid.empty()) Fail(invalid);

@@ -60,8 +60,8 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     LayOut();
     state_.Workspace = MakeWorkspacePaths(exeDir);
     CreateWorkspaceDirs(state_.Workspace);
-    std::string damage;
-    state_.Settings = ReadSettings(SettingsFile(state_.Workspace), &damage);
+    const Result<AppSettings> settings = ReadSettings(SettingsFile(state_.Workspace));
+    state_.Settings = settings.value;
     ApplyTimerRule();
 
     setWindowTitle(MainCaption);
@@ -79,7 +79,7 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     Set_Lang();
     state_.RowCopyBuffer.clear();
     if (!lang.ok()) services_.prompts.error(Q(lang.message));
-    if (!damage.empty()) KeepDamagedSettingsFile(damage);
+    if (Unreadable(settings.status)) KeepDamagedSettingsFile(settings.status.message);
     // Said once at start-up, so no one edits a Project only to find it cannot be saved.
     const Status writable = CheckWorkspaceWritable(state_.Workspace);
     if (!writable.ok())

@@ -79,7 +79,7 @@ void TFNew_Project::keyPressEvent(QKeyEvent* event) {
 
 void TFNew_Project::Btn_OKClick() {
     const std::string name = S(E_New_Proj->text());
-    const CreateResult r = CreateProject(state_.Workspace.ProjectsDir, name);
+    const Status r = CreateProject(state_.Workspace.ProjectsDir, name);
     if (!r.ok()) {
         // 105 alone does not tell the user what to change.
         QString text = Q(state_.Text(r.textId));

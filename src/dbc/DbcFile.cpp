@@ -45,6 +45,13 @@ struct Token {
     bool firstOnLine = false;
 };
 
+// Where and why reading failed; line and column count from 1.
+struct DbcError {
+    int line = 0;
+    int column = 0;
+    std::string description;
+};
+
 // Splits the text into words, quoted strings and the punctuation : ; , | @ ( ) [ ].
 class Lexer {
 public:
@@ -629,12 +636,6 @@ bool DbcMessage::isCanFd() const {
     return dlc > 8 || frameFormat.find("_FD") != std::string::npos;
 }
 
-std::string DbcError::text() const {
-    if (line == 0) return description;
-    return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
-           description;
-}
-
 std::string DbcTextToUtf8(std::string_view bytes) {
     std::string text;
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
@@ -660,22 +661,24 @@ std::string DbcTextToUtf8(std::string_view bytes) {
     return out;
 }
 
-bool ParseDbc(std::string_view bytes, DbcDatabase& db, DbcError& error) {
-    db = {};
-    error = {};
+Result<DbcDatabase> ParseDbc(std::string_view bytes) {
+    Result<DbcDatabase> read;
     const std::string text = DbcTextToUtf8(bytes);
-    Parser parser(text, db, error);
-    return parser.Run();
+    DbcError error;
+    Parser parser(text, read.value, error);
+    if (!parser.Run())
+        return {{},
+                Status::malformed(error.line == 0 ? error.description
+                                                  : "line " + std::to_string(error.line) +
+                                                        ", column " + std::to_string(error.column) +
+                                                        ": " + error.description)};
+    return read;
 }
 
-bool ReadDbcFile(const std::filesystem::path& file, DbcDatabase& db, DbcError& error) {
+Result<DbcDatabase> ReadDbcFile(const std::filesystem::path& file) {
     const Result<std::string> bytes = ReadFileBytes(file, MaxDbcFileBytes);
-    if (!bytes) {
-        db = {};
-        error = {0, 0, bytes.status.message};
-        return false;
-    }
-    return ParseDbc(bytes.value, db, error);
+    if (!bytes) return {{}, bytes.status};
+    return ParseDbc(bytes.value);
 }
 
 } // namespace kt

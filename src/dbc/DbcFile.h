@@ -2,6 +2,8 @@
 // A CAN database (DBC) read at message level: nodes, messages with their transmitters and
 // receivers, comments and the send attributes. Signals are read only for their receivers.
 
+#include "base/Status.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -38,25 +40,16 @@ struct DbcDatabase {
     std::vector<DbcMessage> messages;
 };
 
-// Where and why reading failed; line and column count from 1.
-struct DbcError {
-    int line = 0;
-    int column = 0;
-    std::string description;
-    // "line L, column C: description".
-    [[nodiscard]] std::string text() const;
-};
-
 // The bytes of a DBC as UTF-8 without byte-order mark and with LF line ends: UTF-8 is kept
 // (BOM dropped); anything that is not valid UTF-8 is read as Windows-1252.
 [[nodiscard]] std::string DbcTextToUtf8(std::string_view bytes);
 
-// Reads a DBC's bytes. On failure `error` says where; `db` is then unspecified. A text
-// without a single DBC section, or a statement that does not start with a DBC keyword, is
-// not a DBC. The pseudo message that only holds unassigned signals is left out.
-[[nodiscard]] bool ParseDbc(std::string_view bytes, DbcDatabase& db, DbcError& error);
+// Reads a DBC's bytes. A text that is not a DBC is Malformed with "line L, column C: why"
+// (both from 1): a text without a single DBC section, or a statement that does not start
+// with a DBC keyword. The pseudo message that only holds unassigned signals is left out.
+[[nodiscard]] Result<DbcDatabase> ParseDbc(std::string_view bytes);
 
-// Reads a DBC file; a file that cannot be read fails with the system's reason at line 0.
-[[nodiscard]] bool ReadDbcFile(const std::filesystem::path& file, DbcDatabase& db, DbcError& error);
+// Reads a DBC file; a file that cannot be read fails with the system's reason.
+[[nodiscard]] Result<DbcDatabase> ReadDbcFile(const std::filesystem::path& file);
 
 } // namespace kt

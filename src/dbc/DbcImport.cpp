@@ -86,15 +86,17 @@ bool IsEmptyRow(const FrameList& list, int row) {
     return true;
 }
 
-std::string PlanImport(const FrameList& list, const std::vector<const DbcMessage*>& chosen,
-                       int timeoutFactor, const LanguageTable& texts,
-                       std::vector<ImportedRowAt>& rows) {
-    rows.clear();
-    if (chosen.empty()) return texts.Get_Text(726);
+Result<std::vector<ImportedRowAt>> PlanImport(const FrameList& list,
+                                              const std::vector<const DbcMessage*>& chosen,
+                                              int timeoutFactor, const LanguageTable& texts) {
+    const auto refused = [](std::string why) {
+        return Result<std::vector<ImportedRowAt>>{{}, Status::refused(std::move(why))};
+    };
+    if (chosen.empty()) return refused(texts.Get_Text(726));
     std::vector<const DbcMessage*> fd;
     for (const DbcMessage* m : chosen)
         if (m->isCanFd()) fd.push_back(m);
-    if (!fd.empty()) return texts.Get_Text(722) + NameList(fd);
+    if (!fd.empty()) return refused(texts.Get_Text(722) + NameList(fd));
 
     std::vector<int> free;
     for (int r = 0; r < FrameList::Rows; ++r)
@@ -102,12 +104,13 @@ std::string PlanImport(const FrameList& list, const std::vector<const DbcMessage
     if (chosen.size() > free.size()) {
         const std::vector<const DbcMessage*> left(chosen.begin() + static_cast<long>(free.size()),
                                                   chosen.end());
-        return texts.Get_Text(723) + std::to_string(chosen.size()) + texts.Get_Text(724) +
-               std::to_string(free.size()) + texts.Get_Text(725) + NameList(left);
+        return refused(texts.Get_Text(723) + std::to_string(chosen.size()) + texts.Get_Text(724) +
+                       std::to_string(free.size()) + texts.Get_Text(725) + NameList(left));
     }
+    Result<std::vector<ImportedRowAt>> planned;
     for (std::size_t i = 0; i < chosen.size(); ++i)
-        rows.push_back({free[i], ImportedRow(*chosen[i], list.kind(), timeoutFactor)});
-    return {};
+        planned.value.push_back({free[i], ImportedRow(*chosen[i], list.kind(), timeoutFactor)});
+    return planned;
 }
 
 void ApplyImport(FrameList& list, const std::vector<ImportedRowAt>& rows) {

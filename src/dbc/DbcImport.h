@@ -41,13 +41,12 @@ struct ImportedRowAt {
 // True when no text field holds more than blanks and no box is checked.
 [[nodiscard]] bool IsEmptyRow(const FrameList& list, int row);
 
-// Places the chosen messages, in their order, into the first empty rows of `list`. Returns
-// the message for the user when the import is refused (CAN FD messages, more messages than
-// empty rows, nothing chosen); `rows` is then empty.
-[[nodiscard]] std::string PlanImport(const FrameList& list,
-                                     const std::vector<const DbcMessage*>& chosen,
-                                     int timeoutFactor, const LanguageTable& texts,
-                                     std::vector<ImportedRowAt>& rows);
+// Places the chosen messages, in their order, into the first empty rows of `list`. An import
+// that cannot be done (CAN FD messages, more messages than empty rows, nothing chosen) is
+// Refused with the message for the user and no rows.
+[[nodiscard]] Result<std::vector<ImportedRowAt>>
+PlanImport(const FrameList& list, const std::vector<const DbcMessage*>& chosen, int timeoutFactor,
+           const LanguageTable& texts);
 
 // Writes planned rows into the list.
 void ApplyImport(FrameList& list, const std::vector<ImportedRowAt>& rows);

@@ -358,10 +358,9 @@ void TFrameListDialog::Btn_ImportDbcClick() {
     CommitEdit();
     const QString file = prompts_.openFileName(QPath(state_.ProjectDir), Q(state_.Text(720)));
     if (file.isEmpty()) return;
-    DbcDatabase db;
-    DbcError error;
-    if (!ReadDbcFile(PathOf(file), db, error)) {
-        prompts_.error(Q(state_.Text(721)) + file + ": " + Q(error.text()));
+    const Result<DbcDatabase> read = ReadDbcFile(PathOf(file));
+    if (!read) {
+        prompts_.error(Q(state_.Text(721)) + file + ": " + Q(read.status.message));
         return;
     }
     TFImportDbc window(state_, prompts_, db, file, list_, this);

@@ -234,14 +234,13 @@ std::vector<const DbcMessage*> TFImportDbc::Checked() const {
 
 void TFImportDbc::Btn_ImportClick() {
     E_TimeOutFactor->interpretText();
-    std::vector<ImportedRowAt> rows;
-    const std::string refused =
-        PlanImport(list_, Checked(), E_TimeOutFactor->value(), state_.Lang, rows);
-    if (!refused.empty()) {
-        prompts_.error(Q(refused));
+    Result<std::vector<ImportedRowAt>> planned =
+        PlanImport(list_, Checked(), E_TimeOutFactor->value(), state_.Lang);
+    if (!planned) {
+        prompts_.error(Q(planned.status.message));
         return;
     }
-    rows_ = std::move(rows);
+    rows_ = std::move(planned.value);
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/FileUtil.h"
 #include "base/TextUtil.h"
+#include "lang/LanguageTable.h"
 
 #include <algorithm>
 #include <array>
@@ -85,18 +86,28 @@ bool SameProjectName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }
 
-CreateResult CreateProject(const fs::path& projectsDir, const std::string& name) {
-    if (name.empty()) return {107};
+Status CreateProject(const fs::path& projectsDir, const std::string& name) {
+    const auto refused = [&name](int textId) {
+        return Status::refused("\"" + name + "\": " + LanguageTable::English().Get_Text(textId),
+                               textId);
+    };
+    if (name.empty()) return refused(107);
     bool isDirectory = false;
     // A file of that name is no Project; its creation would fail, as it always did (105).
-    if (NameTaken(projectsDir, name, isDirectory)) return {isDirectory ? 106 : 105};
-    if (!IsPortableProjectName(name)) return {105};
+    if (NameTaken(projectsDir, name, isDirectory)) return refused(isDirectory ? 106 : 105);
+    if (!IsPortableProjectName(name)) return refused(105);
     const fs::path dir = projectsDir / PathFromUtf8(name);
     std::error_code ec;
-    if (fs::is_directory(dir, ec)) return {106}; // a case rule of the file system we do not know
-    if (!fs::create_directory(dir, ec) || ec) return {105};
+    // A case rule of the file system that we do not know.
+    if (fs::is_directory(dir, ec)) return refused(106);
+    if (!fs::create_directory(dir, ec) || ec) {
+        Status failed = Status::io("Cannot create \"" + PathToUtf8(dir) + "\": " +
+                                   (ec ? ec.message() : std::string("it is there already")));
+        failed.textId = 105;
+        return failed;
+    }
     fs::create_directories(dir / "bin", ec); // a missing bin only makes the image write fail later
-    return {0};
+    return Status::success();
 }
 
 std::vector<std::string> ListProjects(const fs::path& projectsDir) {

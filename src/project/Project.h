@@ -1,18 +1,13 @@
 #pragma once
 // Creating Projects and listing the existing ones.
 
+#include "base/Status.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace kt {
-
-// Outcome of CreateProject: 0 on success, else the ID of the text that explains the refusal
-// (107 empty name, 106 directory exists, 105 name not usable or creation failed).
-struct CreateResult {
-    int textId = 0;
-    [[nodiscard]] bool ok() const { return textId == 0; }
-};
 
 // True when the name can be a portable Project directory name: no path separator, not "."
 // or "..", none of <>:"/\|?* or control characters, no trailing dot or blank, not a
@@ -23,11 +18,12 @@ struct CreateResult {
 // other byte as it is.
 [[nodiscard]] bool SameProjectName(const std::string& a, const std::string& b);
 
-// Creates projectsDir/name and projectsDir/name/bin. The name is used as typed. Checks in
-// this order: empty (107), an entry of PROJECTS with that name in any letter case (106),
-// a name that is not portable (105), the creation itself (105).
-[[nodiscard]] CreateResult CreateProject(const std::filesystem::path& projectsDir,
-                                         const std::string& name);
+// Creates projectsDir/name and projectsDir/name/bin. The name is used as typed. A refusal is
+// Refused with the ID of the text that explains it, checked in this order: empty (107), an
+// entry of PROJECTS with that name in any letter case (106), a name that is not portable
+// (105); a failed creation is Io with 105.
+[[nodiscard]] Status CreateProject(const std::filesystem::path& projectsDir,
+                                   const std::string& name);
 
 // Directory names under projectsDir, sorted without regard to case. Hidden entries, names
 // that are not valid UTF-8 and names that are not portable are left out: the windows could

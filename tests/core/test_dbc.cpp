@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace kt;
 
 namespace {
@@ -56,10 +58,23 @@ LanguageTable English() {
 }
 
 DbcDatabase Parsed(const std::string& text) {
-    DbcDatabase db;
-    DbcError error;
-    EXPECT_TRUE(ParseDbc(text, db, error)) << error.text();
-    return db;
+    const Result<DbcDatabase> read = ParseDbc(text);
+    EXPECT_TRUE(read.ok()) << read.status.message;
+    return read.value;
+}
+
+// Line and column of a refusal, which begins "line L, column C: "; the rest in `why`.
+struct DbcPlace {
+    int line = 0, column = 0;
+    std::string why;
+};
+DbcPlace PlaceOf(const std::string& message) {
+    DbcPlace p;
+    int used = 0;
+    if (std::sscanf(message.c_str(), "line %d, column %d: %n", &p.line, &p.column, &used) == 2 &&
+        used > 0)
+        p.why = message.substr(std::size_t(used));
+    return p;
 }
 
 } // namespace
@@ -150,13 +165,13 @@ TEST(DbcReader, ReportsWhereAndWhy) {
         {"not a keyword", "BO_ 1 M: 8 A\nhello\n", 2, 1, "expected a DBC keyword"},
     };
     for (const Case& c : cases) {
-        DbcDatabase db;
-        DbcError error;
-        EXPECT_FALSE(ParseDbc(c.text, db, error)) << c.name;
-        EXPECT_EQ(error.line, c.line) << c.name << ": " << error.text();
-        EXPECT_EQ(error.column, c.column) << c.name << ": " << error.text();
-        EXPECT_NE(error.description.find(c.says), std::string::npos)
-            << c.name << ": " << error.text();
+        const Result<DbcDatabase> read = ParseDbc(c.text);
+        EXPECT_EQ(read.status.code, StatusCode::Malformed) << c.name;
+        const std::string& text = read.status.message;
+        const DbcPlace error = PlaceOf(text);
+        EXPECT_EQ(error.line, c.line) << c.name << ": " << text;
+        EXPECT_EQ(error.column, c.column) << c.name << ": " << text;
+        EXPECT_NE(error.why.find(c.says), std::string::npos) << c.name << ": " << text;
     }
 }
 
@@ -174,10 +189,9 @@ TEST(DbcReader, MessagesQuoteOnlyTheBeginningOfLongText) {
         "hello" + huge + "\n",
     };
     for (const std::string& text : cases) {
-        DbcDatabase db;
-        DbcError error;
-        EXPECT_FALSE(ParseDbc(text, db, error));
-        EXPECT_LT(error.text().size(), 200u) << error.text().substr(0, 300);
+        const Result<DbcDatabase> read = ParseDbc(text);
+        EXPECT_FALSE(read.ok());
+        EXPECT_LT(read.status.message.size(), 200u) << read.status.message.substr(0, 300);
     }
 }
 
@@ -295,8 +309,10 @@ TEST(DbcImport, FillsTheFirstEmptyRowsOrRefusesAll) {
     FrameList list(FrameKind::Receive);
     list.setRow(0, {"1", "2.0A (11 bits)", "1", "0", "0", "kept"});
     list.setRow(2, {"", "", "", "", "", "a note"}); // not empty: left alone
-    std::vector<ImportedRowAt> rows;
-    EXPECT_EQ(PlanImport(list, {&m[0], &m[1], &m[3]}, 3, texts, rows), "");
+    Result<std::vector<ImportedRowAt>> plan = PlanImport(list, {&m[0], &m[1], &m[3]}, 3, texts);
+    EXPECT_EQ(plan.status.message, "");
+    EXPECT_TRUE(plan.ok());
+    const std::vector<ImportedRowAt>& rows = plan.value;
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].row, 1);
     EXPECT_EQ(rows[1].row, 3);
@@ -305,16 +321,20 @@ TEST(DbcImport, FillsTheFirstEmptyRowsOrRefusesAll) {
     EXPECT_EQ(list.field(0, RxMnemonic), "kept");
     EXPECT_EQ(list.row(3), (FrameRow{"0x18FEF001", "2.0B (29 bits)", "4", "0", "0", "Diag"}));
 
-    EXPECT_EQ(PlanImport(list, {&m[0], &m[2]}, 3, texts, rows),
+    plan = PlanImport(list, {&m[0], &m[2]}, 3, texts);
+    EXPECT_EQ(plan.status.code, StatusCode::Refused);
+    EXPECT_EQ(plan.status.message,
               "These messages are CAN FD frames (more than 8 data bytes) and cannot be imported: "
               "Media (0x200)");
     EXPECT_TRUE(rows.empty());
-    EXPECT_EQ(PlanImport(list, {}, 3, texts, rows), "Choose at least one message to import");
+    EXPECT_EQ(PlanImport(list, {}, 3, texts).status.message,
+              "Choose at least one message to import");
 
     FrameList full(FrameKind::Transmit);
     for (int r = 0; r < 29; ++r)
         full.setField(r, TxCOBID, std::to_string(r + 1));
-    EXPECT_EQ(PlanImport(full, {&m[0], &m[1], &m[3]}, 3, texts, rows),
+    plan = PlanImport(full, {&m[0], &m[1], &m[3]}, 3, texts);
+    EXPECT_EQ(plan.status.message,
               "Not enough empty rows: messages chosen 3, empty rows 1. Not imported: Diag "
               "(0x18FEF001), Lamp (0x400)");
     EXPECT_TRUE(rows.empty());

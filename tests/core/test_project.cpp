@@ -22,7 +22,7 @@ TEST_P(CreateProjectName, Case) {
     const fs::path projects = dir / "PROJECTS";
     fs::create_directory(projects);
     fs::create_directory(projects / "Existing");
-    const kt::CreateResult r = kt::CreateProject(projects, GetParam().name);
+    const kt::Status r = kt::CreateProject(projects, GetParam().name);
     EXPECT_EQ(r.textId, GetParam().textId);
     // A refused name creates nothing at all, anywhere.
     int entries = 0;

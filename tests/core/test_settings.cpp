@@ -26,7 +26,7 @@ TEST(Settings, DefaultsAreWrittenExactly) {
 
 TEST(Settings, MissingFileGivesDefaults) {
     TempDir dir;
-    EXPECT_EQ(kt::ReadSettings(dir / "Korvel.xml"), AppSettings{});
+    EXPECT_EQ(kt::ReadSettings(dir / "Korvel.xml").value, AppSettings{});
 }
 
 TEST(Settings, RoundTripKeepsEveryValue) {
@@ -40,7 +40,7 @@ TEST(Settings, RoundTripKeepsEveryValue) {
     s.EnableJumpFieldTables = true;
     s.DoubleClickAutoSize = true;
     ASSERT_TRUE(kt::WriteSettings(dir / "Korvel.xml", s).ok());
-    EXPECT_EQ(kt::ReadSettings(dir / "Korvel.xml"), s);
+    EXPECT_EQ(kt::ReadSettings(dir / "Korvel.xml").value, s);
 }
 
 struct ReadCase {
@@ -60,7 +60,7 @@ class SettingsRead : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(SettingsRead, Case) {
     TempDir dir;
     const auto file = dir.write("Korvel.xml", GetParam().xml);
-    EXPECT_EQ(kt::ReadSettings(file), GetParam().expected);
+    EXPECT_EQ(kt::ReadSettings(file).value, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,7 +112,7 @@ TEST(Settings, SaveReplacesWholeFileDroppingExtras) {
     const auto file =
         dir.write("Korvel.xml", "<Conf_Settings><extra>x</extra><lastproj><projectname>A"
                                 "</projectname></lastproj></Conf_Settings>");
-    AppSettings s = kt::ReadSettings(file);
+    AppSettings s = kt::ReadSettings(file).value;
     ASSERT_TRUE(kt::WriteSettings(file, s).ok());
     const std::string text = TempDir::read(file);
     EXPECT_EQ(text.find("extra"), std::string::npos);

@@ -131,10 +131,10 @@ private slots:
     }
 
     void importAndCompareWindows() {
-        DbcDatabase db;
-        DbcError error;
-        QVERIFY(
-            ParseDbc("BU_: A B\nBO_ 1 M: 8 A\n SG_ S : 0|8@1+ (1,0) [0|1] \"\" B\n", db, error));
+        const Result<DbcDatabase> read =
+            ParseDbc("BU_: A B\nBO_ 1 M: 8 A\n SG_ S : 0|8@1+ (1,0) [0|1] \"\" B\n");
+        QVERIFY(read.ok());
+        const DbcDatabase& db = read.value;
         const FrameList list(FrameKind::Receive);
         TFImportDbc import(fx->state, prompts, db, "plant.dbc", list);
         show(import);

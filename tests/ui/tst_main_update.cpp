@@ -245,7 +245,7 @@ private slots:
         });
         QTest::mouseClick(in<QToolButton>(main_, "Btn_Opz"), Qt::LeftButton);
         QVERIFY(seen);
-        const AppSettings stored = ReadSettings(PathOf(exeDir() + "/Korvel.xml"));
+        const AppSettings stored = ReadSettings(PathOf(exeDir() + "/Korvel.xml")).value;
         QCOMPARE(stored.EnableInternet, internet != ticks.contains("CB_En_Con"));
         QCOMPARE(stored.EnableUpdate, update != ticks.contains("CB_Update"));
         QCOMPARE(timer()->isActive(), active);
