@@ -73,13 +73,7 @@ TFCAN_Bytes_SWAP::TFCAN_Bytes_SWAP(const AppState& state, QWidget* parent)
     body->setSpacing(10);
     body->addLayout(valueRow);
     body->addLayout(bytes);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(P_Title);
-    layout->addLayout(body);
-    layout->addWidget(P_Button.panel);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackDialog(this, {P_Title, body, P_Button.panel})->setSizeConstraint(QLayout::SetFixedSize);
 
     Set_Lang();
     Refresh_Label();

@@ -131,12 +131,7 @@ TFrameListDialog::TFrameListDialog(const FrameDialogKind& kind, AppState& state,
         buttons->addWidget(b);
     buttons->addStretch();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(P_Title);
-    layout->addWidget(grid_, 1);
-    layout->addLayout(buttons);
+    StackDialog(this, {P_Title, {grid_, 1}, buttons});
 
     // Keyboard ways to the history and to OK; a cell editor keeps its own Ctrl+Z while open.
     auto* undo = new QAction(this);
@@ -363,7 +358,7 @@ void TFrameListDialog::Btn_ImportDbcClick() {
         prompts_.error(Q(state_.Text(721)) + file + ": " + Q(read.status.message));
         return;
     }
-    TFImportDbc window(state_, prompts_, db, file, list_, this);
+    TFImportDbc window(state_, prompts_, read.value, file, list_, this);
     if (window.exec() == QDialog::Accepted) applyImportedRows(window.Rows());
 }
 

@@ -91,12 +91,7 @@ void TFParGen::FormCreate() {
     Btn_OK->setDefault(true);
     Btn_Cancel->setAutoDefault(true);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(P_Title);
-    layout->addWidget(CPG, 1);
-    layout->addWidget(P_Button.panel);
+    StackDialog(this, {P_Title, {CPG, 1}, P_Button.panel});
 
     connect(CB_CAN_Baudrate, &QComboBox::currentIndexChanged, this, &TFParGen::On_Change);
     connect(E_PROFIBUS_IDDevice, &QLineEdit::textChanged, this, &TFParGen::On_Change);

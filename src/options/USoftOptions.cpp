@@ -108,14 +108,8 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
     auto* body = new QVBoxLayout;
     body->setContentsMargins(8, 8, 8, 0);
     body->addWidget(PC_Options);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(P_Title);
-    layout->addLayout(body);
-    layout->addWidget(P_Button.panel);
     // As small as the contents allow; the language tab's fixed tiles set the usual size.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    StackDialog(this, {P_Title, body, P_Button.panel})->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
     connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });

@@ -54,14 +54,22 @@ ButtonPanel MakeButtonPanel(QWidget* parent, const char* okName) {
     return {panel, ok, cancel};
 }
 
-void StackDialog(QDialog* dialog, DialogHeader* header, QBoxLayout* body, QWidget* buttons) {
-    body->setContentsMargins(16, 8, 16, 8);
+QVBoxLayout* StackDialog(QDialog* dialog, std::initializer_list<DialogPart> parts) {
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(header);
-    layout->addLayout(body, 1);
-    layout->addWidget(buttons);
+    for (const DialogPart& p : parts) {
+        if (p.widget)
+            layout->addWidget(p.widget, p.stretch);
+        else
+            layout->addLayout(p.layout, p.stretch);
+    }
+    return layout;
+}
+
+void StackDialog(QDialog* dialog, DialogHeader* header, QBoxLayout* body, QWidget* buttons) {
+    body->setContentsMargins(16, 8, 16, 8);
+    StackDialog(dialog, {header, {body, 1}, buttons});
 }
 
 } // namespace kt

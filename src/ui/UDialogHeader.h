@@ -3,10 +3,14 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 class QBoxLayout;
 class QDialog;
 class QLabel;
 class QPushButton;
+class QLayout;
+class QVBoxLayout;
 
 namespace kt {
 
@@ -33,7 +37,19 @@ template <typename T> T* Named(T* widget, const QString& name) {
     return widget;
 }
 
-// Stacks header, body and button panel in the dialog, edge to edge.
+// One part of a dialog's frame: a widget or a layout, and its stretch.
+struct DialogPart {
+    DialogPart(QWidget* w, int s = 0) : widget(w), stretch(s) {}
+    DialogPart(QLayout* l, int s = 0) : layout(l), stretch(s) {}
+    QWidget* widget = nullptr;
+    QLayout* layout = nullptr;
+    int stretch = 0;
+};
+
+// The frame of every dialog: its parts (header, body, buttons) stacked top to bottom, edge to
+// edge, without spacing. Returns the dialog's layout.
+QVBoxLayout* StackDialog(QDialog* dialog, std::initializer_list<DialogPart> parts);
+// The same for a body that gets the usual margins and takes the height left.
 void StackDialog(QDialog* dialog, DialogHeader* header, QBoxLayout* body, QWidget* buttons);
 
 } // namespace kt

@@ -74,11 +74,7 @@ TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn s
     Btn_Update->setAutoDefault(false);
     Btn_Cancel->setAutoDefault(false);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    for (QWidget* p : {static_cast<QWidget*>(P_Title), P_CAN, P_Options, P_Button})
-        layout->addWidget(p);
+    StackDialog(this, {P_Title, P_CAN, P_Options, P_Button});
     setFixedSize(kClientWidth,
                  P_Title->height() + P_CAN->height() + P_Options->height() + P_Button->height());
 
