@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace kt {
@@ -76,6 +77,59 @@ std::string Abridged(std::string_view s, std::size_t maxChars) {
     std::string out(head);
     if (head.size() < s.size()) out += "...";
     return out;
+}
+
+namespace {
+std::string Tenths(long long tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+} // namespace
+
+std::string TenthsText(double value) {
+    return Tenths(std::llround(value * 10));
+}
+
+std::string PercentText(double percent) {
+    return TenthsText(percent) + " %";
+}
+
+std::string BitRateText(std::uint32_t bps) {
+    const auto scaled = [](std::uint32_t v, std::uint32_t unit, const char* name) {
+        std::string s = std::to_string(v / unit);
+        if (const std::uint32_t rest = v % unit) {
+            std::string frac = std::to_string(unit + rest).substr(1);
+            while (frac.back() == '0')
+                frac.pop_back();
+            s += "." + frac;
+        }
+        return s + " " + name;
+    };
+    if (bps >= 1000000) return scaled(bps, 1000000, "Mbit/s");
+    if (bps >= 1000) return scaled(bps, 1000, "kbit/s");
+    return std::to_string(bps) + " bit/s";
+}
+
+std::string KbitText(std::uint32_t bitsPerSecond) {
+    if (bitsPerSecond % 1000 == 0) return std::to_string(bitsPerSecond / 1000);
+    return Tenths(std::llround(bitsPerSecond / 100.0));
+}
+
+std::string JsonString(std::string_view s) {
+    std::string out = "\"";
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
 }
 
 std::string HexDigits(std::uint64_t value, int digits) {

@@ -33,6 +33,17 @@ namespace kt {
 // `value` in upper-case hexadecimal, zero-padded to at least `digits` digits, no prefix.
 [[nodiscard]] std::string HexDigits(std::uint64_t value, int digits);
 
+// Numbers for people, the same in every locale (printf and Qt would follow the user's):
+// "12.5": one decimal, rounded; "12.5 %"; "125 kbit/s", "62.5 kbit/s", "1 Mbit/s" for a rate
+// in bit/s; "125" or "62.5" for the rate in kbit/s.
+[[nodiscard]] std::string TenthsText(double value);
+[[nodiscard]] std::string PercentText(double percent);
+[[nodiscard]] std::string BitRateText(std::uint32_t bitsPerSecond);
+[[nodiscard]] std::string KbitText(std::uint32_t bitsPerSecond);
+
+// `s` as a JSON string, quotes included: " and \ escaped, control characters as \u00xx.
+[[nodiscard]] std::string JsonString(std::string_view s);
+
 // Natural order of names such as serial ports: text compared as text, digit runs as
 // numbers (COM3 < COM12, ttyACM0 < ttyUSB0 < ttyUSB10).
 [[nodiscard]] bool NaturalLess(std::string_view a, std::string_view b);

@@ -24,35 +24,13 @@ constexpr int kEditorRows = FrameList::Rows;
 constexpr std::uint32_t kMinPeriodMs = 10;
 
 // Reads every frame node of one list file both ways; returns the parser's error, if any.
-std::string ReadList(const std::filesystem::path& file, FrameKind kind, bool& exists,
-                     std::vector<FrameRow>& rows, std::vector<ImageFrame>& image,
-                     std::vector<std::int32_t>& dims) {
-    pugi::xml_document doc;
-    if (Status s = LoadXmlFile(file, doc); !s) {
-        if (s.notFound()) return {};
-        exists = true;
-        return s.message;
-    }
-    exists = true;
-    for (pugi::xml_node n = RootElement(doc).first_child(); n; n = n.next_sibling()) {
-        if (!IsFrameNode(n)) continue;
+void ReadList(const FrameListRead& read, FrameKind kind, std::vector<FrameRow>& rows,
+              std::vector<ImageFrame>& image, std::vector<std::int32_t>& dims) {
+    for (const pugi::xml_node& n : read.nodes) {
         rows.push_back(Read_Frame_Row(n, kind));
         image.push_back(Read_Image_Frame(n, kind));
         dims.push_back(GSD_Frame_Dim(n));
     }
-    return {};
-}
-
-// One decimal, always with a point: printf would follow the locale that Qt sets.
-std::string Tenths(long long tenths) {
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-}
-std::string Percent(double value) {
-    return Tenths(std::llround(value * 10));
-}
-std::string Kbits(std::uint32_t bitRate) {
-    if (bitRate % 1000 == 0) return std::to_string(bitRate / 1000);
-    return Tenths(std::llround(bitRate / 100.0));
 }
 
 class Collector {
@@ -149,30 +127,34 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
 } // namespace
 
 ProjectData Read_Project_Data(const ProjectFiles& files) {
+    return Read_Project_Data(ReadProjectSnapshot(files));
+}
+
+ProjectData Read_Project_Data(const ProjectSnapshot& project) {
     ProjectData d;
-    const Result<ParGen> read = ReadParGen(files.ParGenFile);
-    const bool found = read.ok();
+    const bool found = project.parGen.ok();
     if (found) {
-        d.settings = read.value;
-        d.anyFile = true;
-        pugi::xml_document doc;
-        if (LoadXmlFile(files.ParGenFile, doc).ok())
-            if (const pugi::xml_node root = RootElement(doc);
-                root && std::string_view(root.name()) != "Par_Gen")
-                d.parGenRoot = root.name();
-    } else if (!read.status.notFound()) {
-        d.parGenError = read.status.message;
-        d.anyFile = true;
+        d.settings = project.parGen.value;
+        if (!project.parGenRoot.empty() && project.parGenRoot != "Par_Gen")
+            d.parGenRoot = project.parGenRoot;
     }
+    d.anyFile = project.anyFile();
+    d.parGenRead = project.parGen.status;
+    d.receiveRead = project.receive.status;
+    d.transmitRead = project.transmit.status;
     d.hasParGen = found;
     d.baudRate = Image_Baud_Rate(d.settings, found);
     d.gsd.Map_Frames = found && d.settings.GsdCanMapping;
-    d.receiveError = ReadList(files.RecFramesFile, FrameKind::Receive, d.anyFile, d.receiveRows,
-                              d.receiveImage, d.gsd.In_Dim);
-    d.transmitError = ReadList(files.SendFramesFile, FrameKind::Transmit, d.anyFile, d.transmitRows,
-                               d.transmitImage, d.gsd.Out_Dim);
+    ReadList(project.receive, FrameKind::Receive, d.receiveRows, d.receiveImage, d.gsd.In_Dim);
+    ReadList(project.transmit, FrameKind::Transmit, d.transmitRows, d.transmitImage, d.gsd.Out_Dim);
     Count_GSD_Modules(d.gsd);
     return d;
+}
+
+const Status* ProjectData::unreadable() const {
+    for (const Status* read : {&parGenRead, &receiveRead, &transmitRead})
+        if (Unreadable(*read)) return read;
+    return nullptr;
 }
 
 int Frame_Bits(bool extended, int n) {
@@ -221,11 +203,11 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
         result.findings = out.take();
         return result;
     }
-    for (const auto& [error, list] : {std::pair{&d.parGenError, FindingList::Settings},
-                                      std::pair{&d.receiveError, FindingList::Receive},
-                                      std::pair{&d.transmitError, FindingList::Transmit}})
-        if (!error->empty())
-            out.add(Severity::Error, "file-unreadable", list, 0, out.t(540) + *error);
+    for (const auto& [read, list] : {std::pair{&d.parGenRead, FindingList::Settings},
+                                     std::pair{&d.receiveRead, FindingList::Receive},
+                                     std::pair{&d.transmitRead, FindingList::Transmit}})
+        if (Unreadable(*read))
+            out.add(Severity::Error, "file-unreadable", list, 0, out.t(540) + read->message);
 
     if (d.hasParGen) {
         if (std::string why = Controllo_Dati(d.settings, texts); !why.empty())
@@ -236,7 +218,7 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
         if (!d.parGenRoot.empty())
             out.add(Severity::Warning, "pargen-root", FindingList::Settings, 0,
                     out.t(537) + d.parGenRoot + out.t(538));
-    } else if (d.parGenError.empty()) {
+    } else if (!Unreadable(d.parGenRead)) {
         out.add(Severity::Warning, "no-pargen", FindingList::Settings, 0, out.t(559));
     }
 
@@ -272,9 +254,9 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
                                   : total > BusLoadWarnPercent ? Severity::Warning
                                                                : Severity::Note;
     out.add(loadSeverity, "bus-load", FindingList::Project, 0,
-            out.t(564) + Percent(total) + out.t(565) + Kbits(result.busLoad.bitRate) + out.t(566) +
-                Percent(result.busLoad.transmitPercent) + out.t(567) +
-                Percent(result.busLoad.receivePercent) + out.t(568));
+            out.t(564) + TenthsText(total) + out.t(565) + KbitText(result.busLoad.bitRate) +
+                out.t(566) + TenthsText(result.busLoad.transmitPercent) + out.t(567) +
+                TenthsText(result.busLoad.receivePercent) + out.t(568));
     result.findings = out.take();
     return result;
 }
@@ -313,26 +295,6 @@ const std::string& SeverityText(Severity severity, const LanguageTable& texts) {
     return texts.Get_Text(513 + int(severity));
 }
 
-namespace {
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-} // namespace
-
 std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts) {
     std::vector<std::vector<std::string>> lines{{texts.Get_Text(506), texts.Get_Text(507),
                                                  texts.Get_Text(508), texts.Get_Text(509),
@@ -355,9 +317,9 @@ std::string Findings_Json(const ProjectCheck& check) {
     }
     const BusLoad& b = check.busLoad;
     out += "],\"busLoad\":{\"bitRate\":" + std::to_string(b.bitRate) +
-           ",\"transmitPercent\":" + Percent(b.transmitPercent) +
-           ",\"receivePercent\":" + Percent(b.receivePercent) +
-           ",\"totalPercent\":" + Percent(b.totalPercent()) +
+           ",\"transmitPercent\":" + TenthsText(b.transmitPercent) +
+           ",\"receivePercent\":" + TenthsText(b.receivePercent) +
+           ",\"totalPercent\":" + TenthsText(b.totalPercent()) +
            "},\"errors\":" + std::to_string(check.count(Severity::Error)) +
            ",\"warnings\":" + std::to_string(check.count(Severity::Warning)) +
            ",\"notes\":" + std::to_string(check.count(Severity::Note)) + "}\n";

@@ -8,6 +8,7 @@
 #include "outputs/GsdFile.h"
 #include "project/FrameList.h"
 #include "project/ParGenFile.h"
+#include "project/ProjectSnapshot.h"
 
 #include <cstdint>
 #include <string>
@@ -29,12 +30,16 @@ struct ProjectData {
     // ... and as the image compiler reads it (the image keeps the first 32).
     std::vector<ImageFrame> receiveImage, transmitImage;
     GSD_Data gsd; // as the GSD step reads it, also when ParGen.xml is missing
-    // Why a file could not be read (empty when it could or does not exist).
-    std::string parGenError, receiveError, transmitError;
+    // How each file was read: Ok, NotFound, or why it could not be read.
+    Status parGenRead, receiveRead, transmitRead;
+
+    // The first file that is there but could not be read; nullptr when there is none.
+    [[nodiscard]] const Status* unreadable() const;
 };
 
 // Reads the three files; an unreadable file counts as missing and its error is kept.
 [[nodiscard]] ProjectData Read_Project_Data(const ProjectFiles& files);
+[[nodiscard]] ProjectData Read_Project_Data(const ProjectSnapshot& project);
 
 enum class Severity { Error, Warning, Note };
 // What a finding concerns: the whole Project, ParGen.xml, or one of the lists.

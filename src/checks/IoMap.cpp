@@ -66,8 +66,7 @@ void MapDirection(bool input, const std::vector<GsdModule>& modules,
 
 Status Build_Io_Map(const ProjectData& data, IoMap& map) {
     map = IoMap{};
-    for (const std::string* error : {&data.parGenError, &data.receiveError, &data.transmitError})
-        if (!error->empty()) return Status::malformed(*error);
+    if (const Status* unreadable = data.unreadable()) return *unreadable;
     // The map has no texts of its own; a list the GSD cannot declare is named in English.
     static const LanguageTable english = LanguageTable::English();
     const Result<std::vector<GsdModule>> listed = GSD_Modules(data.gsd, english);

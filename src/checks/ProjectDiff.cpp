@@ -139,8 +139,8 @@ void DiffLists(const FrameList& a, const FrameList& b, DiffSection section,
 }
 
 // "DI 8, DO 2": the modules as the GSD generator declares them, or its refusal.
-std::string GsdModules(const ProjectFiles& files, Status& status) {
-    const Result<GSD_Data> data = Read_GSD_Data(files);
+std::string GsdModules(const ProjectSnapshot& project, Status& status) {
+    const Result<GSD_Data> data = Read_GSD_Data(project);
     status = data.status.notFound() ? Status::success() : data.status;
     if (!status) return {};
     static const LanguageTable english = LanguageTable::English();
@@ -173,7 +173,8 @@ std::uint32_t Checksum(const ConfigImage& image) {
            std::uint32_t(image[at + 2]) << 16 | std::uint32_t(image[at + 3]) << 24;
 }
 
-Status DiffDevice(const ProjectFiles& fa, const ProjectFiles& fb, std::vector<DiffEntry>& out) {
+Status DiffDevice(const ProjectSnapshot& fa, const ProjectSnapshot& fb,
+                  std::vector<DiffEntry>& out) {
     Status s;
     const std::string modulesA = GsdModules(fa, s);
     if (!s) return s;
@@ -210,22 +211,6 @@ Status DiffDevice(const ProjectFiles& fa, const ProjectFiles& fb, std::vector<Di
     return Status::success();
 }
 
-void JsonString(std::string& out, const std::string& s) {
-    out += '"';
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            out += "\\u00" + HexDigits(c, 2);
-        } else {
-            out += ch;
-        }
-    }
-    out += '"';
-}
-
 } // namespace
 
 Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path& b,
@@ -239,17 +224,17 @@ Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path&
             return Status::notFound(PathToUtf8(dir) +
                                     ": not a Project folder (no ParGen.xml and no frame list)");
     }
-    const ProjectFiles fa = MakeProjectFiles(a), fb = MakeProjectFiles(b);
-    const Result<ParGen> pa = ReadParGen(fa.ParGenFile), pb = ReadParGen(fb.ParGenFile);
+    const ProjectSnapshot fa = ReadProjectSnapshot(MakeProjectFiles(a));
+    const ProjectSnapshot fb = ReadProjectSnapshot(MakeProjectFiles(b));
+    const Result<ParGen>&pa = fa.parGen, &pb = fb.parGen;
     for (const Result<ParGen>* p : {&pa, &pb})
-        if (!p->ok() && !p->status.notFound()) return p->status;
+        if (Unreadable(p->status)) return p->status;
     DiffSettings(pa.value, pa.ok(), pb.value, pb.ok(), diff.entries);
-    for (const auto& [kind, section, file] :
-         {std::tuple{FrameKind::Receive, DiffSection::Receive, &ProjectFiles::RecFramesFile},
-          std::tuple{FrameKind::Transmit, DiffSection::Transmit, &ProjectFiles::SendFramesFile}}) {
+    for (const auto& [kind, section] : {std::pair{FrameKind::Receive, DiffSection::Receive},
+                                        std::pair{FrameKind::Transmit, DiffSection::Transmit}}) {
         FrameList la(kind), lb(kind);
-        if (Status s = la.Load_Frames(fa.*file); !s) return s;
-        if (Status s = lb.Load_Frames(fb.*file); !s) return s;
+        if (Status s = Fill_Frame_List(fa.list(kind), la); !s) return s;
+        if (Status s = Fill_Frame_List(fb.list(kind), lb); !s) return s;
         DiffLists(la, lb, section, diff.entries);
     }
     if (Status s = DiffDevice(fa, fb, diff.entries); !s) return s;
@@ -318,9 +303,9 @@ std::string DiffJson(const ProjectDiff& diff, const std::string& folderA,
     static constexpr const char* kKinds[] = {"added", "removed", "changed", "moved", "differing"};
     static constexpr const char* kIn[] = {"B", "A", "AB", "AB", "AB"};
     std::string out = "{\"a\":";
-    JsonString(out, folderA);
+    out += JsonString(folderA);
     out += ",\"b\":";
-    JsonString(out, folderB);
+    out += JsonString(folderB);
     out += std::string(",\"equal\":") + (diff.equal() ? "true" : "false") + ",\"differences\":[";
     for (std::size_t i = 0; i < diff.entries.size(); ++i) {
         const DiffEntry& e = diff.entries[i];
@@ -330,13 +315,13 @@ std::string DiffJson(const ProjectDiff& diff, const std::string& folderA,
                "\",\"kind\":\"" + kKinds[kind] + "\",\"in\":\"" + kIn[kind] +
                "\",\"rowA\":" + std::to_string(e.rowA) + ",\"rowB\":" + std::to_string(e.rowB) +
                ",\"item\":";
-        JsonString(out, e.item);
+        out += JsonString(e.item);
         out += ",\"field\":";
-        JsonString(out, e.field);
+        out += JsonString(e.field);
         out += ",\"a\":";
-        JsonString(out, e.a);
+        out += JsonString(e.a);
         out += ",\"b\":";
-        JsonString(out, e.b);
+        out += JsonString(e.b);
         out += '}';
     }
     return out + "]}\n";

@@ -46,10 +46,6 @@ QIcon SeverityIcon(Severity s) {
     return QApplication::style()->standardIcon(p);
 }
 
-QString Tenths(double percent) {
-    return QString::number(std::llround(percent * 10) / 10.0, 'f', 1) + " %";
-}
-
 } // namespace
 
 TFCheckProject::TFCheckProject(AppState& state, Prompts& prompts, OpenListAt openList,
@@ -167,7 +163,7 @@ void TFCheckProject::Run_Check() {
                        QString::number(check_.count(Severity::Note)));
     const double load = check_.busLoad.totalPercent();
     PB_BusLoad->setValue(int(std::min<long long>(1000, std::llround(load * 10))));
-    PB_BusLoad->setFormat(Tenths(load));
+    PB_BusLoad->setFormat(Q(PercentText(load)));
     const char* colour = load > BusLoadErrorPercent  ? "#C62828"
                          : load > BusLoadWarnPercent ? "#EF8F00"
                                                      : "#2E7D32";

@@ -410,9 +410,7 @@ bool TFKorvelFirmWare::Go_On_With_Defaults() {
     // What the image compiler puts in place of a missing file; an unreadable file is left to
     // the compiler's own message.
     const ProjectData project = Read_Project_Data(state_.Files);
-    if (!project.parGenError.empty() || !project.receiveError.empty() ||
-        !project.transmitError.empty())
-        return true;
+    if (project.unreadable()) return true;
     const bool noSettings = !project.hasParGen;
     const bool noFrames = project.receiveImage.empty() && project.transmitImage.empty();
     if (!noSettings && !noFrames) return true;

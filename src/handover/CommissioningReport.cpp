@@ -303,27 +303,6 @@ void Summary(Html& h, const CommissioningData& d) {
 
 } // namespace
 
-std::string PercentText(double percent) {
-    const long long tenths = std::llround(percent * 10);
-    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " %";
-}
-
-std::string BitRateText(std::uint32_t bps) {
-    const auto scaled = [](std::uint32_t v, std::uint32_t unit, const char* name) {
-        std::string s = std::to_string(v / unit);
-        if (const std::uint32_t rest = v % unit) {
-            std::string frac = std::to_string(unit + rest).substr(1);
-            while (frac.back() == '0')
-                frac.pop_back();
-            s += "." + frac;
-        }
-        return s + " " + name;
-    };
-    if (bps >= 1000000) return scaled(bps, 1000000, "Mbit/s");
-    if (bps >= 1000) return scaled(bps, 1000, "kbit/s");
-    return std::to_string(bps) + " bit/s";
-}
-
 std::string CommissioningHtml(const CommissioningData& d, const LanguageTable& texts) {
     Html h(texts);
     h.line("<!DOCTYPE html>");

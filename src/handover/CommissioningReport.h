@@ -37,12 +37,6 @@ struct CommissioningData {
     ConfigImage Image{}; // the communication settings are taken from it: what the device gets
 };
 
-// "125 kbit/s", "62.5 kbit/s", "1 Mbit/s" for a rate in bit/s.
-[[nodiscard]] std::string BitRateText(std::uint32_t bitsPerSecond);
-
-// "12.5 %": one decimal, rounded.
-[[nodiscard]] std::string PercentText(double percent);
-
 // The report; texts from `texts` (block 600, and the check's own block for its parts),
 // values escaped for HTML.
 [[nodiscard]] std::string CommissioningHtml(const CommissioningData& data,

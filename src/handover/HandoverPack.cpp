@@ -200,9 +200,10 @@ bool IsReportDate(const std::string& t) {
 Status BuildHandoverFiles(const HandoverRequest& request, const LanguageTable& texts,
                           const PdfRenderer& renderPdf, std::vector<HandoverFile>& out) {
     out.clear();
-    const ProjectFiles files = MakeProjectFiles(request.ProjectDir);
+    // Every part of the pack comes from one reading of the files.
+    const ProjectSnapshot project = ReadProjectSnapshot(MakeProjectFiles(request.ProjectDir));
 
-    const Result<GSD_Data> read = Read_GSD_Data(files);
+    const Result<GSD_Data> read = Read_GSD_Data(project);
     if (read.status.notFound()) return Status::notFound(texts.Get_Text(1504));
     if (!read) return read.status;
     const GSD_Data& gsdData = read.value;
@@ -215,16 +216,16 @@ Status BuildHandoverFiles(const HandoverRequest& request, const LanguageTable& t
     const Result<std::string> gsd = Compose_GSD_Text(gsdData, texts);
     if (!gsd) return gsd.status;
     report.Gsd = gsd.value;
-    if (Status s = Compile_Config_Image(files, report.Image); !s) return s;
-    if (Status s = report.Receive.Load_Frames(files.RecFramesFile); !s) return s;
-    if (Status s = report.Transmit.Load_Frames(files.SendFramesFile); !s) return s;
+    if (Status s = Compile_Config_Image(project, report.Image); !s) return s;
+    if (Status s = Fill_Frame_List(project.receive, report.Receive); !s) return s;
+    if (Status s = Fill_Frame_List(project.transmit, report.Transmit); !s) return s;
     const Result<std::vector<GsdModule>> modules = GSD_Modules(gsdData, texts);
     if (!modules) return modules.status;
     for (const GsdModule& m : modules.value)
         report.Modules.push_back({int(m.number), m.input, int(m.length), m.identifier});
-    const ProjectData project = Read_Project_Data(files);
-    if (Status s = Build_Io_Map(project, report.Map); !s) return s;
-    report.Check = Check_Project_Data(project, texts);
+    const ProjectData data = Read_Project_Data(project);
+    if (Status s = Build_Io_Map(data, report.Map); !s) return s;
+    report.Check = Check_Project_Data(data, texts);
 
     const std::string html = CommissioningHtml(report, texts);
     std::string pdf;

@@ -7,6 +7,7 @@
 #include "project/ParGenFile.h"
 #include "project/ProjectXml.h"
 
+#include <algorithm>
 #include <string_view>
 #include <system_error>
 
@@ -56,8 +57,7 @@ std::uint32_t Attr(const pugi::xml_node& n, const char* name, std::int32_t fallb
 }
 
 // Without a ParGen.xml the block keeps its defaults, which differ from ParGen's own.
-Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
-    const Result<ParGen> read = ReadParGen(file);
+Status PutCommSettings(const Result<ParGen>& read, ConfigImage& img) {
     if (read.status.notFound()) return Status::success();
     if (!read) return read.status;
     const ParGen& settings = read.value;
@@ -68,12 +68,15 @@ Status ReadCommSettings(const std::filesystem::path& file, ConfigImage& img) {
     return Status::success();
 }
 
-Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& img) {
+Status PutFrameList(const FrameListRead& read, bool send, ConfigImage& img) {
     std::uint32_t count = 0;
     std::uint32_t offset = 0;
     const std::size_t table = send ? ImageSendTable : 0;
     const FrameKind kind = send ? FrameKind::Transmit : FrameKind::Receive;
-    const Status s = ForEachFrameNode(file, ConfigImageFrames, [&](const pugi::xml_node& n) {
+    if (Unreadable(read.status)) return read.status; // a missing list has no frames
+    const std::size_t stored = std::min<std::size_t>(read.nodes.size(), ConfigImageFrames);
+    for (std::size_t i = 0; i < stored; ++i) {
+        const pugi::xml_node& n = read.nodes[i];
         const std::size_t at = table + count * ImageEntrySize;
         const ImageFrame f = Read_Image_Frame(n, kind);
         Put32(img, at, f.CobId);
@@ -85,8 +88,7 @@ Status ReadFrameList(const std::filesystem::path& file, bool send, ConfigImage& 
         Put16(img, at + 16, static_cast<std::uint16_t>(offset));
         offset += f.DataLen;
         ++count;
-    });
-    if (!s && !s.notFound()) return s; // no list: no frames
+    }
     PutParam(img, send ? ParamSendDataBytes : ParamRecDataBytes, offset);
     PutParam(img, send ? ParamSendFrameCount : ParamRecFrameCount, count);
     return Status::success();
@@ -119,13 +121,17 @@ std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found) {
 }
 
 Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image) {
+    return Compile_Config_Image(ReadProjectSnapshot(files), image);
+}
+
+Status Compile_Config_Image(const ProjectSnapshot& project, ConfigImage& image) {
     DefaultParamBlock(image);
     ResetTables(image);
-    if (Status s = ReadCommSettings(files.ParGenFile, image); !s) return s;
+    if (Status s = PutCommSettings(project.parGen, image); !s) return s;
     PutParam(image, ParamRecTableAddr, RecTableAddr);
     PutParam(image, ParamSendTableAddr, SendTableAddr);
-    if (Status s = ReadFrameList(files.RecFramesFile, false, image); !s) return s;
-    if (Status s = ReadFrameList(files.SendFramesFile, true, image); !s) return s;
+    if (Status s = PutFrameList(project.receive, false, image); !s) return s;
+    if (Status s = PutFrameList(project.transmit, true, image); !s) return s;
     PutParam(image, ParamChecksum, ParamBlockSum(image));
     return Status::success();
 }

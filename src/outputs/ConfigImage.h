@@ -5,6 +5,7 @@
 #include "base/Workspace.h"
 #include "project/FrameList.h"
 #include "project/ParGenFile.h"
+#include "project/ProjectSnapshot.h"
 
 #include <pugixml.hpp>
 
@@ -71,6 +72,8 @@ inline constexpr std::uint32_t ImageCobId29 = 0x80000000u;
 // their defaults. Fails, leaving `image` unspecified, when a file exists but is not
 // well-formed XML or cannot be read (message with the file's name).
 [[nodiscard]] Status Compile_Config_Image(const ProjectFiles& files, ConfigImage& image);
+// The same from a Project read before.
+[[nodiscard]] Status Compile_Config_Image(const ProjectSnapshot& project, ConfigImage& image);
 
 // Writes the image to `file` atomically, creating its folder (one level, such as a Project's
 // missing "bin") when needed; a missing parent of that folder is a failure. On failure the

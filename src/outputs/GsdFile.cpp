@@ -237,25 +237,31 @@ bool FitsInt32(std::int64_t v) {
            v <= std::numeric_limits<std::int32_t>::max();
 }
 
-Status ReadDims(const std::filesystem::path& file, std::vector<std::int32_t>& dims) {
-    const Status s = ForEachFrameNode(
-        file, AllFrames, [&dims](const pugi::xml_node& n) { dims.push_back(GSD_Frame_Dim(n)); });
-    return s.notFound() ? Status::success() : s; // no list: no frames
+// A missing list has no frames.
+Status ReadDims(const FrameListRead& read, std::vector<std::int32_t>& dims) {
+    if (Unreadable(read.status)) return read.status;
+    dims.reserve(read.nodes.size());
+    for (const pugi::xml_node& n : read.nodes)
+        dims.push_back(GSD_Frame_Dim(n));
+    return Status::success();
 }
 
 } // namespace
 
 Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files) {
+    return Read_GSD_Data(ReadProjectSnapshot(files));
+}
+
+Result<GSD_Data> Read_GSD_Data(const ProjectSnapshot& project) {
     Result<GSD_Data> r;
-    const Result<ParGen> settings = ReadParGen(files.ParGenFile);
-    if (!settings) {
-        r.status = settings.status;
+    if (!project.parGen) {
+        r.status = project.parGen.status;
         return r;
     }
     GSD_Data& data = r.value;
-    data.Map_Frames = settings.value.GsdCanMapping;
-    if (r.status = ReadDims(files.RecFramesFile, data.In_Dim); !r.status) return {{}, r.status};
-    if (r.status = ReadDims(files.SendFramesFile, data.Out_Dim); !r.status) return {{}, r.status};
+    data.Map_Frames = project.parGen.value.GsdCanMapping;
+    if (r.status = ReadDims(project.receive, data.In_Dim); !r.status) return {{}, r.status};
+    if (r.status = ReadDims(project.transmit, data.Out_Dim); !r.status) return {{}, r.status};
     Count_GSD_Modules(data);
     return r;
 }

@@ -3,6 +3,7 @@
 
 #include "base/Status.h"
 #include "base/Workspace.h"
+#include "project/ProjectSnapshot.h"
 
 #include <pugixml.hpp>
 
@@ -31,6 +32,7 @@ struct GSD_Data {
 // for the user); Malformed when a file exists but is not well-formed XML (parser's
 // description and the file's name). A missing frame list is a list without frames.
 [[nodiscard]] Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files);
+[[nodiscard]] Result<GSD_Data> Read_GSD_Data(const ProjectSnapshot& project);
 
 // Data length of one frame node (a child of the list's root) as the GSD counts it.
 [[nodiscard]] std::int32_t GSD_Frame_Dim(const pugi::xml_node& node);

@@ -10,17 +10,22 @@
 
 namespace kt {
 
-Result<ParGen> ReadParGen(const std::filesystem::path& file) {
-    Result<ParGen> r;
-    pugi::xml_document doc;
-    if (r.status = LoadXmlFile(file, doc); !r.status) return r;
+ParGen ParGenFromXml(const pugi::xml_document& doc) {
+    ParGen out;
     const pugi::xml_node root = RootElement(doc);
-    ParGen& out = r.value;
     if (const char* t = ChildText(root, "CAN_BAUDRATE"))
         out.CanBaudIndex = IntOrDefault(t, DefaultCanBaudIndex);
     if (const char* t = ChildText(root, "PROFIBUS_ID_Device")) out.StationAddress = t;
     if (const char* t = ChildText(root, "PROFIBUS_GDS_CAN_Mapping"))
         out.GsdCanMapping = std::string_view(t) == "1";
+    return out;
+}
+
+Result<ParGen> ReadParGen(const std::filesystem::path& file) {
+    Result<ParGen> r;
+    pugi::xml_document doc;
+    if (r.status = LoadXmlFile(file, doc); !r.status) return r;
+    r.value = ParGenFromXml(doc);
     return r;
 }
 

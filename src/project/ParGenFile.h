@@ -3,6 +3,8 @@
 
 #include "base/Status.h"
 
+#include <pugixml.hpp>
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -32,6 +34,8 @@ struct ParGen {
 // for a new Project: NotFound with the defaults. Malformed XML is Malformed with the
 // parser's description and the file's name, and also gives the defaults.
 [[nodiscard]] Result<ParGen> ReadParGen(const std::filesystem::path& file);
+// The settings of a loaded ParGen.xml, each value or its default.
+[[nodiscard]] ParGen ParGenFromXml(const pugi::xml_document& doc);
 
 // The document as stored: no declaration, no indentation, the version comment last.
 // A baud index outside 0..9 is stored as the default index.

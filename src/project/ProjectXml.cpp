@@ -18,6 +18,12 @@ Status ForEachFrameNode(const std::filesystem::path& file, std::size_t limit,
                         const std::function<void(const pugi::xml_node&)>& visit) {
     pugi::xml_document doc;
     if (Status s = LoadXmlFile(file, doc); !s) return s;
+    ForEachFrameNode(doc, limit, visit);
+    return Status::success();
+}
+
+void ForEachFrameNode(const pugi::xml_document& doc, std::size_t limit,
+                      const std::function<void(const pugi::xml_node&)>& visit) {
     std::size_t visited = 0;
     for (pugi::xml_node n = RootElement(doc).first_child(); n && visited < limit;
          n = n.next_sibling()) {
@@ -25,7 +31,6 @@ Status ForEachFrameNode(const std::filesystem::path& file, std::size_t limit,
         visit(n);
         ++visited;
     }
-    return Status::success();
 }
 
 const char* ChildText(const pugi::xml_node& root, const char* name) {

@@ -21,6 +21,9 @@ namespace kt {
 // and a malformed one Malformed, and neither visits anything.
 [[nodiscard]] Status ForEachFrameNode(const std::filesystem::path& file, std::size_t limit,
                                       const std::function<void(const pugi::xml_node&)>& visit);
+// The same walk over a document already loaded.
+void ForEachFrameNode(const pugi::xml_document& doc, std::size_t limit,
+                      const std::function<void(const pugi::xml_node&)>& visit);
 inline constexpr std::size_t AllFrames = std::numeric_limits<std::size_t>::max();
 
 // Text of the root's first child element of that name; nullptr when there is none.

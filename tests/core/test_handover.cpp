@@ -4,6 +4,7 @@
 #include "TempDir.h"
 #include "base/Csv.h"
 #include "base/FileUtil.h"
+#include "base/TextUtil.h"
 #include "handover/CommissioningReport.h"
 #include "handover/DeviceBitmap.h"
 #include "handover/HandoverPack.h"
