@@ -5,6 +5,7 @@
 #include "base/TextUtil.h"
 #include "base/XmlUtil.h"
 #include "lang/LanguageTable.h"
+#include "project/IntOrDefault.h"
 #include "project/ProjectXml.h"
 #include "project/SwapBits.h"
 
@@ -26,10 +27,14 @@ constexpr std::uint32_t kMinPeriodMs = 10;
 // Reads every frame node of one list file both ways; returns the parser's error, if any.
 void ReadList(const FrameListRead& read, FrameKind kind, std::vector<FrameRow>& rows,
               std::vector<ImageFrame>& image, std::vector<std::int32_t>& dims) {
+    rows.reserve(read.nodes.size());
+    image.reserve(read.nodes.size());
+    dims.reserve(read.nodes.size());
     for (const pugi::xml_node& n : read.nodes) {
-        rows.push_back(Read_Frame_Row(n, kind));
-        image.push_back(Read_Image_Frame(n, kind));
-        dims.push_back(GSD_Frame_Dim(n));
+        const FrameRow& row = rows.emplace_back(Read_Frame_Row(n, kind));
+        // One reading of the node's attributes serves the image's and the GSD's view too.
+        image.push_back(Read_Image_Frame(row, kind));
+        dims.push_back(IntOrDefault(row[RxDim], 0));
     }
 }
 
@@ -58,10 +63,7 @@ private:
 
 void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vector<FrameRow>& rows,
                const std::vector<ImageFrame>& image, const LanguageTable& texts) {
-    FrameList editor(kind);
-    for (int r = 0; r < std::min<int>(kEditorRows, int(rows.size())); ++r)
-        editor.setRow(r, rows[std::size_t(r)]);
-    for (const FrameFault& f : editor.Row_Faults(texts))
+    for (const FrameFault& f : Row_Faults(kind, rows, texts))
         out.add(Severity::Error, f.afterBlank ? "row-after-blank" : "frame-invalid", list,
                 f.row + 1, f.message);
 

@@ -113,6 +113,26 @@ ImageFrame Read_Image_Frame(const pugi::xml_node& n, FrameKind kind) {
     return f;
 }
 
+ImageFrame Read_Image_Frame(const FrameRow& row, FrameKind kind) {
+    const auto num = [&row](int field, std::int32_t fallback) {
+        return static_cast<std::uint32_t>(IntOrDefault(row[std::size_t(field)], fallback));
+    };
+    ImageFrame f;
+    f.CobId = num(RxCOBID, 0);
+    if (StoredAs29Bit(row[RxCAN_Type])) f.CobId |= ImageCobId29;
+    f.DataLen = static_cast<std::uint8_t>(num(RxDim, 8));
+    if (kind == FrameKind::Transmit) {
+        f.SendFlags = 1;
+        if (CheckedForImage(row[TxOnChange])) f.SendFlags |= SendFlagOnChange;
+        if (CheckedForImage(row[TxOnTimer])) f.SendFlags |= SendFlagOnTimer;
+        f.SendTime = num(TxTime, 0);
+    } else {
+        f.RecTimeOut = num(RxTimeOut, 0);
+    }
+    f.SwapCode = static_cast<std::uint8_t>(num(RxSWAP, 0));
+    return f;
+}
+
 std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found) {
     if (!found) return 125000;
     const int index = settings.CanBaudIndex;

@@ -54,6 +54,7 @@ struct ImageFrame {
     std::uint8_t SendFlags = 0;   // transmit frames only: 1, OnChange 2, OnTimer 4
     std::uint8_t DataLen = 0;
     std::uint8_t SwapCode = 0;
+    bool operator==(const ImageFrame&) const = default;
 };
 inline constexpr std::uint8_t SendFlagOnChange = 2;
 inline constexpr std::uint8_t SendFlagOnTimer = 4;
@@ -61,6 +62,9 @@ inline constexpr std::uint32_t ImageCobId29 = 0x80000000u;
 
 // Reads one frame node (a child of the list's root) by the compiler's rules.
 [[nodiscard]] ImageFrame Read_Image_Frame(const pugi::xml_node& node, FrameKind kind);
+// The same from the row Read_Frame_Row made of that node: a missing attribute's field default
+// reads as the compiler's fallback, so both give the same frame.
+[[nodiscard]] ImageFrame Read_Image_Frame(const FrameRow& row, FrameKind kind);
 
 // The bit rate the image holds for these settings; `found` false means no ParGen.xml.
 [[nodiscard]] std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found);

@@ -7,6 +7,7 @@
 #include "project/IntOrDefault.h"
 #include "project/ProjectXml.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kt {
@@ -201,24 +202,32 @@ std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
 }
 
 std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const {
-    const MessageIds& ids = IdsOf(kind_);
+    return kt::Row_Faults(kind_, rows_, texts);
+}
+
+std::vector<FrameFault> Row_Faults(FrameKind kind, std::span<const FrameRow> rows,
+                                   const LanguageTable& texts) {
+    const MessageIds& ids = IdsOf(kind);
+    const int shown = std::min(int(rows.size()), FrameList::Rows);
+    const int fields = int(FrameFieldNames(kind).size());
     std::vector<FrameFault> faults;
     const auto fail = [&](int row, int reason) {
         faults.push_back(
             {row, texts.Get_Text(ids.errorRow) + std::to_string(row + 1) + texts.Get_Text(reason),
              reason == ids.afterEmpty});
     };
-    const int count = FrameCount();
+    int count = 0;
+    while (count < shown && !TrimBlanks(rows[std::size_t(count)][0]).empty())
+        ++count;
     for (int r = 0; r < count; ++r)
-        if (const int reason = FirstFault(kind_, rows_[static_cast<std::size_t>(r)]))
-            fail(r, reason);
+        if (const int reason = FirstFault(kind, rows[static_cast<std::size_t>(r)])) fail(r, reason);
     // Saving stops at the first blank COBID; refuse rather than drop that row's other fields
     // or anything after it. Unchecked check boxes are no data of their own.
-    for (int r = count; r < Rows; ++r) {
-        const FrameRow& f = rows_[static_cast<std::size_t>(r)];
-        for (int c = 0; c < fieldCount(); ++c) {
+    for (int r = count; r < shown; ++r) {
+        const FrameRow& f = rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < fields; ++c) {
             const std::string& text = f[static_cast<std::size_t>(c)];
-            if (IsCheckField(kind_, c) ? CheckedForValidation(text) : !TrimBlanks(text).empty()) {
+            if (IsCheckField(kind, c) ? CheckedForValidation(text) : !TrimBlanks(text).empty()) {
                 fail(r, r == count ? ids.emptyCobId : ids.afterEmpty);
                 break;
             }

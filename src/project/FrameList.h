@@ -90,6 +90,11 @@ struct FrameFault {
 [[nodiscard]] std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
                                           const LanguageTable& texts);
 
+// Row_Faults of a list holding these rows (the first 30; missing rows are blank), without
+// building the list.
+[[nodiscard]] std::vector<FrameFault> Row_Faults(FrameKind kind, std::span<const FrameRow> rows,
+                                                 const LanguageTable& texts);
+
 class FrameList {
 public:
     static constexpr int Rows = 30;

@@ -1,6 +1,8 @@
 #include "ProjectFixture.h"
 #include "outputs/ConfigImage.h"
 #include "outputs/ConfigImageDump.h"
+#include "outputs/GsdFile.h"
+#include "project/IntOrDefault.h"
 
 #include <gtest/gtest.h>
 
@@ -226,6 +228,32 @@ TEST(ConfigImage, MoreThan32FramesKeepsTheFirst32) {
     EXPECT_EQ(img.substr(1024, 32), kUnused); // the send table is untouched
     EXPECT_EQ(img.substr(P + 44, 4), HexBytes("20000000"));
     EXPECT_EQ(img.substr(P + 204, 4), HexBytes("20000000"));
+}
+
+// Check Project reads a frame once, as a row, and takes the image's and the GSD's view from
+// that row: each must equal what the compiler and the GSD step read from the node itself.
+TEST(ConfigImage, FrameFromTheRowEqualsFrameFromTheNode) {
+    const char* rows[] = {
+        R"x(<row COBID="0x1FFFFFFF" CAN_Type=" 2.0B (29 bits) " Dim="300" SWAP="0xFE" OnChange="Y"
+              OnTimer="y" Time="-5" TimeOut="12"/>)x",
+        R"x(<row/>)x",
+        R"x(<row COBID="" CAN_Type="" Dim="" SWAP="" OnChange="" OnTimer="" Time="" TimeOut=""/>)x",
+        R"x(<row COBID="abc" Dim="0" OnTimer="Y" Time="250"/>)x",
+        R"x(<row COBID="12" CAN_Type="2.0A (11 bits)" Dim="-1" TimeOut="99999999999"/>)x",
+        R"x(text between rows)x",
+        R"x(<!-- a comment -->)x",
+    };
+    for (const char* text : rows) {
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string((std::string("<Frames>") + text + "</Frames>").c_str(),
+                                    pugi::parse_default | pugi::parse_comments));
+        const pugi::xml_node node = doc.first_child().first_child();
+        for (kt::FrameKind kind : {kt::FrameKind::Receive, kt::FrameKind::Transmit}) {
+            const kt::FrameRow row = kt::Read_Frame_Row(node, kind);
+            EXPECT_EQ(kt::Read_Image_Frame(row, kind), kt::Read_Image_Frame(node, kind)) << text;
+            EXPECT_EQ(kt::IntOrDefault(row[kt::RxDim], 0), kt::GSD_Frame_Dim(node)) << text;
+        }
+    }
 }
 
 TEST(ConfigImage, IndentedFilesGiveTheSameImage) {
