@@ -61,7 +61,7 @@ void RunImport(const ImportOptions& o) {
     DbcDatabase db;
     DbcError error;
     if (!ReadDbcFile(PathFromUtf8(o.dbcFile), db, error))
-        Fail(texts.Get_Text(721) + o.dbcFile + ": " + error.text());
+        Fail(texts.Get_Text(TextId::DbcCannotRead) + o.dbcFile + ": " + error.text());
     const FrameKind kind = o.list == "receive" ? FrameKind::Receive : FrameKind::Transmit;
     std::vector<const DbcMessage*> chosen;
     if (!o.node.empty()) {

@@ -86,15 +86,17 @@ bool SameProjectName(const std::string& a, const std::string& b) {
 }
 
 CreateResult CreateProject(const fs::path& projectsDir, const std::string& name) {
-    if (name.empty()) return {107};
+    if (name.empty()) return {TextNumber(TextId::NewNameEmpty)};
     bool isDirectory = false;
-    // A file of that name is no Project; its creation would fail, as it always did (105).
-    if (NameTaken(projectsDir, name, isDirectory)) return {isDirectory ? 106 : 105};
-    if (!IsPortableProjectName(name)) return {105};
+    // A file of that name is no Project; its creation would fail, as it always did.
+    if (NameTaken(projectsDir, name, isDirectory))
+        return {TextNumber(isDirectory ? TextId::NewNameExists : TextId::NewNameNotValid)};
+    if (!IsPortableProjectName(name)) return {TextNumber(TextId::NewNameNotValid)};
     const fs::path dir = projectsDir / PathFromUtf8(name);
     std::error_code ec;
-    if (fs::is_directory(dir, ec)) return {106}; // a case rule of the file system we do not know
-    if (!fs::create_directory(dir, ec) || ec) return {105};
+    if (fs::is_directory(dir, ec))
+        return {TextNumber(TextId::NewNameExists)}; // a case rule of the file system we do not know
+    if (!fs::create_directory(dir, ec) || ec) return {TextNumber(TextId::NewNameNotValid)};
     fs::create_directories(dir / "bin", ec); // a missing bin only makes the image write fail later
     return {0};
 }

@@ -1,14 +1,16 @@
 #pragma once
 // Creating Projects and listing the existing ones.
 
+#include "lang/TextIds.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace kt {
 
-// Outcome of CreateProject: 0 on success, else the ID of the text that explains the refusal
-// (107 empty name, 106 directory exists, 105 name not usable or creation failed).
+// Outcome of CreateProject: 0 on success, else the number of the text that explains the
+// refusal (NewNameEmpty, NewNameExists, NewNameNotValid: not usable or creation failed).
 struct CreateResult {
     int textId = 0;
     [[nodiscard]] bool ok() const { return textId == 0; }
@@ -24,8 +26,8 @@ struct CreateResult {
 [[nodiscard]] bool SameProjectName(const std::string& a, const std::string& b);
 
 // Creates projectsDir/name and projectsDir/name/bin. The name is used as typed. Checks in
-// this order: empty (107), an entry of PROJECTS with that name in any letter case (106),
-// a name that is not portable (105), the creation itself (105).
+// this order: empty (NewNameEmpty), an entry of PROJECTS with that name in any letter case
+// (NewNameExists), a name that is not portable, the creation itself (NewNameNotValid).
 [[nodiscard]] CreateResult CreateProject(const std::filesystem::path& projectsDir,
                                          const std::string& name);
 

@@ -90,11 +90,11 @@ std::string PlanImport(const FrameList& list, const std::vector<const DbcMessage
                        int timeoutFactor, const LanguageTable& texts,
                        std::vector<ImportedRowAt>& rows) {
     rows.clear();
-    if (chosen.empty()) return texts.Get_Text(726);
+    if (chosen.empty()) return texts.Get_Text(TextId::DbcChooseOne);
     std::vector<const DbcMessage*> fd;
     for (const DbcMessage* m : chosen)
         if (m->isCanFd()) fd.push_back(m);
-    if (!fd.empty()) return texts.Get_Text(722) + NameList(fd);
+    if (!fd.empty()) return texts.Get_Text(TextId::DbcFdFrames) + NameList(fd);
 
     std::vector<int> free;
     for (int r = 0; r < FrameList::Rows; ++r)
@@ -102,8 +102,9 @@ std::string PlanImport(const FrameList& list, const std::vector<const DbcMessage
     if (chosen.size() > free.size()) {
         const std::vector<const DbcMessage*> left(chosen.begin() + static_cast<long>(free.size()),
                                                   chosen.end());
-        return texts.Get_Text(723) + std::to_string(chosen.size()) + texts.Get_Text(724) +
-               std::to_string(free.size()) + texts.Get_Text(725) + NameList(left);
+        return texts.Get_Text(TextId::DbcNotEnoughRows) + std::to_string(chosen.size()) +
+               texts.Get_Text(TextId::DbcEmptyRows) + std::to_string(free.size()) +
+               texts.Get_Text(TextId::DbcNotImported) + NameList(left);
     }
     for (std::size_t i = 0; i < chosen.size(); ++i)
         rows.push_back({free[i], ImportedRow(*chosen[i], list.kind(), timeoutFactor)});
