@@ -41,7 +41,7 @@ void ReadList(const FrameListRead& read, FrameKind kind, std::vector<FrameRow>& 
 class Collector {
 public:
     explicit Collector(const LanguageTable& texts) : texts_(texts) {}
-    const std::string& t(int id) const { return texts_.Get_Text(id); }
+    const std::string& t(TextId id) const { return texts_.Get_Text(id); }
     void add(Severity s, const char* code, FindingList list, int row, std::string message) {
         findings_.push_back({s, code, list, row, std::move(message)});
     }
@@ -70,10 +70,12 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
     const int count = int(image.size());
     if (count > ConfigImageFrames)
         out.add(Severity::Error, "too-many-frames", list, 0,
-                out.t(548) + std::to_string(count) + out.t(549));
+                out.t(TextId::FindingTooManyFrames) + std::to_string(count) +
+                    out.t(TextId::FindingTooManyFramesEnd));
     else if (count > kEditorRows)
         out.add(Severity::Warning, "over-editor-rows", list, 0,
-                out.t(550) + std::to_string(count) + out.t(551));
+                out.t(TextId::FindingOverEditorRows) + std::to_string(count) +
+                    out.t(TextId::FindingOverEditorRowsEnd));
 
     // Only what the image holds reaches the device.
     const int stored = std::min(count, ConfigImageFrames);
@@ -86,43 +88,48 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
         // The image stores any Type but the 2.0B entry as an 11-bit frame.
         if (!IsKnownCanType(fields[RxCAN_Type]))
             out.add(Severity::Error, "type-unknown", list, row,
-                    column(RxCAN_Type) + out.t(577) + fields[RxCAN_Type] + out.t(578));
+                    column(RxCAN_Type) + out.t(TextId::FindingTypeOpen) + fields[RxCAN_Type] +
+                        out.t(TextId::FindingTypeUnknown));
         // Rows past the editor's are checked as the editor checks its own.
         if (i >= kEditorRows)
             if (std::string fault = Frame_Row_Fault(kind, fields, i, texts); !fault.empty())
                 out.add(Severity::Error, "frame-invalid", list, row, std::move(fault));
         if (auto [it, fresh] = firstRow.emplace(f.CobId, row); !fresh)
             out.add(Severity::Error, "duplicate-id", list, row,
-                    out.t(541) + std::to_string(it->second));
+                    out.t(TextId::FindingIdInRow) + std::to_string(it->second));
         if (kind == FrameKind::Transmit) {
             const bool onTimer = f.SendFlags & SendFlagOnTimer;
             if (!(f.SendFlags & SendFlagOnChange) && !onTimer)
                 out.add(Severity::Warning, "never-sent", list, row,
-                        out.t(572) + column(TxOnChange) + out.t(573) + column(TxOnTimer) +
-                            out.t(574));
+                        out.t(TextId::FindingNeverSent) + column(TxOnChange) +
+                            out.t(TextId::FindingNeverSentAnd) + column(TxOnTimer) +
+                            out.t(TextId::FindingNeverSentEnd));
             if (onTimer && f.SendTime == 0)
                 out.add(Severity::Warning, "timer-period", list, row,
-                        column(TxOnTimer) + out.t(575));
+                        column(TxOnTimer) + out.t(TextId::FindingZeroPeriod));
             else if (onTimer && f.SendTime < kMinPeriodMs)
                 out.add(Severity::Warning, "timer-period", list, row,
-                        column(TxOnTimer) + out.t(576) + std::to_string(f.SendTime) + out.t(556));
+                        column(TxOnTimer) + out.t(TextId::FindingPeriodOf) +
+                            std::to_string(f.SendTime) + out.t(TextId::FindingPeriodBelowMinimum));
         }
         for (int k = std::max(1, int(f.DataLen)); k < SwapBytes; ++k)
             if (SwapLink(f.SwapCode, k)) {
                 out.add(Severity::Warning, "swap-beyond-dim", list, row,
-                        column(RxSWAP) + out.t(579) + column(RxDim));
+                        column(RxSWAP) + out.t(TextId::FindingSwapBeyond) + column(RxDim));
                 break;
             }
         if ((f.CobId & ImageCobId29) && (f.CobId & kIdMask) <= kMaxId11)
-            out.add(Severity::Warning, "extended-fits-11", list, row, out.t(558));
+            out.add(Severity::Warning, "extended-fits-11", list, row,
+                    out.t(TextId::FindingExtendedFits11));
         if (kind == FrameKind::Receive && f.RecTimeOut == 0)
-            out.add(Severity::Note, "no-timeout", list, row, out.t(563));
+            out.add(Severity::Note, "no-timeout", list, row, out.t(TextId::FindingNoTimeOut));
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string& mnemonic = rows[i].back();
         if (Utf8Prefix(mnemonic, MnemonicMaxChars).size() < mnemonic.size())
             out.add(Severity::Warning, "long-mnemonic", list, int(i) + 1,
-                    out.t(800) + std::to_string(MnemonicMaxChars) + out.t(801));
+                    out.t(TextId::FindingLongMnemonic) + std::to_string(MnemonicMaxChars) +
+                        out.t(TextId::FindingLongMnemonicEnd));
     }
 }
 
@@ -201,7 +208,8 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
     ProjectCheck result;
     Collector out(texts);
     if (!d.anyFile) {
-        out.add(Severity::Warning, "no-project-files", FindingList::Project, 0, out.t(560));
+        out.add(Severity::Warning, "no-project-files", FindingList::Project, 0,
+                out.t(TextId::FindingNoProjectFiles));
         result.findings = out.take();
         return result;
     }
@@ -209,19 +217,23 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
                                      std::pair{&d.receiveRead, FindingList::Receive},
                                      std::pair{&d.transmitRead, FindingList::Transmit}})
         if (Unreadable(*read))
-            out.add(Severity::Error, "file-unreadable", list, 0, out.t(540) + read->message);
+            out.add(Severity::Error, "file-unreadable", list, 0,
+                    out.t(TextId::FindingFileUnreadable) + read->message);
 
     if (d.hasParGen) {
         if (std::string why = Controllo_Dati(d.settings, texts); !why.empty())
             out.add(Severity::Error, "station-address", FindingList::Settings, 0, why);
         if (d.settings.CanBaudIndex < 0 || d.settings.CanBaudIndex >= int(CanBaudTexts.size()))
             out.add(Severity::Warning, "baud-index", FindingList::Settings, 0,
-                    out.t(561) + std::to_string(d.settings.CanBaudIndex) + out.t(562));
+                    out.t(TextId::FindingBaudIndex) + std::to_string(d.settings.CanBaudIndex) +
+                        out.t(TextId::FindingBaudIndexEnd));
         if (!d.parGenRoot.empty())
             out.add(Severity::Warning, "pargen-root", FindingList::Settings, 0,
-                    out.t(537) + d.parGenRoot + out.t(538));
+                    out.t(TextId::FindingParGenRoot) + d.parGenRoot +
+                        out.t(TextId::FindingParGenRootEnd));
     } else if (!Unreadable(d.parGenRead)) {
-        out.add(Severity::Warning, "no-pargen", FindingList::Settings, 0, out.t(559));
+        out.add(Severity::Warning, "no-pargen", FindingList::Settings, 0,
+                out.t(TextId::FindingNoParGen));
     }
 
     CheckList(out, FindingList::Receive, FrameKind::Receive, d.receiveRows, d.receiveImage, texts);
@@ -237,18 +249,21 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
          ++i)
         if (auto it = received.find(d.transmitImage[i].CobId); it != received.end())
             out.add(Severity::Warning, "id-in-both-lists", FindingList::Transmit, int(i) + 1,
-                    out.t(552) + std::to_string(it->second));
+                    out.t(TextId::FindingIdInReceiveRow) + std::to_string(it->second));
 
     if (d.gsd.In_Len > DpMaxDataBytes)
         out.add(Severity::Error, "input-too-long", FindingList::Receive, 0,
-                out.t(542) + std::to_string(d.gsd.In_Len) + out.t(543));
+                out.t(TextId::FindingInputOf) + std::to_string(d.gsd.In_Len) +
+                    out.t(TextId::FindingInputTooLong));
     if (d.gsd.Out_Len > DpMaxDataBytes)
         out.add(Severity::Error, "output-too-long", FindingList::Transmit, 0,
-                out.t(544) + std::to_string(d.gsd.Out_Len) + out.t(545));
+                out.t(TextId::FindingOutputOf) + std::to_string(d.gsd.Out_Len) +
+                    out.t(TextId::FindingOutputTooLong));
     if (const std::int64_t config = DpConfigBytesPerModule * (d.gsd.In_Modules + d.gsd.Out_Modules);
         config > DpMaxDataBytes)
         out.add(Severity::Error, "config-too-long", FindingList::Project, 0,
-                out.t(546) + std::to_string(config) + out.t(547));
+                out.t(TextId::FindingConfigOf) + std::to_string(config) +
+                    out.t(TextId::FindingConfigTooLong));
 
     result.busLoad = Estimate_Bus_Load(d);
     const double total = result.busLoad.totalPercent();
@@ -256,9 +271,10 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
                                   : total > BusLoadWarnPercent ? Severity::Warning
                                                                : Severity::Note;
     out.add(loadSeverity, "bus-load", FindingList::Project, 0,
-            out.t(564) + TenthsText(total) + out.t(565) + KbitText(result.busLoad.bitRate) +
-                out.t(566) + TenthsText(result.busLoad.transmitPercent) + out.t(567) +
-                TenthsText(result.busLoad.receivePercent) + out.t(568));
+            out.t(TextId::FindingBusLoad) + TenthsText(total) + out.t(TextId::FindingBusLoadAt) +
+                KbitText(result.busLoad.bitRate) + out.t(TextId::FindingBusLoadTransmit) +
+                TenthsText(result.busLoad.transmitPercent) + out.t(TextId::FindingBusLoadReceive) +
+                TenthsText(result.busLoad.receivePercent) + out.t(TextId::FindingBusLoadEnd));
     result.findings = out.take();
     return result;
 }
@@ -290,17 +306,18 @@ const char* FindingListName(FindingList list) {
 }
 
 const std::string& FindingListText(FindingList list, const LanguageTable& texts) {
-    return texts.Get_Text(516 + int(list));
+    return texts.Get_Text(NthText(TextId::CheckListProject, int(list)));
 }
 
 const std::string& SeverityText(Severity severity, const LanguageTable& texts) {
-    return texts.Get_Text(513 + int(severity));
+    return texts.Get_Text(NthText(TextId::CheckError, int(severity)));
 }
 
 std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts) {
-    std::vector<std::vector<std::string>> lines{{texts.Get_Text(506), texts.Get_Text(507),
-                                                 texts.Get_Text(508), texts.Get_Text(509),
-                                                 texts.Get_Text(590)}};
+    std::vector<std::vector<std::string>> lines{
+        {texts.Get_Text(TextId::CheckSeverityColumn), texts.Get_Text(TextId::CheckListColumn),
+         texts.Get_Text(TextId::CheckRowColumn), texts.Get_Text(TextId::CheckMessageColumn),
+         texts.Get_Text(TextId::CheckCodeColumn)}};
     for (const Finding& f : check.findings)
         lines.push_back({SeverityText(f.severity, texts), FindingListText(f.list, texts),
                          f.row > 0 ? std::to_string(f.row) : std::string(), f.message, f.code});

@@ -9,7 +9,7 @@ namespace kt {
 
 namespace {
 
-constexpr int kFirstHeader = 520;
+constexpr TextId kFirstHeader = TextId::IoMapProfibusByte;
 constexpr int kColumns = 10;
 
 // The swap group around data byte p (1..dim): the run of joined bytes, cut at the frame's end.
@@ -94,7 +94,7 @@ std::string SwapGroupText(const IoMapRow& row) {
 std::vector<std::string> Io_Map_Headers(const LanguageTable& texts) {
     std::vector<std::string> headers;
     for (int c = 0; c < kColumns; ++c)
-        headers.push_back(texts.Get_Text(kFirstHeader + c));
+        headers.push_back(texts.Get_Text(NthText(kFirstHeader, c)));
     return headers;
 }
 

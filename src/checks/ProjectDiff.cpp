@@ -250,26 +250,39 @@ bool HoldsProjectFiles(const std::filesystem::path& dir) {
 }
 
 std::string DiffSectionText(DiffSection s, const LanguageTable& texts) {
-    return texts.Get_Text(755 + static_cast<int>(s));
+    switch (s) {
+    case DiffSection::Communication:
+        return texts.Get_Text(TextId::CompareCommunication);
+    case DiffSection::Receive:
+        return texts.Get_Text(TextId::CompareReceive);
+    case DiffSection::Transmit:
+        return texts.Get_Text(TextId::CompareTransmit);
+    case DiffSection::Device:
+        break;
+    }
+    return texts.Get_Text(TextId::CompareDevice);
 }
 
 std::string DiffKindText(DiffKind k, const LanguageTable& texts) {
     switch (k) {
     case DiffKind::Added:
-        return texts.Get_Text(769);
+        return texts.Get_Text(TextId::CompareOnlyInOther);
     case DiffKind::Removed:
-        return texts.Get_Text(768);
+        return texts.Get_Text(TextId::CompareOnlyInThis);
     case DiffKind::Differing:
-        return texts.Get_Text(767);
-    default:
-        return texts.Get_Text(759 + static_cast<int>(k));
+        return texts.Get_Text(TextId::CompareDiffering);
+    case DiffKind::Changed:
+        return texts.Get_Text(TextId::CompareChanged);
+    case DiffKind::Moved:
+        break;
     }
+    return texts.Get_Text(TextId::CompareMoved);
 }
 
 std::string DiffKindText(DiffKind k, const LanguageTable& texts, const std::string& nameA,
                          const std::string& nameB) {
-    if (k == DiffKind::Added) return texts.Get_Text(770) + nameB;
-    if (k == DiffKind::Removed) return texts.Get_Text(770) + nameA;
+    if (k == DiffKind::Added) return texts.Get_Text(TextId::CompareOnlyIn) + nameB;
+    if (k == DiffKind::Removed) return texts.Get_Text(TextId::CompareOnlyIn) + nameA;
     return DiffKindText(k, texts);
 }
 
@@ -282,12 +295,12 @@ std::string DiffRowsText(const DiffEntry& e) {
 
 std::string DiffReport(const ProjectDiff& diff, const LanguageTable& texts,
                        const std::string& folderA, const std::string& folderB) {
-    if (diff.equal()) return texts.Get_Text(753) + "\n";
+    if (diff.equal()) return texts.Get_Text(TextId::CompareEqual) + "\n";
     std::string out = "A: " + folderA + "\nB: " + folderB + "\n";
     for (const DiffEntry& e : diff.entries) {
         out += DiffSectionText(e.section, texts) + ": " + DiffKindText(e.kind, texts, "A", "B");
         if (const std::string rows = DiffRowsText(e); !rows.empty())
-            out += " " + texts.Get_Text(763) + rows;
+            out += " " + texts.Get_Text(TextId::CompareRow) + rows;
         if (!e.item.empty()) out += " " + e.item;
         if (!e.field.empty()) out += " " + e.field;
         if (e.kind == DiffKind::Changed) out += ": " + e.a + " -> " + e.b;

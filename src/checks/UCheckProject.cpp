@@ -105,14 +105,16 @@ TFCheckProject::TFCheckProject(AppState& state, Prompts& prompts, OpenListAt ope
 }
 
 void TFCheckProject::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(500));
-    P_Title->description()->setText(t(501));
-    TS_Check->setTabText(0, t(503));
-    TS_Check->setTabText(1, t(504));
-    TS_Check->setTabText(2, t(505));
-    ACG_Findings->setHorizontalHeaderLabels({t(506), t(507), t(508), t(509)});
-    ACG_Findings->setToolTip(t(535));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::CheckTitle));
+    P_Title->description()->setText(t(TextId::CheckDescription));
+    TS_Check->setTabText(0, t(TextId::CheckFindingsTab));
+    TS_Check->setTabText(1, t(TextId::CheckInputsTab));
+    TS_Check->setTabText(2, t(TextId::CheckOutputsTab));
+    ACG_Findings->setHorizontalHeaderLabels({t(TextId::CheckSeverityColumn),
+                                             t(TextId::CheckListColumn), t(TextId::CheckRowColumn),
+                                             t(TextId::CheckMessageColumn)});
+    ACG_Findings->setToolTip(t(TextId::CheckFindingsHint));
     QStringList headers;
     for (const std::string& h : Io_Map_Headers(state_.Lang))
         headers << Q(h);
@@ -120,9 +122,9 @@ void TFCheckProject::Set_Lang() {
         table->setColumnCount(int(headers.size()));
         table->setHorizontalHeaderLabels(headers);
     }
-    L_BusLoad->setText(t(510));
-    Btn_Export->setText(t(511));
-    Btn_Close->setText(t(512));
+    L_BusLoad->setText(t(TextId::CheckBusLoad));
+    Btn_Export->setText(t(TextId::CheckExport));
+    Btn_Close->setText(t(TextId::CheckClose));
     // The findings carry texts of the table: a shown check is composed again.
     if (isVisible()) Run_Check();
 }
@@ -157,10 +159,10 @@ void TFCheckProject::Run_Check() {
     Fill_Map(ACG_Inputs, map_.inputs);
     Fill_Map(ACG_Outputs, map_.outputs);
 
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    L_Summary->setText(t(531) + QString::number(check_.count(Severity::Error)) + t(532) +
-                       QString::number(check_.count(Severity::Warning)) + t(533) +
-                       QString::number(check_.count(Severity::Note)));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    L_Summary->setText(t(TextId::CheckErrors) + QString::number(check_.count(Severity::Error)) +
+                       t(TextId::CheckWarnings) + QString::number(check_.count(Severity::Warning)) +
+                       t(TextId::CheckNotes) + QString::number(check_.count(Severity::Note)));
     const double load = check_.busLoad.totalPercent();
     PB_BusLoad->setValue(int(std::min<long long>(1000, std::llround(load * 10))));
     PB_BusLoad->setFormat(Q(PercentText(load)));
@@ -198,7 +200,8 @@ void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& 
     if (!mapStatus_) {
         table->setRowCount(1);
         table->setSpan(0, 0, 1, table->columnCount());
-        table->setItem(0, 0, new QTableWidgetItem(Q(state_.Text(534) + mapStatus_.message)));
+        table->setItem(
+            0, 0, new QTableWidgetItem(Q(state_.Text(TextId::CheckNoIoMap) + mapStatus_.message)));
         return;
     }
     table->clearSpans();
@@ -238,13 +241,16 @@ void TFCheckProject::Btn_ExportClick() {
         state_.ProjectDir.has_filename() ? state_.ProjectDir : state_.ProjectDir.parent_path();
     const std::filesystem::path proposed =
         dir / PathFromUtf8(PathToUtf8(dir.filename()) + kSuffix[std::clamp(tab, 0, 2)]);
-    const QString chosen = prompts_.saveFileName(QPath(proposed), Q(state_.Text(530)));
+    const QString chosen =
+        prompts_.saveFileName(QPath(proposed), Q(state_.Text(TextId::CheckCsvFilter)));
     if (chosen.isEmpty()) return;
     std::string name = S(chosen);
     if (name.size() < 4 || LowerAscii(name.substr(name.size() - 4)) != ".csv") name += ".csv";
     const std::filesystem::path target = PathFromUtf8(name);
     std::error_code ec;
-    if (std::filesystem::exists(target, ec) && !prompts_.confirm(Q(state_.Text(1503)))) return;
+    if (std::filesystem::exists(target, ec) &&
+        !prompts_.confirm(Q(state_.Text(TextId::FileExistsOverwrite))))
+        return;
     const std::string text =
         tab == 0 ? Findings_Csv(check_, state_.Lang)
                  : Io_Map_Csv(map_.rows(tab == 1 ? IoDirection::Input : IoDirection::Output),
@@ -260,20 +266,22 @@ bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {
         if (f.code == "file-unreadable") return true;
     // The box must fit a small screen with its buttons: the first errors, then a count of the
     // rest and where to see them all.
-    QString text = Q(state.Text(570)) + "\n";
+    QString text = Q(state.Text(TextId::StepCheckFoundErrors)) + "\n";
     int shown = 0;
     for (const Finding& f : check.findings) {
         if (f.severity != Severity::Error || shown == QuestionErrorLines) continue;
         ++shown;
         text += "\n" + Q(FindingListText(f.list, state.Lang));
-        if (f.row > 0) text += ", " + Q(state.Text(508)) + " " + QString::number(f.row);
+        if (f.row > 0)
+            text += ", " + Q(state.Text(TextId::CheckRowColumn)) + " " + QString::number(f.row);
         text += ": " + Q(f.message);
     }
     const int more = check.count(Severity::Error) - shown;
     if (more > 0)
-        text += "\n" + Q(state.Text(580)) + QString::number(more) + Q(state.Text(581)) + "\n\n" +
-                Q(state.Text(582));
-    return prompts.confirmDestructive(text + "\n\n" + Q(state.Text(571)));
+        text += "\n" + Q(state.Text(TextId::StepMoreErrors)) + QString::number(more) +
+                Q(state.Text(TextId::StepMoreErrorsEnd)) + "\n\n" +
+                Q(state.Text(TextId::StepCheckListsAll));
+    return prompts.confirmDestructive(text + "\n\n" + Q(state.Text(TextId::StepGoOnAnyway)));
 }
 
 } // namespace kt

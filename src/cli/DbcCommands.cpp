@@ -47,7 +47,7 @@ std::vector<const DbcMessage*> ByIds(const DbcDatabase& db, const std::vector<st
 void RunImport(const ImportOptions& o) {
     const LanguageTable texts = LanguageTable::English();
     const Result<DbcDatabase> read = ReadDbcFile(PathFromUtf8(o.dbcFile));
-    if (!read) Fail(texts.Get_Text(721) + o.dbcFile + ": " + read.status.message);
+    if (!read) Fail(texts.Get_Text(TextId::DbcCannotRead) + o.dbcFile + ": " + read.status.message);
     const DbcDatabase& db = read.value;
     const FrameKind kind = o.list == "receive" ? FrameKind::Receive : FrameKind::Transmit;
     std::vector<const DbcMessage*> chosen;

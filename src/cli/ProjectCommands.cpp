@@ -62,7 +62,7 @@ void RunGsd(const ProjectOptions& o) {
         Fail("\"" + o.output + "\" is a folder; the GSD file needs a file name");
     const LanguageTable texts = LanguageTable::English();
     const Result<GSD_Data> read = Read_GSD_Data(MakeProjectFiles(PathFromUtf8(o.projectDir)));
-    if (read.status.notFound()) Fail(texts.Get_Text(1504));
+    if (read.status.notFound()) Fail(texts.Get_Text(TextId::GsdNeedsParGen));
     Require(read.status);
     const std::filesystem::path file = PathFromUtf8(WithGsdExtension(o.output));
     Require(Write_GSD_File(file, read.value, texts));
@@ -157,7 +157,8 @@ void RunIoMap(const IoMapOptions& o) {
         return;
     }
     for (const auto& [direction, name, title] :
-         {std::tuple{IoDirection::Input, "in", 504}, std::tuple{IoDirection::Output, "out", 505}}) {
+         {std::tuple{IoDirection::Input, "in", TextId::CheckInputsTab},
+          std::tuple{IoDirection::Output, "out", TextId::CheckOutputsTab}}) {
         if (!o.direction.empty() && o.direction != name) continue;
         std::cout << texts.Get_Text(title) << "\n";
         PrintTable(Io_Map_Headers(texts), map.rows(direction));

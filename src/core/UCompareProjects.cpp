@@ -85,19 +85,22 @@ TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget*
 }
 
 void TFCompareProjects::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(742));
-    P_Title->description()->setText(t(743));
-    L_Other->setText(t(744));
-    ListBox_Projects->setToolTip(t(764));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::CompareTitle));
+    P_Title->description()->setText(t(TextId::CompareDescription));
+    L_Other->setText(t(TextId::CompareWith));
+    ListBox_Projects->setToolTip(t(TextId::CompareListHint));
     if (QListWidgetItem* folder = ListBox_Projects->item(ListBox_Projects->count() - 1)) {
-        folder->setText(t(771));
-        folder->setToolTip(t(772));
+        folder->setText(t(TextId::CompareOtherFolder));
+        folder->setToolTip(t(TextId::CompareOtherFolderHint));
     }
-    Btn_Close->setText(t(745));
-    Btn_Close->setToolTip(t(766));
+    Btn_Close->setText(t(TextId::CompareClose));
+    Btn_Close->setToolTip(t(TextId::CompareCloseHint));
     QStringList headers;
-    for (int id = 746; id <= 752; ++id)
+    for (TextId id :
+         {TextId::CompareSectionColumn, TextId::CompareChangeColumn, TextId::CompareRowColumn,
+          TextId::CompareFrameColumn, TextId::CompareFieldColumn, TextId::CompareThisColumn,
+          TextId::CompareOtherColumn})
         headers << t(id);
     ACG_Diff->setHorizontalHeaderLabels(headers);
     ShowDiff();
@@ -119,8 +122,8 @@ void TFCompareProjects::FormShow() {
         ListBox_Projects->clear();
         for (const std::string& n : others_)
             ListBox_Projects->addItem(Q(n));
-        auto* folder = new QListWidgetItem(Q(state_.Text(771)));
-        folder->setToolTip(Q(state_.Text(772)));
+        auto* folder = new QListWidgetItem(Q(state_.Text(TextId::CompareOtherFolder)));
+        folder->setToolTip(Q(state_.Text(TextId::CompareOtherFolderHint)));
         QFont italic = folder->font();
         italic.setItalic(true);
         folder->setFont(italic);
@@ -164,12 +167,12 @@ void TFCompareProjects::ListBox_ProjectsClick() {
 }
 
 void TFCompareProjects::Choose_Folder() {
-    const QString answer =
-        prompts_.folderName(QPath(state_.Workspace.ProjectsDir), Q(state_.Text(773)));
+    const QString answer = prompts_.folderName(QPath(state_.Workspace.ProjectsDir),
+                                               Q(state_.Text(TextId::CompareChooseFolder)));
     if (answer.isEmpty()) return;
     const std::filesystem::path folder = PathOf(answer);
     if (!HoldsProjectFiles(folder)) {
-        prompts_.error(Q(state_.Text(774)) + answer);
+        prompts_.error(Q(state_.Text(TextId::CompareNotAProject)) + answer);
         return;
     }
     const int listed = static_cast<int>(others_.size());
@@ -205,17 +208,17 @@ void TFCompareProjects::Compare(const std::filesystem::path& other) {
 }
 
 void TFCompareProjects::ShowDiff() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
     if (others_.empty() && !compared_)
-        L_Result->setText(t(754));
+        L_Result->setText(t(TextId::CompareNoOther));
     else if (!compared_ && ListBox_Projects->currentRow() == FolderRow())
-        L_Result->setText(t(772));
+        L_Result->setText(t(TextId::CompareOtherFolderHint));
     else if (!compared_)
         L_Result->clear();
     else if (diff_.equal())
-        L_Result->setText(t(753));
+        L_Result->setText(t(TextId::CompareEqual));
     else
-        L_Result->setText(t(765) + QString::number(diff_.entries.size()));
+        L_Result->setText(t(TextId::CompareDifferences) + QString::number(diff_.entries.size()));
 
     ACG_Diff->clearSpans();
     ACG_Diff->setRowCount(static_cast<int>(diff_.entries.size()));

@@ -83,10 +83,12 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
     // Said once at start-up, so no one edits a Project only to find it cannot be saved.
     const Status writable = CheckWorkspaceWritable(state_.Workspace);
     if (!writable.ok())
-        services_.prompts.error(Q(state_.Text(88) + PathToUtf8(state_.Workspace.ExeDir) + "\n" +
-                                  writable.message + "\n\n" + state_.Text(89) + "\n" +
-                                  state_.Text(90) + "\n" + state_.Text(91) + "\n" +
-                                  state_.Text(92)));
+        services_.prompts.error(Q(state_.Text(TextId::MainWorkspaceNotWritable) +
+                                  PathToUtf8(state_.Workspace.ExeDir) + "\n" + writable.message +
+                                  "\n\n" + state_.Text(TextId::MainWorkspaceCannotSave) + "\n" +
+                                  state_.Text(TextId::MainWorkspaceInstallElsewhere) + "\n" +
+                                  state_.Text(TextId::MainWorkspaceGrantAccess) + "\n" +
+                                  state_.Text(TextId::MainWorkspaceViewOnly)));
 }
 
 void TFKorvelFirmWare::KeepDamagedSettingsFile(const std::string& damage) {
@@ -94,8 +96,9 @@ void TFKorvelFirmWare::KeepDamagedSettingsFile(const std::string& damage) {
     // in the copy.
     const std::filesystem::path file = SettingsFile(state_.Workspace);
     const Status kept = KeepDamagedSettings(file);
-    const QString text = kept ? Q(state_.Text(83)) + QPath(DamagedSettingsFile(file))
-                              : Q(state_.Text(84)) + Q(kept.message);
+    const QString text =
+        kept ? Q(state_.Text(TextId::MainSettingsKeptAs)) + QPath(DamagedSettingsFile(file))
+             : Q(state_.Text(TextId::MainSettingsNotKept)) + Q(kept.message);
     services_.prompts.error(text + "\n" + Q(damage));
 }
 
@@ -250,11 +253,11 @@ void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
 
 void TFKorvelFirmWare::ShowBanner() {
     if (state_.ProjectOpen()) {
-        L_Name_Conf->setText(Q(state_.Text(11)));
+        L_Name_Conf->setText(Q(state_.Text(TextId::MainOpenedConfiguration)));
         L_Name_Conf_L2->setText(Q(state_.Settings.ProjectName));
     } else {
-        L_Name_Conf->setText(Q(state_.Text(9)));
-        L_Name_Conf_L2->setText(Q(state_.Text(10)));
+        L_Name_Conf->setText(Q(state_.Text(TextId::MainNoneOpened)));
+        L_Name_Conf_L2->setText(Q(state_.Text(TextId::MainUseStep1)));
     }
     FitBanner();
 }
@@ -282,34 +285,34 @@ void TFKorvelFirmWare::FitBanner() {
 }
 
 void TFKorvelFirmWare::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    L_Begin->setText(t(0));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    L_Begin->setText(t(TextId::MainBegin));
     for (int i = 0; i < 8; ++i)
-        L_Step[i]->setText(t(1 + i));
-    Btn_Info->setToolTip(t(12));
-    Btn_Opz->setToolTip(t(13));
-    Btn_Close->setToolTip(t(14));
-    Btn_New->setText(t(15));
-    Btn_Open->setText(t(16));
-    Btn_CreateBin->setText(t(17));
-    Btn_Prm_Gen->setText(t(20));
+        L_Step[i]->setText(t(NthText(TextId::MainStep1, i)));
+    Btn_Info->setToolTip(t(TextId::MainInformationHint));
+    Btn_Opz->setToolTip(t(TextId::MainOptionsHint));
+    Btn_Close->setToolTip(t(TextId::MainCloseHint));
+    Btn_New->setText(t(TextId::MainNewButton));
+    Btn_Open->setText(t(TextId::MainOpenButton));
+    Btn_CreateBin->setText(t(TextId::MainUpdateButton));
+    Btn_Prm_Gen->setText(t(TextId::MainSetCommunicationButton));
     ShowBanner();
-    Btn_New->setToolTip(t(22));
-    Btn_Open->setToolTip(t(23));
-    Btn_Prm_Gen->setToolTip(t(24));
-    Btn_CreateBin->setToolTip(t(26));
-    Btn_CAN_Rec_Frame->setText(t(33));
-    Btn_CAN_Send_Frame->setText(t(35));
-    Btn_CAN_Rec_Frame->setToolTip(t(34));
-    Btn_CAN_Send_Frame->setToolTip(t(36));
-    Btn_PROFIBUS_GSD->setText(t(81));
-    Btn_PROFIBUS_GSD->setToolTip(t(82));
-    Btn_Check_Project->setText(t(500));
-    Btn_Check_Project->setToolTip(t(502));
-    Btn_Handover->setText(t(600));
-    Btn_Handover->setToolTip(t(601));
-    Btn_Compare->setText(t(740));
-    Btn_Compare->setToolTip(t(741));
+    Btn_New->setToolTip(t(TextId::MainNewHint));
+    Btn_Open->setToolTip(t(TextId::MainOpenHint));
+    Btn_Prm_Gen->setToolTip(t(TextId::MainSetCommunicationHint));
+    Btn_CreateBin->setToolTip(t(TextId::MainUpdateHint));
+    Btn_CAN_Rec_Frame->setText(t(TextId::MainReceiveButton));
+    Btn_CAN_Send_Frame->setText(t(TextId::MainTransmitButton));
+    Btn_CAN_Rec_Frame->setToolTip(t(TextId::MainReceiveHint));
+    Btn_CAN_Send_Frame->setToolTip(t(TextId::MainTransmitHint));
+    Btn_PROFIBUS_GSD->setText(t(TextId::MainGsdButton));
+    Btn_PROFIBUS_GSD->setToolTip(t(TextId::MainGsdHint));
+    Btn_Check_Project->setText(t(TextId::CheckTitle));
+    Btn_Check_Project->setToolTip(t(TextId::CheckHint));
+    Btn_Handover->setText(t(TextId::HandoverButton));
+    Btn_Handover->setToolTip(t(TextId::HandoverHint));
+    Btn_Compare->setText(t(TextId::CompareButton));
+    Btn_Compare->setToolTip(t(TextId::CompareHint));
     for (QLabel* l : {L_Begin, L_Step[0], L_Step[1], L_Step[2], L_Step[3], L_Step[4], L_Step[5],
                       L_Step[6], L_Step[7]})
         l->adjustSize();
@@ -355,7 +358,7 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         return;
     }
     if (!state_.ProjectOpen()) {
-        services_.prompts.error(Q(state_.Text(18)));
+        services_.prompts.error(Q(state_.Text(TextId::MainProjectNotValid)));
         return;
     }
     // Each editor saves its own file on OK; how it closed does not matter here.
@@ -396,7 +399,7 @@ bool TFKorvelFirmWare::Updater_Still_Running() const {
 void TFKorvelFirmWare::Update_Device() {
     // The updater left running reads bin/bank1.bin: no new image under its feet.
     if (Updater_Still_Running()) {
-        services_.prompts.error(Q(state_.Text(1643)));
+        services_.prompts.error(Q(state_.Text(TextId::UpdateStartedBefore)));
         return;
     }
     if (!Go_On_Despite_Errors(state_, services_.prompts)) return;
@@ -415,9 +418,10 @@ bool TFKorvelFirmWare::Go_On_With_Defaults() {
     const bool noFrames = project.receiveImage.empty() && project.transmitImage.empty();
     if (!noSettings && !noFrames) return true;
     QString text;
-    if (noSettings) text += Q(state_.Text(93)) + "\n";
-    if (noFrames) text += Q(state_.Text(94)) + "\n";
-    return services_.prompts.confirmDestructive(text + "\n" + Q(state_.Text(95)));
+    if (noSettings) text += Q(state_.Text(TextId::MainUpdateNoSettings)) + "\n";
+    if (noFrames) text += Q(state_.Text(TextId::MainUpdateNoFrames)) + "\n";
+    return services_.prompts.confirmDestructive(text + "\n" +
+                                                Q(state_.Text(TextId::MainUpdateAnyway)));
 }
 
 void TFKorvelFirmWare::Show_Update_Dialog() {
@@ -429,13 +433,13 @@ void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Param
     Prompts& prompts = services_.prompts;
     // An updater left running after the wait still holds the serial port.
     if (Updater_Still_Running()) {
-        prompts.error(Q(state_.Text(1643)));
+        prompts.error(Q(state_.Text(TextId::UpdateStartedBefore)));
         return;
     }
     StartProgramOptions options;
     options.waitLimitMs = services_.updaterWaitLimitMs;
-    options.busyText = Q(state_.Text(17));
-    options.notStartedText = Q(state_.Text(1644));
+    options.busyText = Q(state_.Text(TextId::MainUpdateButton));
+    options.notStartedText = Q(state_.Text(TextId::UpdateNotStarted));
     const StartProgramResult r = kt::Start_Program(
         NomeSW, Parameter, options, prompts,
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
@@ -444,13 +448,13 @@ void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Param
         break;
     case StartProgramResult::Outcome::Ended:
         if (r.succeeded())
-            prompts.info(Q(state_.Text(1640)));
+            prompts.info(Q(state_.Text(TextId::UpdateFinished)));
         else
-            prompts.error(Q(state_.Text(1641)) + QString::number(r.exitCode));
+            prompts.error(Q(state_.Text(TextId::UpdateExitCode)) + QString::number(r.exitCode));
         break;
     case StartProgramResult::Outcome::StillRunning:
         runningUpdater_ = r.process;
-        prompts.info(Q(state_.Text(1642)));
+        prompts.info(Q(state_.Text(TextId::UpdateStillRunning)));
         break;
     }
 }
@@ -475,9 +479,9 @@ void TFKorvelFirmWare::Timer_UpdateTimer() {
         if (!self) return;
         checkPending_ = false;
         if (newer) {
-            LL_Update->setText(
-                QString("<a href=\"%1\">%2</a>")
-                    .arg(QString(DownloadPageUrl), Q(state_.Text(19)).toHtmlEscaped()));
+            LL_Update->setText(QString("<a href=\"%1\">%2</a>")
+                                   .arg(QString(DownloadPageUrl),
+                                        Q(state_.Text(TextId::MainNewVersion)).toHtmlEscaped()));
             PlaceUpdateNotice();
             LL_Update->show();
         } else {

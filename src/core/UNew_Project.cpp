@@ -47,15 +47,15 @@ TFNew_Project::TFNew_Project(AppState& state, Prompts& prompts, QWidget* parent)
 }
 
 void TFNew_Project::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(100));
-    P_Title->description()->setText(t(101));
-    Label1->setText(t(102));
-    Btn_OK->setText(t(103));
-    Btn_Cancel->setText(t(104));
-    E_New_Proj->setToolTip(t(108));
-    Btn_OK->setToolTip(t(109));
-    Btn_Cancel->setToolTip(t(110));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::NewTitle));
+    P_Title->description()->setText(t(TextId::NewDescription));
+    Label1->setText(t(TextId::NewNameLabel));
+    Btn_OK->setText(t(TextId::NewOk));
+    Btn_Cancel->setText(t(TextId::NewCancel));
+    E_New_Proj->setToolTip(t(TextId::NewNameHint));
+    Btn_OK->setToolTip(t(TextId::NewOkHint));
+    Btn_Cancel->setToolTip(t(TextId::NewCancelHint));
 }
 
 void TFNew_Project::showEvent(QShowEvent* event) {
@@ -81,9 +81,10 @@ void TFNew_Project::Btn_OKClick() {
     const std::string name = S(E_New_Proj->text());
     const Status r = CreateProject(state_.Workspace.ProjectsDir, name);
     if (!r.ok()) {
-        // 105 alone does not tell the user what to change.
-        QString text = Q(state_.Text(r.textId));
-        if (r.textId == 105) text += "\n" + Q(state_.Text(111));
+        const auto refusal = static_cast<TextId>(r.textId);
+        // NewNameNotValid alone does not tell the user what to change.
+        QString text = Q(state_.Text(refusal));
+        if (refusal == TextId::NewNameNotValid) text += "\n" + Q(state_.Text(TextId::NewNameRules));
         prompts_.error(text);
         return;
     }

@@ -39,15 +39,15 @@ TFOpenConf::TFOpenConf(AppState& state, QWidget* parent) : QDialog(parent), stat
 }
 
 void TFOpenConf::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(200));
-    P_Title->description()->setText(t(201));
-    Label1->setText(t(202));
-    Btn_OK->setText(t(203));
-    Btn_Cancel->setText(t(204));
-    ListBox1->setToolTip(t(205));
-    Btn_OK->setToolTip(t(206));
-    Btn_Cancel->setToolTip(t(207));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::OpenTitle));
+    P_Title->description()->setText(t(TextId::OpenDescription));
+    Label1->setText(t(TextId::OpenListLabel));
+    Btn_OK->setText(t(TextId::OpenOk));
+    Btn_Cancel->setText(t(TextId::OpenCancel));
+    ListBox1->setToolTip(t(TextId::OpenListHint));
+    Btn_OK->setToolTip(t(TextId::OpenOkHint));
+    Btn_Cancel->setToolTip(t(TextId::OpenCancelHint));
 }
 
 void TFOpenConf::showEvent(QShowEvent* event) {

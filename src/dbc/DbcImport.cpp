@@ -92,11 +92,11 @@ Result<std::vector<ImportedRowAt>> PlanImport(const FrameList& list,
     const auto refused = [](std::string why) {
         return Result<std::vector<ImportedRowAt>>{{}, Status::refused(std::move(why))};
     };
-    if (chosen.empty()) return refused(texts.Get_Text(726));
+    if (chosen.empty()) return refused(texts.Get_Text(TextId::DbcChooseOne));
     std::vector<const DbcMessage*> fd;
     for (const DbcMessage* m : chosen)
         if (m->isCanFd()) fd.push_back(m);
-    if (!fd.empty()) return refused(texts.Get_Text(722) + NameList(fd));
+    if (!fd.empty()) return refused(texts.Get_Text(TextId::DbcFdFrames) + NameList(fd));
 
     std::vector<int> free;
     for (int r = 0; r < FrameList::Rows; ++r)
@@ -104,8 +104,9 @@ Result<std::vector<ImportedRowAt>> PlanImport(const FrameList& list,
     if (chosen.size() > free.size()) {
         const std::vector<const DbcMessage*> left(chosen.begin() + static_cast<long>(free.size()),
                                                   chosen.end());
-        return refused(texts.Get_Text(723) + std::to_string(chosen.size()) + texts.Get_Text(724) +
-                       std::to_string(free.size()) + texts.Get_Text(725) + NameList(left));
+        return refused(texts.Get_Text(TextId::DbcNotEnoughRows) + std::to_string(chosen.size()) +
+                       texts.Get_Text(TextId::DbcEmptyRows) + std::to_string(free.size()) +
+                       texts.Get_Text(TextId::DbcNotImported) + NameList(left));
     }
     Result<std::vector<ImportedRowAt>> planned;
     for (std::size_t i = 0; i < chosen.size(); ++i)

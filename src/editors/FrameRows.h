@@ -24,9 +24,9 @@ void Grid_Insert_Row(FrameList& list, int row);
 [[nodiscard]] std::vector<std::string> Grid_Copy_Row(const FrameList& list, int row);
 
 enum class PasteCheck {
-    NothingCopied, // text 1502
-    WrongShape,    // copied from a list with another number of fields: text 1501
-    RowInUse,      // a text field of the target row is not blank: ask text 1500
+    NothingCopied, // TextId::PasteNothingCopied
+    WrongShape,    // copied from a list with another number of fields: TextId::PasteWrongShape
+    RowInUse,      // a text field of the target row is not blank: ask TextId::PasteRowInUse
     Free,
 };
 // What Paste Row may do with `row`, given whether a row was copied and what the buffer holds.

@@ -80,17 +80,17 @@ TFCAN_Bytes_SWAP::TFCAN_Bytes_SWAP(const AppState& state, QWidget* parent)
 }
 
 void TFCAN_Bytes_SWAP::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(1900));
-    P_Title->description()->setText(t(1901));
-    Btn_OK->setText(t(1902));
-    Btn_Cancel->setText(t(1903));
-    Btn_OK->setToolTip(t(1904));
-    Btn_Cancel->setToolTip(t(1905));
-    Label17->setText(t(1906));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::SwapTitle));
+    P_Title->description()->setText(t(TextId::SwapDescription));
+    Btn_OK->setText(t(TextId::SwapOk));
+    Btn_Cancel->setText(t(TextId::SwapCancel));
+    Btn_OK->setToolTip(t(TextId::SwapOkHint));
+    Btn_Cancel->setToolTip(t(TextId::SwapCancelHint));
+    Label17->setText(t(TextId::SwapValue));
     for (int i = 0; i < 8; ++i) {
-        byteLabels_[i]->setText(t(1907 + i));
-        toggles_[i]->setText(t(1915 + i));
+        byteLabels_[i]->setText(t(NthText(TextId::SwapByte1, i)));
+        toggles_[i]->setText(t(NthText(TextId::SwapChange1, i)));
     }
 }
 

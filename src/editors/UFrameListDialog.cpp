@@ -30,19 +30,35 @@ namespace kt {
 namespace {
 constexpr int kClientHeight = 337;
 
-// Texts of a refused paste and the Type column's key hint, after the dialog's first text.
-enum PasteText : int {
-    kRefused = 44,       // "Paste refused: the block has "
-    kColumnsLeft = 45,   // " columns, but from the current column there are only "
-    kNothingPasted = 46, // ". Nothing was pasted."
-    kRowsLeft = 47,      // " rows, but from the current row there are only "
-    kRefusedRow = 48,    // "Paste refused: row "
-    kRefusedColumn = 49, // ", column \""
-    kRefusedText = 50,   // "\": \""
-    kNotAType = 51,      // "\" is not one of ..."
-    kNotACheckBox = 52,  // "\" is not one of Y, N, ..." (transmit list only)
-    kTypeKeysHint = 53,  // the typed shortcuts of the Type column
+// Texts of a list's dialog by their place after its first text (the title): both lists'
+// blocks are laid out alike.
+enum DialogText : int {
+    kDescription = 1,
+    kFirstCaption = 2,    // OK, Cancel, Delete Row, Insert Row, Copy Row, Paste Row, Create SWAP
+    kFirstButtonHint = 9, // the hints of the same buttons
+    kRefused = 44,        // "Paste refused: the block has "
+    kColumnsLeft = 45,    // " columns, but from the current column there are only "
+    kNothingPasted = 46,  // ". Nothing was pasted."
+    kRowsLeft = 47,       // " rows, but from the current row there are only "
+    kRefusedRow = 48,     // "Paste refused: row "
+    kRefusedColumn = 49,  // ", column \""
+    kRefusedText = 50,    // "\": \""
+    kNotAType = 51,       // "\" is not one of ..."
+    kNotACheckBox = 52,   // "\" is not one of Y, N, ..." (transmit list only)
+    kTypeKeysHint = 53,   // the typed shortcuts of the Type column
 };
+static_assert(NthText(TextId::ReceiveTitle, kDescription) == TextId::ReceiveDescription &&
+              NthText(TextId::ReceiveTitle, kFirstCaption) == TextId::ReceiveOk &&
+              NthText(TextId::ReceiveTitle, kFirstButtonHint) == TextId::ReceiveOkHint &&
+              NthText(TextId::ReceiveTitle, kRefused) == TextId::ReceivePasteRefused &&
+              NthText(TextId::ReceiveTitle, kNotAType) == TextId::ReceiveNotAType &&
+              NthText(TextId::ReceiveTitle, kTypeKeysHint) == TextId::ReceiveTypeKeysHint);
+static_assert(NthText(TextId::TransmitTitle, kDescription) == TextId::TransmitDescription &&
+              NthText(TextId::TransmitTitle, kFirstCaption) == TextId::TransmitOk &&
+              NthText(TextId::TransmitTitle, kFirstButtonHint) == TextId::TransmitOkHint &&
+              NthText(TextId::TransmitTitle, kRefused) == TextId::TransmitPasteRefused &&
+              NthText(TextId::TransmitTitle, kNotACheckBox) == TextId::TransmitNotACheckBox &&
+              NthText(TextId::TransmitTitle, kTypeKeysHint) == TextId::TransmitTypeKeysHint);
 
 // Sets the captions with a keyboard accelerator from each one's own letters: the first free
 // initial of a word, else the first free letter; a caption without a free letter gets none.
@@ -161,28 +177,28 @@ TFrameListDialog::~TFrameListDialog() {
 }
 
 void TFrameListDialog::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    const int f = kind_.firstText;
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    const TextId f = kind_.firstText;
     UpdateTitle();
-    P_Title->description()->setText(t(f + 1));
+    P_Title->description()->setText(t(NthText(f, kDescription)));
     QPushButton* const buttons[] = {Btn_OK,      Btn_Cancel,   Btn_DelRow,    Btn_InsRow,
                                     Btn_CopyRow, Btn_PasteRow, Btn_CreateSWAP};
     std::vector<std::pair<QPushButton*, QString>> captions;
     for (int i = 0; i < 7; ++i)
-        captions.emplace_back(buttons[i], t(f + 2 + i));
+        captions.emplace_back(buttons[i], t(NthText(f, kFirstCaption + i)));
     SetCaptionsWithAccelerators(captions);
     for (int i = 0; i < 7; ++i)
-        buttons[i]->setToolTip(t(f + 9 + i));
-    Btn_ImportDbc->setText(t(700));
-    Btn_ImportDbc->setToolTip(t(701));
+        buttons[i]->setToolTip(t(NthText(f, kFirstButtonHint + i)));
+    Btn_ImportDbc->setText(t(TextId::DbcImportButton));
+    Btn_ImportDbc->setToolTip(t(TextId::DbcImportHint));
 
     QStringList headers;
     for (int c = 0; c < model_->columnCount(); ++c)
-        headers << t(kind_.firstHeader + c);
+        headers << t(NthText(kind_.firstHeader, c));
     hints_.clear();
     for (int c = 1; c < model_->columnCount(); ++c)
-        hints_ << t(kind_.firstHint + c - 1) +
-                      (model_->isTypeColumn(c) ? "\n" + t(f + kTypeKeysHint) : QString());
+        hints_ << t(NthText(kind_.firstHint, c - 1)) +
+                      (model_->isTypeColumn(c) ? "\n" + t(NthText(f, kTypeKeysHint)) : QString());
     model_->setHeaderTexts(headers, hints_);
 }
 
@@ -232,7 +248,9 @@ void TFrameListDialog::closeEvent(QCloseEvent* event) {
 }
 
 QString TFrameListDialog::PasteRefusalText(const PasteVerdict& v) const {
-    const auto t = [this](int offset) { return Q(state_.Text(kind_.firstText + offset)); };
+    const auto t = [this](DialogText offset) {
+        return Q(state_.Text(NthText(kind_.firstText, offset)));
+    };
     const QString n = QString::number(v.size), room = QString::number(v.room);
     switch (v.refusal) {
     case PasteRefusal::TooWide:
@@ -320,13 +338,13 @@ void TFrameListDialog::Btn_PasteRowClick() {
     if (row < 0) return;
     switch (CheckPaste(list_, row, doCopy_, state_.RowCopyBuffer)) {
     case PasteCheck::NothingCopied:
-        prompts_.error(Q(state_.Text(1502)));
+        prompts_.error(Q(state_.Text(TextId::PasteNothingCopied)));
         return;
     case PasteCheck::WrongShape:
-        prompts_.error(Q(state_.Text(1501)));
+        prompts_.error(Q(state_.Text(TextId::PasteWrongShape)));
         return;
     case PasteCheck::RowInUse:
-        if (!prompts_.confirmDestructive(Q(state_.Text(1500)))) return;
+        if (!prompts_.confirmDestructive(Q(state_.Text(TextId::PasteRowInUse)))) return;
         break;
     case PasteCheck::Free:
         break;
@@ -351,11 +369,13 @@ namespace kt {
 
 void TFrameListDialog::Btn_ImportDbcClick() {
     CommitEdit();
-    const QString file = prompts_.openFileName(QPath(state_.ProjectDir), Q(state_.Text(720)));
+    const QString file =
+        prompts_.openFileName(QPath(state_.ProjectDir), Q(state_.Text(TextId::DbcFileFilter)));
     if (file.isEmpty()) return;
     const Result<DbcDatabase> read = ReadDbcFile(PathOf(file));
     if (!read) {
-        prompts_.error(Q(state_.Text(721)) + file + ": " + Q(read.status.message));
+        prompts_.error(Q(state_.Text(TextId::DbcCannotRead)) + file + ": " +
+                       Q(read.status.message));
         return;
     }
     TFImportDbc window(state_, prompts_, read.value, file, list_, this);

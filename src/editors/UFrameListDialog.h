@@ -27,12 +27,12 @@ struct FrameDialogKind {
     FrameKind kind;
     const char* dialogName; // FReceiveCAN / FTransmitCAN
     const char* gridName;   // ACG_CAN_Receive / ACG_CAN_Transmit
-    int firstText;          // title; captions and hints follow
-    int firstHeader;        // header of column 0, the others follow
-    int firstHint;          // hint of column 1, the others follow
-    int deleteQuestion;     // followed by the row number
-    int insertQuestion;     // the last row would be lost
-    int discardQuestion;    // Escape with edits
+    TextId firstText;       // title; captions and hints follow
+    TextId firstHeader;     // header of column 0, the others follow
+    TextId firstHint;       // hint of column 1, the others follow
+    TextId deleteQuestion;  // followed by the row number
+    TextId insertQuestion;  // the last row would be lost
+    TextId discardQuestion; // Escape with edits
     int clientWidth;
     std::filesystem::path ProjectFiles::*file;
 };

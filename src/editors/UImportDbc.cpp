@@ -196,24 +196,26 @@ bool TFImportDbc::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFImportDbc::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(702));
-    P_Title->description()->setText(t(703));
-    L_File->setText(t(704) + fileName_);
-    L_Node->setText(t(705));
-    CB_Node->setItemText(0, t(727));
-    CB_Node->setToolTip(t(718));
-    L_TimeOutFactor->setText(t(706));
-    E_TimeOutFactor->setToolTip(t(719));
-    Btn_SelectAll->setText(t(716));
-    Btn_SelectNone->setText(t(717));
-    Btn_Import->setText(t(707));
-    Btn_Import->setToolTip(t(729));
-    Btn_Cancel->setText(t(708));
-    Btn_Cancel->setToolTip(t(730));
-    ACG_Messages->setToolTip(t(728));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::DbcTitle));
+    P_Title->description()->setText(t(TextId::DbcDescription));
+    L_File->setText(t(TextId::DbcFile) + fileName_);
+    L_Node->setText(t(TextId::DbcNode));
+    CB_Node->setItemText(0, t(TextId::DbcNoNode));
+    CB_Node->setToolTip(t(TextId::DbcNodeHint));
+    L_TimeOutFactor->setText(t(TextId::DbcTimeOutFactor));
+    E_TimeOutFactor->setToolTip(t(TextId::DbcTimeOutFactorHint));
+    Btn_SelectAll->setText(t(TextId::DbcSelectAll));
+    Btn_SelectNone->setText(t(TextId::DbcSelectNone));
+    Btn_Import->setText(t(TextId::DbcImport));
+    Btn_Import->setToolTip(t(TextId::DbcImportHintChecked));
+    Btn_Cancel->setText(t(TextId::DbcCancel));
+    Btn_Cancel->setToolTip(t(TextId::DbcCancelHint));
+    ACG_Messages->setToolTip(t(TextId::DbcMessagesHint));
     QStringList headers;
-    for (int id = 709; id <= 715; ++id)
+    for (TextId id : {TextId::DbcIdentifierColumn, TextId::DbcBitsColumn, TextId::DbcDlcColumn,
+                      TextId::DbcNameColumn, TextId::DbcCycleTimeColumn, TextId::DbcSendTypeColumn,
+                      TextId::DbcTransmitterColumn})
         headers << t(id);
     model_->setHeaders(headers);
 }

@@ -119,8 +119,8 @@ void TFParGen::Order_TAB_Panels() {
 void TFParGen::Order_TAB_Panels_52903() {
     CP_CAN->setVisible(true);
     CP_PROFIBUS->setVisible(true);
-    CP_CAN->setTitle("1. " + Q(state_.Text(406)));
-    CP_PROFIBUS->setTitle("2. " + Q(state_.Text(409)));
+    CP_CAN->setTitle("1. " + Q(state_.Text(TextId::ParGenCanPanel)));
+    CP_PROFIBUS->setTitle("2. " + Q(state_.Text(TextId::ParGenProfibusPanel)));
     // Only the controls take the focus: the panel headers and the scrolling group show none.
     CPG->setFocusPolicy(Qt::NoFocus);
     setTabOrder(CB_CAN_Baudrate, E_PROFIBUS_IDDevice);
@@ -155,21 +155,21 @@ void TFParGen::RePosition_Object_PROFIBUS() {
 }
 
 void TFParGen::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(400));
-    P_Title->description()->setText(t(401));
-    Btn_OK->setText(t(402));
-    Btn_Cancel->setText(t(403));
-    Btn_OK->setToolTip(t(404));
-    Btn_Cancel->setToolTip(t(405));
-    L_CAN_Baudrate->setText(t(407));
-    CB_CAN_Baudrate->setToolTip(t(408));
-    L_PROFIBUS_IDDevice->setText(t(410));
-    E_PROFIBUS_IDDevice->setToolTip(t(411));
-    L_PROFIBUS_Baudrate->setText(t(412));
-    CB_PROFIBUS_Baudrate->setToolTip(t(413));
-    CB_PROFIBUS_CAN_Mapping->setText(t(414));
-    CB_PROFIBUS_CAN_Mapping->setToolTip(t(415));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::ParGenTitle));
+    P_Title->description()->setText(t(TextId::ParGenDescription));
+    Btn_OK->setText(t(TextId::ParGenOk));
+    Btn_Cancel->setText(t(TextId::ParGenCancel));
+    Btn_OK->setToolTip(t(TextId::ParGenOkHint));
+    Btn_Cancel->setToolTip(t(TextId::ParGenCancelHint));
+    L_CAN_Baudrate->setText(t(TextId::ParGenCanBaudrate));
+    CB_CAN_Baudrate->setToolTip(t(TextId::ParGenCanBaudrateHint));
+    L_PROFIBUS_IDDevice->setText(t(TextId::ParGenStationAddress));
+    E_PROFIBUS_IDDevice->setToolTip(t(TextId::ParGenStationAddressHint));
+    L_PROFIBUS_Baudrate->setText(t(TextId::ParGenProfibusBaudrate));
+    CB_PROFIBUS_Baudrate->setToolTip(t(TextId::ParGenProfibusBaudrateHint));
+    CB_PROFIBUS_CAN_Mapping->setText(t(TextId::ParGenCanMapping));
+    CB_PROFIBUS_CAN_Mapping->setToolTip(t(TextId::ParGenCanMappingHint));
 }
 
 void TFParGen::showEvent(QShowEvent* event) {
@@ -212,7 +212,8 @@ void TFParGen::Btn_OKClick() {
 }
 
 void TFParGen::Btn_CancelClick() {
-    if (isChange_ && !prompts_.confirmDestructive(Q(state_.Text(417)))) return;
+    if (isChange_ && !prompts_.confirmDestructive(Q(state_.Text(TextId::ParGenExitWithoutSaving))))
+        return;
     reject();
 }
 

@@ -6,12 +6,12 @@ namespace {
 const FrameDialogKind kReceive{FrameKind::Receive,
                                "FReceiveCAN",
                                "ACG_CAN_Receive",
-                               1700,
-                               1716,
-                               1723,
-                               1735,
-                               1737,
-                               1738,
+                               TextId::ReceiveTitle,
+                               TextId::ReceiveRowNumberColumn,
+                               TextId::ReceiveCobIdHint,
+                               TextId::ReceiveDeleteQuestion,
+                               TextId::ReceiveInsertQuestion,
+                               TextId::ReceiveDiscardQuestion,
                                1010,
                                &ProjectFiles::RecFramesFile};
 } // namespace

@@ -6,12 +6,12 @@ namespace {
 const FrameDialogKind kTransmit{FrameKind::Transmit,
                                 "FTransmitCAN",
                                 "ACG_CAN_Transmit",
-                                1800,
-                                1816,
-                                1825,
-                                1839,
-                                1841,
-                                1842,
+                                TextId::TransmitTitle,
+                                TextId::TransmitRowNumberColumn,
+                                TextId::TransmitCobIdHint,
+                                TextId::TransmitDeleteQuestion,
+                                TextId::TransmitInsertQuestion,
+                                TextId::TransmitDiscardQuestion,
                                 1100,
                                 &ProjectFiles::SendFramesFile};
 } // namespace

@@ -80,20 +80,20 @@ struct Cell {
 class Html {
 public:
     explicit Html(const LanguageTable& texts) : texts_(texts) {}
-    [[nodiscard]] std::string t(int id) const { return Escape(TrimBlanks(texts_.Get_Text(id))); }
+    [[nodiscard]] std::string t(TextId id) const { return Escape(TrimBlanks(texts_.Get_Text(id))); }
 
     void line(std::string_view s) {
         out_ += s;
         out_ += '\n';
     }
-    void heading(int level, int id) {
+    void heading(int level, TextId id) {
         const std::string h = "h" + std::to_string(level);
         line("<" + h + ">" + t(id) + "</" + h + ">");
     }
     [[nodiscard]] const LanguageTable& texts() const { return texts_; }
-    void paragraph(int id) { line("<p>" + t(id) + "</p>"); }
+    void paragraph(TextId id) { line("<p>" + t(id) + "</p>"); }
     // Label and value rows, the label in a header cell.
-    void keyValues(const std::vector<std::pair<int, Cell>>& rows) {
+    void keyValues(const std::vector<std::pair<TextId, Cell>>& rows) {
         std::vector<std::pair<std::string, Cell>> labelled;
         for (const auto& [id, value] : rows)
             labelled.emplace_back(t(id), value);
@@ -106,9 +106,9 @@ public:
             line("<tr><th width=\"30%\">" + label + "</th>" + td(value, "70%") + "</tr>");
         line("</table>");
     }
-    void table(const std::vector<int>& headers, const std::vector<std::vector<Cell>>& rows) {
+    void table(const std::vector<TextId>& headers, const std::vector<std::vector<Cell>>& rows) {
         std::vector<std::string> texts;
-        for (int id : headers)
+        for (TextId id : headers)
             texts.push_back(texts_.Get_Text(id));
         table(texts, rows);
     }
@@ -169,17 +169,21 @@ int UsedRows(const FrameList& list) {
     return used;
 }
 
-void Frames(Html& h, int title, const FrameList& list) {
+void Frames(Html& h, TextId title, const FrameList& list) {
     h.heading(2, title);
     const bool receive = list.kind() == FrameKind::Receive;
     const int rows = UsedRows(list);
     if (rows == 0) {
-        h.paragraph(629);
+        h.paragraph(TextId::ReportNoFrames);
         return;
     }
-    std::vector<int> headers = receive
-                                   ? std::vector<int>{619, 620, 621, 622, 623, 624, 628}
-                                   : std::vector<int>{619, 620, 621, 622, 623, 625, 626, 627, 628};
+    std::vector<TextId> headers{TextId::ReportRow, TextId::ReportCobId, TextId::ReportType,
+                                TextId::ReportLength, TextId::ReportSwap};
+    if (receive)
+        headers.insert(headers.end(), {TextId::ReportTimeOut, TextId::ReportMnemonic});
+    else
+        headers.insert(headers.end(), {TextId::ReportOnChange, TextId::ReportOnTimer,
+                                       TextId::ReportPeriod, TextId::ReportMnemonic});
     std::vector<std::vector<Cell>> cells;
     for (int r = 0; r < rows; ++r) {
         const FrameRow& f = list.row(r);
@@ -207,12 +211,12 @@ std::string Span(int first, int last) {
 
 // One line a CAN frame: where its bytes land on PROFIBUS; the byte-by-byte table is the CSV.
 void Map(Html& h, const IoMap& map) {
-    h.heading(2, 638);
+    h.heading(2, TextId::ReportIoMap);
     for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
-        h.heading(3, d == IoDirection::Input ? 504 : 505);
+        h.heading(3, d == IoDirection::Input ? TextId::CheckInputsTab : TextId::CheckOutputsTab);
         const std::vector<IoMapRow>& rows = map.rows(d);
         if (rows.empty()) {
-            h.paragraph(655);
+            h.paragraph(TextId::ReportNoDataBytes);
             continue;
         }
         std::vector<std::vector<Cell>> cells;
@@ -238,32 +242,34 @@ void Map(Html& h, const IoMap& map) {
                              {Escape(Span(first.module, lastModule)), "n nw"},
                              {Escape(swaps), "nw"}});
         }
-        h.table({h.texts().Get_Text(524), h.texts().Get_Text(620), h.texts().Get_Text(621),
-                 h.texts().Get_Text(628), h.texts().Get_Text(661), h.texts().Get_Text(521),
-                 h.texts().Get_Text(662)},
+        h.table({TextId::IoMapCanRow, TextId::ReportCobId, TextId::ReportType,
+                 TextId::ReportMnemonic, TextId::ReportProfibusBytes, TextId::IoMapModule,
+                 TextId::ReportSwapGroups},
                 cells);
     }
-    h.paragraph(663);
+    h.paragraph(TextId::ReportIoMapNote);
 }
 
 void Findings(Html& h, const ProjectCheck& check) {
-    h.heading(2, 639);
+    h.heading(2, TextId::ReportFindings);
     if (check.findings.empty()) {
-        h.paragraph(651);
+        h.paragraph(TextId::ReportNoFindings);
     } else {
         std::vector<std::vector<Cell>> rows;
         for (const Finding& f : check.findings)
             rows.push_back({Plain(SeverityText(f.severity, h.texts())),
                             Plain(FindingListText(f.list, h.texts())),
                             Number(f.row > 0 ? std::to_string(f.row) : ""), Plain(f.message)});
-        h.table({506, 507, 508, 509}, rows);
+        h.table({TextId::CheckSeverityColumn, TextId::CheckListColumn, TextId::CheckRowColumn,
+                 TextId::CheckMessageColumn},
+                rows);
     }
-    h.heading(2, 640);
+    h.heading(2, TextId::ReportBusLoad);
     const BusLoad& b = check.busLoad;
-    h.keyValues({{612, Plain(BitRateText(b.bitRate))},
-                 {652, Number(PercentText(b.transmitPercent))},
-                 {653, Number(PercentText(b.receivePercent))},
-                 {654, Number(PercentText(b.totalPercent()))}});
+    h.keyValues({{TextId::ReportCanBitRate, Plain(BitRateText(b.bitRate))},
+                 {TextId::ReportPeriodicTransmit, Number(PercentText(b.transmitPercent))},
+                 {TextId::ReportReceiveAtLeast, Number(PercentText(b.receivePercent))},
+                 {TextId::ReportTotalAtLeast, Number(PercentText(b.totalPercent()))}});
 }
 
 constexpr const char* ImageFileName = "bank1.bin";
@@ -271,13 +277,13 @@ constexpr std::size_t kSummaryErrors = 5;
 
 // Page 1 at a glance: the check's counts and first errors, the bus load, the fingerprints.
 void Summary(Html& h, const CommissioningData& d) {
-    h.heading(2, 656);
+    h.heading(2, TextId::ReportSummary);
     const ProjectCheck& check = d.Check;
     const LanguageTable& texts = h.texts();
-    const std::string counts = texts.Get_Text(531) + std::to_string(check.count(Severity::Error)) +
-                               texts.Get_Text(532) +
-                               std::to_string(check.count(Severity::Warning)) +
-                               texts.Get_Text(533) + std::to_string(check.count(Severity::Note));
+    const std::string counts =
+        texts.Get_Text(TextId::CheckErrors) + std::to_string(check.count(Severity::Error)) +
+        texts.Get_Text(TextId::CheckWarnings) + std::to_string(check.count(Severity::Warning)) +
+        texts.Get_Text(TextId::CheckNotes) + std::to_string(check.count(Severity::Note));
     std::string errors;
     std::size_t shown = 0;
     for (const Finding& f : check.findings) {
@@ -285,20 +291,23 @@ void Summary(Html& h, const CommissioningData& d) {
         if (shown++ == kSummaryErrors) continue;
         if (!errors.empty()) errors += "<br>";
         errors += Escape(FindingListText(f.list, texts));
-        if (f.row > 0) errors += ", " + h.t(508) + "&nbsp;" + std::to_string(f.row);
+        if (f.row > 0)
+            errors += ", " + h.t(TextId::CheckRowColumn) + "&nbsp;" + std::to_string(f.row);
         errors += ": " + Escape(f.message);
     }
     if (shown > kSummaryErrors)
-        errors += "<br>" + Escape(texts.Get_Text(659)) + std::to_string(shown - kSummaryErrors);
-    if (errors.empty()) errors = h.t(660);
+        errors += "<br>" + Escape(texts.Get_Text(TextId::ReportFurtherErrors)) +
+                  std::to_string(shown - kSummaryErrors);
+    if (errors.empty()) errors = h.t(TextId::ReportNone);
     const BusLoad& b = check.busLoad;
     const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());
     h.keyValues(std::vector<std::pair<std::string, Cell>>{
-        {h.t(657), {NoBreak(Escape(counts))}},
-        {h.t(658), {errors}},
-        {h.t(640), Plain(PercentText(b.totalPercent()) + " (" + BitRateText(b.bitRate) + ")")},
-        {Escape(texts.Get_Text(664) + d.GsdFileName), Hash(Sha256Hex(d.Gsd))},
-        {Escape(texts.Get_Text(664) + ImageFileName), Hash(Sha256Hex(image))}});
+        {h.t(TextId::ReportCheckResult), {NoBreak(Escape(counts))}},
+        {h.t(TextId::ReportFirstErrors), {errors}},
+        {h.t(TextId::ReportBusLoad),
+         Plain(PercentText(b.totalPercent()) + " (" + BitRateText(b.bitRate) + ")")},
+        {Escape(texts.Get_Text(TextId::ReportSha256Of) + d.GsdFileName), Hash(Sha256Hex(d.Gsd))},
+        {Escape(texts.Get_Text(TextId::ReportSha256Of) + ImageFileName), Hash(Sha256Hex(image))}});
 }
 
 } // namespace
@@ -309,57 +318,62 @@ std::string CommissioningHtml(const CommissioningData& d, const LanguageTable& t
     h.line("<html>");
     h.line("<head>");
     h.line("<meta charset=\"utf-8\">");
-    h.line("<title>" + h.t(605) + " - " + Escape(d.ProjectName) + "</title>");
+    h.line("<title>" + h.t(TextId::ReportTitle) + " - " + Escape(d.ProjectName) + "</title>");
     h.line(std::string("<style>\n") + kStyle + "</style>");
     h.line("</head>");
     h.line("<body>");
-    h.heading(1, 605);
+    h.heading(1, TextId::ReportTitle);
     Summary(h, d);
-    h.keyValues({{606, Plain(std::string(SwCode) + " " + SwDescription)},
-                 {607, Plain(SwVersion)},
-                 {608, Plain(d.Generated)},
-                 {609, Plain(d.ProjectName)},
-                 {610, Plain(d.ProjectFolder)}});
+    h.keyValues({{TextId::ReportTool, Plain(std::string(SwCode) + " " + SwDescription)},
+                 {TextId::ReportVersion, Plain(SwVersion)},
+                 {TextId::ReportGenerated, Plain(d.Generated)},
+                 {TextId::ReportProject, Plain(d.ProjectName)},
+                 {TextId::ReportProjectFolder, Plain(d.ProjectFolder)}});
 
-    h.heading(2, 611);
+    h.heading(2, TextId::ReportCommunication);
     const bool mapFrames = Word(d.Image, ParamGsdCanMapping) == 1;
-    h.keyValues({{612, Plain(BitRateText(Word(d.Image, ParamCanBaudRate)))},
-                 {613, Plain(std::to_string(Word(d.Image, ParamProfibusAddress)))},
-                 {614, {h.t(mapFrames ? 615 : 616)}}});
+    h.keyValues(
+        {{TextId::ReportCanBitRate, Plain(BitRateText(Word(d.Image, ParamCanBaudRate)))},
+         {TextId::ReportStationAddress, Plain(std::to_string(Word(d.Image, ParamProfibusAddress)))},
+         {TextId::ReportModuleMode,
+          {h.t(mapFrames ? TextId::ReportModulePerFrame : TextId::ReportModulesUpTo64)}}});
 
-    Frames(h, 617, d.Receive);
-    Frames(h, 618, d.Transmit);
+    Frames(h, TextId::ReportReceiveFrames, d.Receive);
+    Frames(h, TextId::ReportTransmitFrames, d.Transmit);
 
-    h.heading(2, 630);
+    h.heading(2, TextId::ReportModules);
     if (d.Modules.empty()) {
-        h.paragraph(637);
+        h.paragraph(TextId::ReportNoModules);
     } else {
         std::vector<std::vector<Cell>> rows;
         for (const ReportModule& m : d.Modules)
             rows.push_back({Number(std::to_string(m.Slot)),
-                            {h.t(m.Input ? 633 : 634)},
+                            {h.t(m.Input ? TextId::ReportInput : TextId::ReportOutput)},
                             Number(std::to_string(m.Bytes)),
                             Mono(m.Identifier)});
-        h.table({631, 632, 635, 636}, rows);
+        h.table({TextId::ReportSlot, TextId::ReportDirection, TextId::ReportBytes,
+                 TextId::ReportIdentifierBytes},
+                rows);
     }
 
     Map(h, d.Map);
     Findings(h, d.Check);
 
-    h.heading(2, 641);
+    h.heading(2, TextId::ReportFingerprints);
     const std::string_view image(reinterpret_cast<const char*>(d.Image.data()), d.Image.size());
     const std::uint32_t checksum = Word(d.Image, ParamChecksum);
-    h.table({643, 642}, {{Plain(d.GsdFileName), Mono(Sha256Hex(d.Gsd))},
-                         {Plain(ImageFileName), Mono(Sha256Hex(image))}});
-    h.keyValues(
-        {{644, Mono("0x" + HexDigits(checksum, 8) + " (" + std::to_string(checksum) + ")")}});
+    h.table({TextId::ReportFile, TextId::ReportSha256},
+            {{Plain(d.GsdFileName), Mono(Sha256Hex(d.Gsd))},
+             {Plain(ImageFileName), Mono(Sha256Hex(image))}});
+    h.keyValues({{TextId::ReportImageChecksum,
+                  Mono("0x" + HexDigits(checksum, 8) + " (" + std::to_string(checksum) + ")")}});
 
-    h.heading(2, 645);
+    h.heading(2, TextId::ReportSignatures);
     h.line("<table class=\"sign\" width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
-    h.line("<thead><tr><th width=\"22%\"></th><th width=\"18%\">" + h.t(648) +
-           "</th><th width=\"30%\">" + h.t(649) + "</th><th width=\"30%\">" + h.t(650) +
-           "</th></tr></thead>");
-    for (int role : {646, 647})
+    h.line("<thead><tr><th width=\"22%\"></th><th width=\"18%\">" + h.t(TextId::ReportDate) +
+           "</th><th width=\"30%\">" + h.t(TextId::ReportName) + "</th><th width=\"30%\">" +
+           h.t(TextId::ReportSignature) + "</th></tr></thead>");
+    for (TextId role : {TextId::ReportCommissionedBy, TextId::ReportAcceptedBy})
         h.line("<tr><th>" + h.t(role) + "</th>" + kBlankCell + kBlankCell + kBlankCell + "</tr>");
     h.line("</table>");
     h.line("</body>");

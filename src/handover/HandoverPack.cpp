@@ -159,12 +159,13 @@ Status RestoreHandoverPack(const fs::path& dirIn) {
 }
 
 std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts) {
-    std::vector<std::string> header{texts.Get_Text(632)};
+    std::vector<std::string> header{texts.Get_Text(TextId::ReportDirection)};
     for (std::string& h : Io_Map_Headers(texts))
         header.push_back(std::move(h));
     std::vector<std::vector<std::string>> lines{std::move(header)};
     for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
-        const std::string& direction = texts.Get_Text(d == IoDirection::Input ? 633 : 634);
+        const std::string& direction =
+            texts.Get_Text(d == IoDirection::Input ? TextId::ReportInput : TextId::ReportOutput);
         for (const IoMapRow& r : map.rows(d)) {
             std::vector<std::string> cells{direction};
             for (std::string& c : Io_Map_Cells(r))
@@ -204,7 +205,7 @@ Status BuildHandoverFiles(const HandoverRequest& request, const LanguageTable& t
     const ProjectSnapshot project = ReadProjectSnapshot(MakeProjectFiles(request.ProjectDir));
 
     const Result<GSD_Data> read = Read_GSD_Data(project);
-    if (read.status.notFound()) return Status::notFound(texts.Get_Text(1504));
+    if (read.status.notFound()) return Status::notFound(texts.Get_Text(TextId::GsdNeedsParGen));
     if (!read) return read.status;
     const GSD_Data& gsdData = read.value;
 

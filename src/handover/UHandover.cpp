@@ -19,15 +19,18 @@ void Create_Handover_Pack(const AppState& state, Prompts& prompts) {
     }
     // The pack goes to the PLC programmer: a faulty Project is passed on only knowingly.
     if (!Go_On_Despite_Errors(state, prompts)) return;
-    const QString chosen = prompts.folderName(QPath(state.ProjectDir), Q(state.Text(602)));
+    const QString chosen =
+        prompts.folderName(QPath(state.ProjectDir), Q(state.Text(TextId::HandoverChooseFolder)));
     if (chosen.isEmpty()) return;
     const std::filesystem::path dir = PathOf(chosen);
-    if (HandoverWouldReplace(dir, files) && !prompts.confirm(Q(state.Text(604)))) return;
+    if (HandoverWouldReplace(dir, files) &&
+        !prompts.confirm(Q(state.Text(TextId::HandoverReplace))))
+        return;
     if (const Status written = WriteHandoverPack(dir, files); !written) {
         prompts.error(Q(written.message));
         return;
     }
-    prompts.info(Q(state.Text(603)) + QPath(dir));
+    prompts.info(Q(state.Text(TextId::HandoverWritten)) + QPath(dir));
 }
 
 } // namespace kt

@@ -1,6 +1,8 @@
 #pragma once
 // The table of the 2000 user-visible texts, addressed by fixed ID.
 
+#include "lang/TextIds.h"
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ public:
     void Load_Default_Texts();
     // The text with that ID; throws std::out_of_range outside 0..size()-1.
     [[nodiscard]] const std::string& Get_Text(int id) const;
+    [[nodiscard]] const std::string& Get_Text(TextId id) const { return Get_Text(TextNumber(id)); }
     // Replaces the text with that ID; throws std::out_of_range outside 0..size()-1.
     void Set_Text(int id, std::string text);
     // LangTableSize: number of entries, 2000 once the defaults are loaded.

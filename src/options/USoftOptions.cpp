@@ -125,25 +125,25 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, SoftOpti
 }
 
 void TFSoftOptions::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(300));
-    P_Title->description()->setText(t(301));
-    PC_Options->setTabText(0, t(302));
-    PC_Options->setTabText(1, t(303));
-    PC_Options->setTabText(2, t(319));
-    L_Sel_Lang->setText(t(304));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::OptionsTitle));
+    P_Title->description()->setText(t(TextId::OptionsDescription));
+    PC_Options->setTabText(0, t(TextId::OptionsLanguageTab));
+    PC_Options->setTabText(1, t(TextId::OptionsConnectionTab));
+    PC_Options->setTabText(2, t(TextId::OptionsSettingsTab));
+    L_Sel_Lang->setText(t(TextId::OptionsSelectedLanguage));
     L_Sel_Lang->adjustSize();
-    L_Page_Lang->setText(t(305) + "1" + t(306) + "1");
-    Btn_Prev->setText(t(307));
-    Btn_Next->setText(t(308));
+    L_Page_Lang->setText(t(TextId::OptionsPage) + "1" + t(TextId::OptionsPageOf) + "1");
+    Btn_Prev->setText(t(TextId::OptionsPrevious));
+    Btn_Next->setText(t(TextId::OptionsNext));
     PlacePaging();
-    CB_En_Con->setText(t(309));
-    CB_Update->setText(t(310));
-    Btn_Check_Update->setText(t(311));
-    Btn_OK->setText(t(312));
-    Btn_Cancel->setText(t(313));
-    CB_Soft_Set_Jump_Table->setText(t(320));
-    CB_DoubleClick_Auto_Size->setText(t(321));
+    CB_En_Con->setText(t(TextId::OptionsEnableInternet));
+    CB_Update->setText(t(TextId::OptionsCheckUpdateAtStart));
+    Btn_Check_Update->setText(t(TextId::OptionsCheckUpdate));
+    Btn_OK->setText(t(TextId::OptionsOk));
+    Btn_Cancel->setText(t(TextId::OptionsCancel));
+    CB_Soft_Set_Jump_Table->setText(t(TextId::OptionsEnterJumps));
+    CB_DoubleClick_Auto_Size->setText(t(TextId::OptionsDoubleClickAutoSize));
 }
 
 void TFSoftOptions::PlacePaging() {
@@ -187,11 +187,11 @@ int TFSoftOptions::PageCount() const {
 }
 
 void TFSoftOptions::ShowSelectedAndPage() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    L_Sel_Lang->setText(t(304) + Q(languageInUse_));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    L_Sel_Lang->setText(t(TextId::OptionsSelectedLanguage) + Q(languageInUse_));
     L_Sel_Lang->adjustSize();
-    L_Page_Lang->setText(t(305) + QString::number(showPage_) + t(306) +
-                         QString::number(PageCount()));
+    L_Page_Lang->setText(t(TextId::OptionsPage) + QString::number(showPage_) +
+                         t(TextId::OptionsPageOf) + QString::number(PageCount()));
 }
 
 void TFSoftOptions::Update_Lang_Page(int Num_Page) {
@@ -236,8 +236,10 @@ void TFSoftOptions::LangClick(int tile) {
     const std::size_t i = static_cast<std::size_t>((showPage_ - 1) * TilesPerPage + (tile - 1));
     if (tile < 1 || tile > TilesPerPage || i >= languages_.size()) return;
     const std::string chosen = LanguageOf(languages_[i]);
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    if (!services_.prompts.confirm(t(316) + Q(languageInUse_) + t(317) + Q(chosen) + t(318)))
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    if (!services_.prompts.confirm(t(TextId::OptionsChangeLanguageFrom) + Q(languageInUse_) +
+                                   t(TextId::OptionsChangeLanguageTo) + Q(chosen) +
+                                   t(TextId::OptionsChangeLanguageEnd)))
         return;
     languageInUse_ = chosen;
     // The stored language changes only with OK; this load is for the screen.
@@ -269,10 +271,11 @@ void TFSoftOptions::Btn_Check_UpdateClick() {
             LL_Check_Update->setTextFormat(Qt::RichText);
             LL_Check_Update->setText(
                 QString("<a href=\"%1\">%2</a>")
-                    .arg(QString(DownloadPageUrl), Q(state_.Text(314)).toHtmlEscaped()));
+                    .arg(QString(DownloadPageUrl),
+                         Q(state_.Text(TextId::OptionsNewVersion)).toHtmlEscaped()));
         } else {
             LL_Check_Update->setTextFormat(Qt::PlainText);
-            LL_Check_Update->setText(Q(state_.Text(315)));
+            LL_Check_Update->setText(Q(state_.Text(TextId::OptionsNoUpdate)));
         }
         LL_Check_Update->show();
     };

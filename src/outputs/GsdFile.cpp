@@ -220,14 +220,15 @@ std::int64_t Sum(const std::vector<std::int32_t>& dims) {
 // Empty when every frame length can be declared; else why not. Only hand-edited lists get
 // here: a negative length has no meaning, and in one-module-per-frame mode a length byte
 // holds 1 to 64 bytes, so 0 or more than 64 would declare a different size.
-// `directionText` is 1506 (receive) or 1507 (send).
+// `directionText` is GsdReceiveFrame or GsdSendFrame.
 std::string UndeclarableDim(bool mapFrames, const std::vector<std::int32_t>& dims,
-                            int directionText, const LanguageTable& texts) {
+                            TextId directionText, const LanguageTable& texts) {
     for (std::size_t i = 0; i < dims.size(); ++i) {
         const std::int32_t d = dims[i];
         if (d >= 0 && (!mapFrames || (d >= 1 && d <= kModuleBytes))) continue;
-        return texts.Get_Text(directionText) + std::to_string(i + 1) + texts.Get_Text(1508) +
-               std::to_string(d) + texts.Get_Text(mapFrames ? 1510 : 1509);
+        return texts.Get_Text(directionText) + std::to_string(i + 1) +
+               texts.Get_Text(TextId::GsdHasLength) + std::to_string(d) +
+               texts.Get_Text(mapFrames ? TextId::GsdModuleLength : TextId::GsdNegativeLength);
     }
     return {};
 }
@@ -282,8 +283,8 @@ void Count_GSD_Modules(GSD_Data& data) {
 }
 
 Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageTable& texts) {
-    for (const auto& [dims, direction] :
-         {std::pair{&data.In_Dim, 1506}, std::pair{&data.Out_Dim, 1507}})
+    for (const auto& [dims, direction] : {std::pair{&data.In_Dim, TextId::GsdReceiveFrame},
+                                          std::pair{&data.Out_Dim, TextId::GsdSendFrame}})
         if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction, texts);
             !why.empty())
             return {{}, Status::malformed(why)};
@@ -292,14 +293,14 @@ Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageT
     // The module count is checked before ModuleLengths would allocate one entry per module.
     if (!FitsInt32(inLen) || !FitsInt32(outLen) || !FitsInt32(inLen + outLen) ||
         (!data.Map_Frames && (inLen + outLen) / kModuleBytes > kMaxModules))
-        return {{}, Status::malformed(texts.Get_Text(1511))};
+        return {{}, Status::malformed(texts.Get_Text(TextId::GsdTooManyBytes))};
     const auto inModules = ModuleLengths(data.Map_Frames, data.In_Dim, inLen);
     const auto outModules = ModuleLengths(data.Map_Frames, data.Out_Dim, outLen);
     const auto count = std::int64_t(inModules.size() + outModules.size());
     if (count > kMaxModules)
-        return {
-            {},
-            Status::malformed(texts.Get_Text(1512) + std::to_string(count) + texts.Get_Text(1513))};
+        return {{},
+                Status::malformed(texts.Get_Text(TextId::GsdModulesGiven) + std::to_string(count) +
+                                  texts.Get_Text(TextId::GsdTooManyModules))};
     Result<std::vector<GsdModule>> r;
     std::vector<GsdModule>& modules = r.value;
     modules.reserve(std::size_t(count));

@@ -28,9 +28,9 @@ struct GSD_Data {
     bool operator==(const GSD_Data&) const = default;
 };
 
-// The data from the Project files. NotFound when the Project has no ParGen.xml (text 1504
-// for the user); Malformed when a file exists but is not well-formed XML (parser's
-// description and the file's name). A missing frame list is a list without frames.
+// The data from the Project files. NotFound when the Project has no ParGen.xml (the text
+// GsdNeedsParGen for the user); Malformed when a file exists but is not well-formed XML
+// (parser's description and the file's name). A missing frame list is a list without frames.
 [[nodiscard]] Result<GSD_Data> Read_GSD_Data(const ProjectFiles& files);
 [[nodiscard]] Result<GSD_Data> Read_GSD_Data(const ProjectSnapshot& project);
 
@@ -56,7 +56,7 @@ struct GsdModule {
 // The whole GSD text, CR LF line ends. Fails when a frame length is negative, or outside
 // 1..64 with one module per frame, when the lengths do not fit the format's 32-bit numbers,
 // or when the module count is beyond reason (only hand-edited lists get there); the
-// message is made of `texts` 1506 to 1513.
+// message is made of the Gsd... texts of `texts` (GsdReceiveFrame to GsdTooManyModules).
 [[nodiscard]] Result<std::string> Compose_GSD_Text(const GSD_Data& data,
                                                    const LanguageTable& texts);
 

@@ -11,7 +11,7 @@ namespace kt {
 void Create_GSD_File(const AppState& state, Prompts& prompts) {
     const Result<GSD_Data> read = Read_GSD_Data(state.Files);
     if (read.status.notFound()) {
-        prompts.error(Q(state.Text(1504)));
+        prompts.error(Q(state.Text(TextId::GsdNeedsParGen)));
         return;
     }
     if (!read) {
@@ -23,7 +23,9 @@ void Create_GSD_File(const AppState& state, Prompts& prompts) {
     if (chosen.isEmpty()) return;
     const std::filesystem::path target = PathFromUtf8(WithGsdExtension(S(chosen)));
     std::error_code ec;
-    if (std::filesystem::exists(target, ec) && !prompts.confirm(Q(state.Text(1503)))) return;
+    if (std::filesystem::exists(target, ec) &&
+        !prompts.confirm(Q(state.Text(TextId::FileExistsOverwrite))))
+        return;
     if (const Status written = Write_GSD_File(target, data, state.Lang); !written)
         prompts.error(Q(written.message));
 }

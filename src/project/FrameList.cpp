@@ -8,6 +8,7 @@
 #include "project/ProjectXml.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace kt {
@@ -21,10 +22,16 @@ constexpr std::array<const char*, 8> kTransmitNames = {"COBID",    "CAN_Type", "
 
 // Texts of one list's messages.
 struct MessageIds {
-    int errorRow, cobId11, cobId29, dim, swap, lastNumber, afterEmpty, emptyCobId;
+    TextId errorRow, cobId11, cobId29, dim, swap, lastNumber, afterEmpty, emptyCobId;
 };
-constexpr MessageIds kReceiveIds{1729, 1730, 1731, 1732, 1733, 1734, 1736, 1739};
-constexpr MessageIds kTransmitIds{1833, 1834, 1835, 1836, 1837, 1838, 1840, 1843};
+constexpr MessageIds kReceiveIds{TextId::ReceiveErrorRow,      TextId::ReceiveCobId11Range,
+                                 TextId::ReceiveCobId29Range,  TextId::ReceiveDimRange,
+                                 TextId::ReceiveSwapRange,     TextId::ReceiveTimeOutRange,
+                                 TextId::ReceiveRowAfterEmpty, TextId::ReceiveEmptyCobId};
+constexpr MessageIds kTransmitIds{TextId::TransmitErrorRow,      TextId::TransmitCobId11Range,
+                                  TextId::TransmitCobId29Range,  TextId::TransmitDimRange,
+                                  TextId::TransmitSwapRange,     TextId::TransmitTimeRange,
+                                  TextId::TransmitRowAfterEmpty, TextId::TransmitEmptyCobId};
 
 constexpr std::int32_t kMaxCobId11 = 2047;
 constexpr std::int32_t kMaxCobId29 = 0x1FFFFFFF;
@@ -39,8 +46,8 @@ const MessageIds& IdsOf(FrameKind kind) {
     return kind == FrameKind::Receive ? kReceiveIds : kTransmitIds;
 }
 
-// The text of a frame row's first failure, 0 when the row is valid.
-int FirstFault(FrameKind kind, const FrameRow& f) {
+// The text of a frame row's first failure, none when the row is valid.
+std::optional<TextId> FirstFault(FrameKind kind, const FrameRow& f) {
     const MessageIds& ids = IdsOf(kind);
     // The range of the identifier the image will store, whatever the Type text says.
     if (StoredAs29Bit(f[RxCAN_Type])) {
@@ -55,7 +62,7 @@ int FirstFault(FrameKind kind, const FrameRow& f) {
     } else if (CheckedForValidation(f[TxOnTimer]) && !InRange(f[TxTime], 0, kMaxMilliseconds)) {
         return ids.lastNumber;
     }
-    return 0;
+    return std::nullopt;
 }
 
 // Default of a field that the file does not give.
@@ -81,9 +88,9 @@ bool IsCheckField(FrameKind kind, int field) {
 
 const std::string& FrameColumnText(FrameKind kind, int field, const LanguageTable& texts) {
     // The headers start with the row-number column.
-    constexpr int kReceiveHeaders = 1716, kTransmitHeaders = 1816;
-    return texts.Get_Text((kind == FrameKind::Receive ? kReceiveHeaders : kTransmitHeaders) + 1 +
-                          field);
+    const TextId rowNumber = kind == FrameKind::Receive ? TextId::ReceiveRowNumberColumn
+                                                        : TextId::TransmitRowNumberColumn;
+    return texts.Get_Text(NthText(rowNumber, 1 + field));
 }
 
 bool StoredAs29Bit(std::string_view type) {
@@ -190,10 +197,10 @@ FrameRow Read_Frame_Row(const pugi::xml_node& n, FrameKind kind) {
 
 std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
                             const LanguageTable& texts) {
-    const int reason = FirstFault(kind, row);
+    const std::optional<TextId> reason = FirstFault(kind, row);
     if (!reason) return {};
     return texts.Get_Text(IdsOf(kind).errorRow) + std::to_string(index + 1) +
-           texts.Get_Text(reason);
+           texts.Get_Text(*reason);
 }
 
 std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
@@ -211,7 +218,7 @@ std::vector<FrameFault> Row_Faults(FrameKind kind, std::span<const FrameRow> row
     const int shown = std::min(int(rows.size()), FrameList::Rows);
     const int fields = int(FrameFieldNames(kind).size());
     std::vector<FrameFault> faults;
-    const auto fail = [&](int row, int reason) {
+    const auto fail = [&](int row, TextId reason) {
         faults.push_back(
             {row, texts.Get_Text(ids.errorRow) + std::to_string(row + 1) + texts.Get_Text(reason),
              reason == ids.afterEmpty});
@@ -220,7 +227,9 @@ std::vector<FrameFault> Row_Faults(FrameKind kind, std::span<const FrameRow> row
     while (count < shown && !TrimBlanks(rows[std::size_t(count)][0]).empty())
         ++count;
     for (int r = 0; r < count; ++r)
-        if (const int reason = FirstFault(kind, rows[static_cast<std::size_t>(r)])) fail(r, reason);
+        if (const std::optional<TextId> reason =
+                FirstFault(kind, rows[static_cast<std::size_t>(r)]))
+            fail(r, *reason);
     // Saving stops at the first blank COBID; refuse rather than drop that row's other fields
     // or anything after it. Unchecked check boxes are no data of their own.
     for (int r = count; r < shown; ++r) {

@@ -52,7 +52,7 @@ Status WriteParGen(const std::filesystem::path& file, const ParGen& values) {
 std::string Controllo_Dati(const ParGen& values, const LanguageTable& texts) {
     const std::int32_t address = IntOrDefault(values.StationAddress, -1);
     if (address >= 1 && address <= 125) return {};
-    return texts.Get_Text(416);
+    return texts.Get_Text(TextId::ParGenStationAddressRange);
 }
 
 } // namespace kt

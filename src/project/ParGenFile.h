@@ -44,7 +44,8 @@ struct ParGen {
 // Replaces the file atomically; on failure the old file stays and the message says why.
 [[nodiscard]] Status WriteParGen(const std::filesystem::path& file, const ParGen& values);
 
-// Station-address rule: empty when the address reads as 1..125, else text 416.
+// Station-address rule: empty when the address reads as 1..125, else the text
+// ParGenStationAddressRange.
 [[nodiscard]] std::string Controllo_Dati(const ParGen& values, const LanguageTable& texts);
 
 } // namespace kt

@@ -87,23 +87,24 @@ bool SameProjectName(const std::string& a, const std::string& b) {
 }
 
 Status CreateProject(const fs::path& projectsDir, const std::string& name) {
-    const auto refused = [&name](int textId) {
-        return Status::refused("\"" + name + "\": " + LanguageTable::English().Get_Text(textId),
-                               textId);
+    const auto refused = [&name](TextId why) {
+        return Status::refused("\"" + name + "\": " + LanguageTable::English().Get_Text(why),
+                               TextNumber(why));
     };
-    if (name.empty()) return refused(107);
+    if (name.empty()) return refused(TextId::NewNameEmpty);
     bool isDirectory = false;
-    // A file of that name is no Project; its creation would fail, as it always did (105).
-    if (NameTaken(projectsDir, name, isDirectory)) return refused(isDirectory ? 106 : 105);
-    if (!IsPortableProjectName(name)) return refused(105);
+    // A file of that name is no Project; its creation would fail, as it always did.
+    if (NameTaken(projectsDir, name, isDirectory))
+        return refused(isDirectory ? TextId::NewNameExists : TextId::NewNameNotValid);
+    if (!IsPortableProjectName(name)) return refused(TextId::NewNameNotValid);
     const fs::path dir = projectsDir / PathFromUtf8(name);
     std::error_code ec;
     // A case rule of the file system that we do not know.
-    if (fs::is_directory(dir, ec)) return refused(106);
+    if (fs::is_directory(dir, ec)) return refused(TextId::NewNameExists);
     if (!fs::create_directory(dir, ec) || ec) {
         Status failed = Status::io("Cannot create \"" + PathToUtf8(dir) + "\": " +
                                    (ec ? ec.message() : std::string("it is there already")));
-        failed.textId = 105;
+        failed.textId = TextNumber(TextId::NewNameNotValid);
         return failed;
     }
     fs::create_directories(dir / "bin", ec); // a missing bin only makes the image write fail later

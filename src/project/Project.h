@@ -19,9 +19,9 @@ namespace kt {
 [[nodiscard]] bool SameProjectName(const std::string& a, const std::string& b);
 
 // Creates projectsDir/name and projectsDir/name/bin. The name is used as typed. A refusal is
-// Refused with the ID of the text that explains it, checked in this order: empty (107), an
-// entry of PROJECTS with that name in any letter case (106), a name that is not portable
-// (105); a failed creation is Io with 105.
+// Refused with the number of the text that explains it, checked in this order: empty
+// (NewNameEmpty), an entry of PROJECTS with that name in any letter case (NewNameExists), a
+// name that is not portable (NewNameNotValid); a failed creation is Io with NewNameNotValid.
 [[nodiscard]] Status CreateProject(const std::filesystem::path& projectsDir,
                                    const std::string& name);
 

@@ -20,7 +20,7 @@ struct AppState {
     std::vector<std::string> RowCopyBuffer; // copied frame table row, shared by both lists
 
     [[nodiscard]] bool ProjectOpen() const { return !ProjectDir.empty(); }
-    [[nodiscard]] const std::string& Text(int id) const { return Lang.Get_Text(id); }
+    [[nodiscard]] const std::string& Text(TextId id) const { return Lang.Get_Text(id); }
     // Recomputes Files from ProjectDir.
     void Set_Files() { Files = MakeProjectFiles(ProjectDir); }
 

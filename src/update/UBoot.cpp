@@ -91,26 +91,27 @@ TFBoot::TFBoot(const AppState& state, const Services& services, StartProgramFn s
 }
 
 void TFBoot::Set_Lang() {
-    const auto t = [this](int id) { return Q(state_.Text(id)); };
-    setWindowTitle(t(17));
-    P_Title->description()->setText(t(1645));
-    L_CAN_COM->setText(t(1646));
-    Btn_CAN_COM_List->setToolTip(t(1627));
-    L_CAN_Baudrate->setText(t(1647));
+    const auto t = [this](TextId id) { return Q(state_.Text(id)); };
+    setWindowTitle(t(TextId::MainUpdateButton));
+    P_Title->description()->setText(t(TextId::UpdateDescription));
+    L_CAN_COM->setText(t(TextId::UpdateComPort));
+    Btn_CAN_COM_List->setToolTip(t(TextId::UpdateRefreshPortsHint));
+    L_CAN_Baudrate->setText(t(TextId::UpdateCanBaudrate));
     // The bit rates are numbers; only the automatic search is a word. The updater gets the
     // index, so the choice is kept.
-    CB_CAN_Baudrate->setItemText(0, t(1648));
-    L_Update_Option->setText(t(1614));
+    CB_CAN_Baudrate->setItemText(0, t(TextId::UpdateSearchBaudrate));
+    L_Update_Option->setText(t(TextId::UpdateOptions));
     CB_Update_Options->clear();
-    CB_Update_Options->addItems({t(1615), t(1616), t(1617)});
+    CB_Update_Options->addItems({t(TextId::UpdateFirmwareAndConfiguration),
+                                 t(TextId::UpdateFirmware), t(TextId::UpdateConfiguration)});
     CB_Update_Options->setCurrentIndex(0);
-    CB_Update_Options->setToolTip(t(1632));
-    CB_Update_Option_Read_Back->setText(t(1618));
-    CB_Update_Option_Read_Back->setToolTip(t(1633));
-    Btn_Cancel->setText(t(1619));
-    Btn_Cancel->setToolTip(t(1634));
-    Btn_Update->setText(t(1620));
-    Btn_Update->setToolTip(t(1635));
+    CB_Update_Options->setToolTip(t(TextId::UpdateOptionsHint));
+    CB_Update_Option_Read_Back->setText(t(TextId::UpdateReadBack));
+    CB_Update_Option_Read_Back->setToolTip(t(TextId::UpdateReadBackHint));
+    Btn_Cancel->setText(t(TextId::UpdateCancel));
+    Btn_Cancel->setToolTip(t(TextId::UpdateCancelHint));
+    Btn_Update->setText(t(TextId::UpdateExecute));
+    Btn_Update->setToolTip(t(TextId::UpdateExecuteHint));
 }
 
 void TFBoot::FormShow() {
@@ -155,7 +156,7 @@ void TFBoot::Btn_UpdateClick() {
         CB_Update_Options->currentIndex() != static_cast<int>(UpdateOption::Configuration);
     const std::filesystem::path firmware = state_.Workspace.MasterDir / FirmwareFileName;
     if (writesFirmware && !IsRegularFile(firmware)) {
-        services_.prompts.error(Q(state_.Text(1639)) + QPath(firmware));
+        services_.prompts.error(Q(state_.Text(TextId::UpdateFirmwareMissing)) + QPath(firmware));
         return;
     }
     startProgram_(QPath(state_.Workspace.ExeDir / UpdaterFileName), CommandLine(), false);

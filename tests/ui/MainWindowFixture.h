@@ -68,7 +68,7 @@ public:
     [[nodiscard]] QString exePath() const { return QPath(exeDir_); }
     [[nodiscard]] std::filesystem::path tempDir() const { return PathOf(tmp_->path()); }
     [[nodiscard]] AppState& state() const { return window_->State(); }
-    [[nodiscard]] QString text(int id) const { return Q(state().Text(id)); }
+    [[nodiscard]] QString text(int id) const { return Q(state().Lang.Get_Text(id)); }
 
     // A real mouse click on the main window's button `name`.
     void click(const char* name) const {

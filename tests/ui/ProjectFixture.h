@@ -24,7 +24,7 @@ struct ProjectFixture {
         state.MakeProjectCurrent(name);
         std::filesystem::create_directories(state.ProjectDir / "bin");
     }
-    [[nodiscard]] QString text(int id) const { return Q(state.Text(id)); }
+    [[nodiscard]] QString text(int id) const { return Q(state.Lang.Get_Text(id)); }
 };
 
 inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) {

@@ -91,9 +91,9 @@ private slots:
                  QString("Update COM Ports List"));
         auto* options = child<QComboBox>("CB_Update_Options");
         QCOMPARE(options->count(), 3);
-        QCOMPARE(options->itemText(0), Q(state_.Text(1615)));
-        QCOMPARE(options->itemText(2), Q(state_.Text(1617)));
-        QCOMPARE(child<QPushButton>("Btn_Update")->text(), Q(state_.Text(1620)));
+        QCOMPARE(options->itemText(0), Q(state_.Lang.Get_Text(1615)));
+        QCOMPARE(options->itemText(2), Q(state_.Lang.Get_Text(1617)));
+        QCOMPARE(child<QPushButton>("Btn_Update")->text(), Q(state_.Lang.Get_Text(1620)));
         auto* ports = child<QComboBox>("CB_CAN_COM_Port");
         QCOMPARE(ports->count(), 2);
         QCOMPARE(ports->itemText(0), QString("COM3"));

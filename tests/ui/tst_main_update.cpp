@@ -148,8 +148,8 @@ private slots:
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 7200000);
         QVERIFY(!notice()->isHidden());
-        QCOMPARE(notice()->text(),
-                 QString("<a href=\"%1\">%2</a>").arg(DownloadPageUrl, Q(main_->State().Text(19))));
+        QCOMPARE(notice()->text(), QString("<a href=\"%1\">%2</a>")
+                                       .arg(DownloadPageUrl, Q(main_->State().Lang.Get_Text(19))));
         emit notice()->linkActivated(DownloadPageUrl);
         QCOMPARE(prompts_.texts(test::FakePrompts::Kind::OpenUrl), QStringList{DownloadPageUrl});
 
@@ -344,8 +344,8 @@ private slots:
         runUpdate(2);
         QVERIFY(!QFile::exists(done));
         QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info),
-                 QStringList{Q(main_->State().Text(1642))});
-        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(1643))});
+                 QStringList{Q(main_->State().Lang.Get_Text(1642))});
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Lang.Get_Text(1643))});
 
         QVERIFY(QFile(release).open(QIODevice::WriteOnly));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(done), 20000);
@@ -373,7 +373,7 @@ private slots:
         start();
         runUpdate(1);
         QCOMPARE(prompts_.texts(test::FakePrompts::Kind::Info),
-                 QStringList{Q(main_->State().Text(1642))});
+                 QStringList{Q(main_->State().Lang.Get_Text(1642))});
         const std::string image = test::ReadFile(bank());
         QCOMPARE(image.size(), std::size_t(4096));
         // A new station address would change the image.
@@ -382,7 +382,7 @@ private slots:
                                                    "</Par_Gen>");
         prompts_.clear();
         QVERIFY(!pressUpdateDevice());
-        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(1643))});
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Lang.Get_Text(1643))});
         QVERIFY(prompts_.questions().isEmpty());
         QVERIFY(test::ReadFile(bank()) == image);
 
@@ -415,7 +415,7 @@ private slots:
         const bool openedAtOnce = pressUpdateDevice();
         QString expected;
         for (int id : texts)
-            expected += (id == texts.back() ? "\n" : "") + Q(main_->State().Text(id)) +
+            expected += (id == texts.back() ? "\n" : "") + Q(main_->State().Lang.Get_Text(id)) +
                         (id == texts.back() ? "" : "\n");
         QCOMPARE(openedAtOnce, texts.isEmpty());
         if (texts.isEmpty()) {
@@ -443,7 +443,7 @@ private slots:
         s.LanguageName = "Deutsch";
         QVERIFY(WriteSettings(PathOf(exeDir() + "/Korvel.xml"), s).ok());
         start();
-        const auto t = [this](int id) { return Q(main_->State().Text(id)); };
+        const auto t = [this](int id) { return Q(main_->State().Lang.Get_Text(id)); };
         QCOMPARE(t(1644), QString("Fehler! Das Aktualisierungsprogramm konnte nicht gestartet "
                                   "werden: "));
         QStringList shown;
@@ -481,7 +481,7 @@ private slots:
     void updateDevice_withoutProject_refuses() {
         start();
         QTest::mouseClick(in<QPushButton>(main_, "Btn_CreateBin"), Qt::LeftButton);
-        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Text(18))});
+        QCOMPARE(prompts_.errors(), QStringList{Q(main_->State().Lang.Get_Text(18))});
         QVERIFY(!main_->FBoot()->isVisible());
     }
 };

@@ -35,7 +35,7 @@ class TestSoftOptions : public QObject {
         if (!w) qFatal("no control %s", qPrintable(name));
         return w;
     }
-    QString t(int id) const { return Q(state_.Text(id)); }
+    QString t(int id) const { return Q(state_.Lang.Get_Text(id)); }
     QString langDir() const { return QPath(state_.Workspace.LanguageDir); }
 
     void addLanguages(const QStringList& names) {
@@ -271,7 +271,8 @@ private slots:
         prompts_.confirmAnswers.append(true);
         QTest::mouseClick(child<QLabel>("I_L1"), Qt::LeftButton);
         QCOMPARE(languageChanges_, 1);
-        QCOMPARE(state_.Text(17), std::string(DefaultText(17))); // loading starts from defaults
+        QCOMPARE(state_.Lang.Get_Text(17),
+                 std::string(DefaultText(17))); // loading starts from defaults
         QCOMPARE(dlg_->windowTitle(), QString("Epiloges"));
         QCOMPARE(dlg_->Language_In_Use(), std::string("Greek"));
         QCOMPARE(state_.Settings.LanguageName, std::string("English"));

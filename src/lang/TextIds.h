@@ -1,0 +1,530 @@
+#pragma once
+// Names of the texts of the LanguageTable that this configurator shows. The numbers are the
+// table's contract: users' language files refer to them, so a number never changes, and a new
+// text takes a blank number in its window's block (CONTRIBUTING.md, "Adding a text").
+
+namespace kt {
+
+// X(Name, number) for every text a window, the report or a command shows; each group is one
+// window or block of the table. TextUses.cpp says where each is shown.
+// clang-format off
+#define KT_SHOWN_TEXTS(X)                                                                       \
+    /* Main window: step labels, configuration banner and icon button hints */                  \
+    X(MainBegin, 0)                                                                             \
+    X(MainStep1, 1)                                                                             \
+    X(MainStep2, 2)                                                                             \
+    X(MainStep3, 3)                                                                             \
+    X(MainStep4, 4)                                                                             \
+    X(MainStep5, 5)                                                                             \
+    X(MainStep6, 6)                                                                             \
+    X(MainStep7, 7)                                                                             \
+    X(MainStep8, 8)                                                                             \
+    X(MainNoneOpened, 9)                                                                        \
+    X(MainUseStep1, 10)                                                                         \
+    X(MainOpenedConfiguration, 11)                                                              \
+    X(MainInformationHint, 12)                                                                  \
+    X(MainOptionsHint, 13)                                                                      \
+    X(MainCloseHint, 14)                                                                        \
+    /* Main window: step buttons, their hints and the messages of a step */                     \
+    X(MainNewButton, 15)                                                                        \
+    X(MainOpenButton, 16)                                                                       \
+    X(MainUpdateButton, 17)                                                                     \
+    X(MainProjectNotValid, 18)                                                                  \
+    X(MainNewVersion, 19)                                                                       \
+    X(MainSetCommunicationButton, 20)                                                           \
+    X(MainNewHint, 22)                                                                          \
+    X(MainOpenHint, 23)                                                                         \
+    X(MainSetCommunicationHint, 24)                                                             \
+    X(MainUpdateHint, 26)                                                                       \
+    X(MainReceiveButton, 33)                                                                    \
+    X(MainReceiveHint, 34)                                                                      \
+    X(MainTransmitButton, 35)                                                                   \
+    X(MainTransmitHint, 36)                                                                     \
+    X(MainGsdButton, 81)                                                                        \
+    X(MainGsdHint, 82)                                                                          \
+    X(MainSettingsKeptAs, 83)                                                                   \
+    X(MainSettingsNotKept, 84)                                                                  \
+    X(MainWorkspaceNotWritable, 88)                                                             \
+    X(MainWorkspaceCannotSave, 89)                                                              \
+    X(MainWorkspaceInstallElsewhere, 90)                                                        \
+    X(MainWorkspaceGrantAccess, 91)                                                             \
+    X(MainWorkspaceViewOnly, 92)                                                                \
+    X(MainUpdateNoSettings, 93)                                                                 \
+    X(MainUpdateNoFrames, 94)                                                                   \
+    X(MainUpdateAnyway, 95)                                                                     \
+    /* New Configuration dialog */                                                              \
+    X(NewTitle, 100)                                                                            \
+    X(NewDescription, 101)                                                                      \
+    X(NewNameLabel, 102)                                                                        \
+    X(NewOk, 103)                                                                               \
+    X(NewCancel, 104)                                                                           \
+    X(NewNameNotValid, 105)                                                                     \
+    X(NewNameExists, 106)                                                                       \
+    X(NewNameEmpty, 107)                                                                        \
+    X(NewNameHint, 108)                                                                         \
+    X(NewOkHint, 109)                                                                           \
+    X(NewCancelHint, 110)                                                                       \
+    X(NewNameRules, 111)                                                                        \
+    /* Open Configuration dialog */                                                             \
+    X(OpenTitle, 200)                                                                           \
+    X(OpenDescription, 201)                                                                     \
+    X(OpenListLabel, 202)                                                                       \
+    X(OpenOk, 203)                                                                              \
+    X(OpenCancel, 204)                                                                          \
+    X(OpenListHint, 205)                                                                        \
+    X(OpenOkHint, 206)                                                                          \
+    X(OpenCancelHint, 207)                                                                      \
+    /* Software Options dialog */                                                               \
+    X(OptionsTitle, 300)                                                                        \
+    X(OptionsDescription, 301)                                                                  \
+    X(OptionsLanguageTab, 302)                                                                  \
+    X(OptionsConnectionTab, 303)                                                                \
+    X(OptionsSelectedLanguage, 304)                                                             \
+    X(OptionsPage, 305)                                                                         \
+    X(OptionsPageOf, 306)                                                                       \
+    X(OptionsPrevious, 307)                                                                     \
+    X(OptionsNext, 308)                                                                         \
+    X(OptionsEnableInternet, 309)                                                               \
+    X(OptionsCheckUpdateAtStart, 310)                                                           \
+    X(OptionsCheckUpdate, 311)                                                                  \
+    X(OptionsOk, 312)                                                                           \
+    X(OptionsCancel, 313)                                                                       \
+    X(OptionsNewVersion, 314)                                                                   \
+    X(OptionsNoUpdate, 315)                                                                     \
+    X(OptionsChangeLanguageFrom, 316)                                                           \
+    X(OptionsChangeLanguageTo, 317)                                                             \
+    X(OptionsChangeLanguageEnd, 318)                                                            \
+    X(OptionsSettingsTab, 319)                                                                  \
+    X(OptionsEnterJumps, 320)                                                                   \
+    X(OptionsDoubleClickAutoSize, 321)                                                          \
+    /* Set Communication dialog */                                                              \
+    X(ParGenTitle, 400)                                                                         \
+    X(ParGenDescription, 401)                                                                   \
+    X(ParGenOk, 402)                                                                            \
+    X(ParGenCancel, 403)                                                                        \
+    X(ParGenOkHint, 404)                                                                        \
+    X(ParGenCancelHint, 405)                                                                    \
+    X(ParGenCanPanel, 406)                                                                      \
+    X(ParGenCanBaudrate, 407)                                                                   \
+    X(ParGenCanBaudrateHint, 408)                                                               \
+    X(ParGenProfibusPanel, 409)                                                                 \
+    X(ParGenStationAddress, 410)                                                                \
+    X(ParGenStationAddressHint, 411)                                                            \
+    X(ParGenProfibusBaudrate, 412)                                                              \
+    X(ParGenProfibusBaudrateHint, 413)                                                          \
+    X(ParGenCanMapping, 414)                                                                    \
+    X(ParGenCanMappingHint, 415)                                                                \
+    X(ParGenStationAddressRange, 416)                                                           \
+    X(ParGenExitWithoutSaving, 417)                                                             \
+    /* Check Project window: captions, tabs and the findings' columns */                        \
+    X(CheckTitle, 500)                                                                          \
+    X(CheckDescription, 501)                                                                    \
+    X(CheckHint, 502)                                                                           \
+    X(CheckFindingsTab, 503)                                                                    \
+    X(CheckInputsTab, 504)                                                                      \
+    X(CheckOutputsTab, 505)                                                                     \
+    X(CheckSeverityColumn, 506)                                                                 \
+    X(CheckListColumn, 507)                                                                     \
+    X(CheckRowColumn, 508)                                                                      \
+    X(CheckMessageColumn, 509)                                                                  \
+    X(CheckBusLoad, 510)                                                                        \
+    X(CheckExport, 511)                                                                         \
+    X(CheckClose, 512)                                                                          \
+    X(CheckError, 513)                                                                          \
+    X(CheckWarning, 514)                                                                        \
+    X(CheckNote, 515)                                                                           \
+    X(CheckListProject, 516)                                                                    \
+    X(CheckListSettings, 517)                                                                   \
+    X(CheckListReceive, 518)                                                                    \
+    X(CheckListTransmit, 519)                                                                   \
+    X(CheckCodeColumn, 590)                                                                     \
+    /* Check Project window: the I/O map's columns and the window's messages */                 \
+    X(IoMapProfibusByte, 520)                                                                   \
+    X(IoMapModule, 521)                                                                         \
+    X(IoMapModuleByte, 522)                                                                     \
+    X(IoMapModuleIdentifier, 523)                                                               \
+    X(IoMapCanRow, 524)                                                                         \
+    X(IoMapCobId, 525)                                                                          \
+    X(IoMapType, 526)                                                                           \
+    X(IoMapCanByte, 527)                                                                        \
+    X(IoMapMnemonic, 528)                                                                       \
+    X(IoMapSwap, 529)                                                                           \
+    X(CheckCsvFilter, 530)                                                                      \
+    X(CheckErrors, 531)                                                                         \
+    X(CheckWarnings, 532)                                                                       \
+    X(CheckNotes, 533)                                                                          \
+    X(CheckNoIoMap, 534)                                                                        \
+    X(CheckFindingsHint, 535)                                                                   \
+    /* Check Project findings */                                                                \
+    X(FindingParGenRoot, 537)                                                                   \
+    X(FindingParGenRootEnd, 538)                                                                \
+    X(FindingFileUnreadable, 540)                                                               \
+    X(FindingIdInRow, 541)                                                                      \
+    X(FindingInputOf, 542)                                                                      \
+    X(FindingInputTooLong, 543)                                                                 \
+    X(FindingOutputOf, 544)                                                                     \
+    X(FindingOutputTooLong, 545)                                                                \
+    X(FindingConfigOf, 546)                                                                     \
+    X(FindingConfigTooLong, 547)                                                                \
+    X(FindingTooManyFrames, 548)                                                                \
+    X(FindingTooManyFramesEnd, 549)                                                             \
+    X(FindingOverEditorRows, 550)                                                               \
+    X(FindingOverEditorRowsEnd, 551)                                                            \
+    X(FindingIdInReceiveRow, 552)                                                               \
+    X(FindingPeriodBelowMinimum, 556)                                                           \
+    X(FindingExtendedFits11, 558)                                                               \
+    X(FindingNoParGen, 559)                                                                     \
+    X(FindingNoProjectFiles, 560)                                                               \
+    X(FindingBaudIndex, 561)                                                                    \
+    X(FindingBaudIndexEnd, 562)                                                                 \
+    X(FindingNoTimeOut, 563)                                                                    \
+    X(FindingBusLoad, 564)                                                                      \
+    X(FindingBusLoadAt, 565)                                                                    \
+    X(FindingBusLoadTransmit, 566)                                                              \
+    X(FindingBusLoadReceive, 567)                                                               \
+    X(FindingBusLoadEnd, 568)                                                                   \
+    X(FindingNeverSent, 572)                                                                    \
+    X(FindingNeverSentAnd, 573)                                                                 \
+    X(FindingNeverSentEnd, 574)                                                                 \
+    X(FindingZeroPeriod, 575)                                                                   \
+    X(FindingPeriodOf, 576)                                                                     \
+    X(FindingTypeOpen, 577)                                                                     \
+    X(FindingTypeUnknown, 578)                                                                  \
+    X(FindingSwapBeyond, 579)                                                                   \
+    X(FindingLongMnemonic, 800)                                                                 \
+    X(FindingLongMnemonicEnd, 801)                                                              \
+    /* Question before the GSD step, the update and the hand-over */                            \
+    X(StepCheckFoundErrors, 570)                                                                \
+    X(StepGoOnAnyway, 571)                                                                      \
+    X(StepMoreErrors, 580)                                                                      \
+    X(StepMoreErrorsEnd, 581)                                                                   \
+    X(StepCheckListsAll, 582)                                                                   \
+    /* Hand-over: main window button, folder chooser and messages */                            \
+    X(HandoverButton, 600)                                                                      \
+    X(HandoverHint, 601)                                                                        \
+    X(HandoverChooseFolder, 602)                                                                \
+    X(HandoverWritten, 603)                                                                     \
+    X(HandoverReplace, 604)                                                                     \
+    /* Commissioning report */                                                                  \
+    X(ReportTitle, 605)                                                                         \
+    X(ReportTool, 606)                                                                          \
+    X(ReportVersion, 607)                                                                       \
+    X(ReportGenerated, 608)                                                                     \
+    X(ReportProject, 609)                                                                       \
+    X(ReportProjectFolder, 610)                                                                 \
+    X(ReportCommunication, 611)                                                                 \
+    X(ReportCanBitRate, 612)                                                                    \
+    X(ReportStationAddress, 613)                                                                \
+    X(ReportModuleMode, 614)                                                                    \
+    X(ReportModulePerFrame, 615)                                                                \
+    X(ReportModulesUpTo64, 616)                                                                 \
+    X(ReportReceiveFrames, 617)                                                                 \
+    X(ReportTransmitFrames, 618)                                                                \
+    X(ReportRow, 619)                                                                           \
+    X(ReportCobId, 620)                                                                         \
+    X(ReportType, 621)                                                                          \
+    X(ReportLength, 622)                                                                        \
+    X(ReportSwap, 623)                                                                          \
+    X(ReportTimeOut, 624)                                                                       \
+    X(ReportOnChange, 625)                                                                      \
+    X(ReportOnTimer, 626)                                                                       \
+    X(ReportPeriod, 627)                                                                        \
+    X(ReportMnemonic, 628)                                                                      \
+    X(ReportNoFrames, 629)                                                                      \
+    X(ReportModules, 630)                                                                       \
+    X(ReportSlot, 631)                                                                          \
+    X(ReportDirection, 632)                                                                     \
+    X(ReportInput, 633)                                                                         \
+    X(ReportOutput, 634)                                                                        \
+    X(ReportBytes, 635)                                                                         \
+    X(ReportIdentifierBytes, 636)                                                               \
+    X(ReportNoModules, 637)                                                                     \
+    X(ReportIoMap, 638)                                                                         \
+    X(ReportFindings, 639)                                                                      \
+    X(ReportBusLoad, 640)                                                                       \
+    X(ReportFingerprints, 641)                                                                  \
+    X(ReportSha256, 642)                                                                        \
+    X(ReportFile, 643)                                                                          \
+    X(ReportImageChecksum, 644)                                                                 \
+    X(ReportSignatures, 645)                                                                    \
+    X(ReportCommissionedBy, 646)                                                                \
+    X(ReportAcceptedBy, 647)                                                                    \
+    X(ReportDate, 648)                                                                          \
+    X(ReportName, 649)                                                                          \
+    X(ReportSignature, 650)                                                                     \
+    X(ReportNoFindings, 651)                                                                    \
+    X(ReportPeriodicTransmit, 652)                                                              \
+    X(ReportReceiveAtLeast, 653)                                                                \
+    X(ReportTotalAtLeast, 654)                                                                  \
+    X(ReportNoDataBytes, 655)                                                                   \
+    X(ReportSummary, 656)                                                                       \
+    X(ReportCheckResult, 657)                                                                   \
+    X(ReportFirstErrors, 658)                                                                   \
+    X(ReportFurtherErrors, 659)                                                                 \
+    X(ReportNone, 660)                                                                          \
+    X(ReportProfibusBytes, 661)                                                                 \
+    X(ReportSwapGroups, 662)                                                                    \
+    X(ReportIoMapNote, 663)                                                                     \
+    X(ReportSha256Of, 664)                                                                      \
+    /* Frame list dialogs: DBC import button, window and messages */                            \
+    X(DbcImportButton, 700)                                                                     \
+    X(DbcImportHint, 701)                                                                       \
+    X(DbcTitle, 702)                                                                            \
+    X(DbcDescription, 703)                                                                      \
+    X(DbcFile, 704)                                                                             \
+    X(DbcNode, 705)                                                                             \
+    X(DbcTimeOutFactor, 706)                                                                    \
+    X(DbcImport, 707)                                                                           \
+    X(DbcCancel, 708)                                                                           \
+    X(DbcIdentifierColumn, 709)                                                                 \
+    X(DbcBitsColumn, 710)                                                                       \
+    X(DbcDlcColumn, 711)                                                                        \
+    X(DbcNameColumn, 712)                                                                       \
+    X(DbcCycleTimeColumn, 713)                                                                  \
+    X(DbcSendTypeColumn, 714)                                                                   \
+    X(DbcTransmitterColumn, 715)                                                                \
+    X(DbcSelectAll, 716)                                                                        \
+    X(DbcSelectNone, 717)                                                                       \
+    X(DbcNodeHint, 718)                                                                         \
+    X(DbcTimeOutFactorHint, 719)                                                                \
+    X(DbcFileFilter, 720)                                                                       \
+    X(DbcCannotRead, 721)                                                                       \
+    X(DbcFdFrames, 722)                                                                         \
+    X(DbcNotEnoughRows, 723)                                                                    \
+    X(DbcEmptyRows, 724)                                                                        \
+    X(DbcNotImported, 725)                                                                      \
+    X(DbcChooseOne, 726)                                                                        \
+    X(DbcNoNode, 727)                                                                           \
+    X(DbcMessagesHint, 728)                                                                     \
+    X(DbcImportHintChecked, 729)                                                                \
+    X(DbcCancelHint, 730)                                                                       \
+    /* Compare Projects window and the diff command */                                          \
+    X(CompareButton, 740)                                                                       \
+    X(CompareHint, 741)                                                                         \
+    X(CompareTitle, 742)                                                                        \
+    X(CompareDescription, 743)                                                                  \
+    X(CompareWith, 744)                                                                         \
+    X(CompareClose, 745)                                                                        \
+    X(CompareSectionColumn, 746)                                                                \
+    X(CompareChangeColumn, 747)                                                                 \
+    X(CompareRowColumn, 748)                                                                    \
+    X(CompareFrameColumn, 749)                                                                  \
+    X(CompareFieldColumn, 750)                                                                  \
+    X(CompareThisColumn, 751)                                                                   \
+    X(CompareOtherColumn, 752)                                                                  \
+    X(CompareEqual, 753)                                                                        \
+    X(CompareNoOther, 754)                                                                      \
+    X(CompareCommunication, 755)                                                                \
+    X(CompareReceive, 756)                                                                      \
+    X(CompareTransmit, 757)                                                                     \
+    X(CompareDevice, 758)                                                                       \
+    X(CompareChanged, 761)                                                                      \
+    X(CompareMoved, 762)                                                                        \
+    X(CompareRow, 763)                                                                          \
+    X(CompareListHint, 764)                                                                     \
+    X(CompareDifferences, 765)                                                                  \
+    X(CompareCloseHint, 766)                                                                    \
+    X(CompareDiffering, 767)                                                                    \
+    X(CompareOnlyInThis, 768)                                                                   \
+    X(CompareOnlyInOther, 769)                                                                  \
+    X(CompareOnlyIn, 770)                                                                       \
+    X(CompareOtherFolder, 771)                                                                  \
+    X(CompareOtherFolderHint, 772)                                                              \
+    X(CompareChooseFolder, 773)                                                                 \
+    X(CompareNotAProject, 774)                                                                  \
+    /* Frame list dialogs: pasting rows */                                                      \
+    X(PasteRowInUse, 1500)                                                                      \
+    X(PasteWrongShape, 1501)                                                                    \
+    X(PasteNothingCopied, 1502)                                                                 \
+    /* GSD step: question and error boxes */                                                    \
+    X(FileExistsOverwrite, 1503)                                                                \
+    X(GsdNeedsParGen, 1504)                                                                     \
+    X(GsdReceiveFrame, 1506)                                                                    \
+    X(GsdSendFrame, 1507)                                                                       \
+    X(GsdHasLength, 1508)                                                                       \
+    X(GsdNegativeLength, 1509)                                                                  \
+    X(GsdModuleLength, 1510)                                                                    \
+    X(GsdTooManyBytes, 1511)                                                                    \
+    X(GsdModulesGiven, 1512)                                                                    \
+    X(GsdTooManyModules, 1513)                                                                  \
+    /* Update dialog */                                                                         \
+    X(UpdateOptions, 1614)                                                                      \
+    X(UpdateFirmwareAndConfiguration, 1615)                                                     \
+    X(UpdateFirmware, 1616)                                                                     \
+    X(UpdateConfiguration, 1617)                                                                \
+    X(UpdateReadBack, 1618)                                                                     \
+    X(UpdateCancel, 1619)                                                                       \
+    X(UpdateExecute, 1620)                                                                      \
+    X(UpdateRefreshPortsHint, 1627)                                                             \
+    X(UpdateOptionsHint, 1632)                                                                  \
+    X(UpdateReadBackHint, 1633)                                                                 \
+    X(UpdateCancelHint, 1634)                                                                   \
+    X(UpdateExecuteHint, 1635)                                                                  \
+    X(UpdateFirmwareMissing, 1639)                                                              \
+    X(UpdateFinished, 1640)                                                                     \
+    X(UpdateExitCode, 1641)                                                                     \
+    X(UpdateStillRunning, 1642)                                                                 \
+    X(UpdateStartedBefore, 1643)                                                                \
+    X(UpdateNotStarted, 1644)                                                                   \
+    X(UpdateDescription, 1645)                                                                  \
+    X(UpdateComPort, 1646)                                                                      \
+    X(UpdateCanBaudrate, 1647)                                                                  \
+    X(UpdateSearchBaudrate, 1648)                                                               \
+    /* Receive Frames dialog */                                                                 \
+    X(ReceiveTitle, 1700)                                                                       \
+    X(ReceiveDescription, 1701)                                                                 \
+    X(ReceiveOk, 1702)                                                                          \
+    X(ReceiveCancel, 1703)                                                                      \
+    X(ReceiveDeleteRow, 1704)                                                                   \
+    X(ReceiveInsertRow, 1705)                                                                   \
+    X(ReceiveCopyRow, 1706)                                                                     \
+    X(ReceivePasteRow, 1707)                                                                    \
+    X(ReceiveCreateSwap, 1708)                                                                  \
+    X(ReceiveOkHint, 1709)                                                                      \
+    X(ReceiveCancelHint, 1710)                                                                  \
+    X(ReceiveDeleteRowHint, 1711)                                                               \
+    X(ReceiveInsertRowHint, 1712)                                                               \
+    X(ReceiveCopyRowHint, 1713)                                                                 \
+    X(ReceivePasteRowHint, 1714)                                                                \
+    X(ReceiveCreateSwapHint, 1715)                                                              \
+    X(ReceiveRowNumberColumn, 1716)                                                             \
+    X(ReceiveCobIdColumn, 1717)                                                                 \
+    X(ReceiveTypeColumn, 1718)                                                                  \
+    X(ReceiveDimColumn, 1719)                                                                   \
+    X(ReceiveSwapColumn, 1720)                                                                  \
+    X(ReceiveTimeOutColumn, 1721)                                                               \
+    X(ReceiveMnemonicColumn, 1722)                                                              \
+    X(ReceiveCobIdHint, 1723)                                                                   \
+    X(ReceiveTypeHint, 1724)                                                                    \
+    X(ReceiveDimHint, 1725)                                                                     \
+    X(ReceiveSwapHint, 1726)                                                                    \
+    X(ReceiveTimeOutHint, 1727)                                                                 \
+    X(ReceiveMnemonicHint, 1728)                                                                \
+    X(ReceiveErrorRow, 1729)                                                                    \
+    X(ReceiveCobId11Range, 1730)                                                                \
+    X(ReceiveCobId29Range, 1731)                                                                \
+    X(ReceiveDimRange, 1732)                                                                    \
+    X(ReceiveSwapRange, 1733)                                                                   \
+    X(ReceiveTimeOutRange, 1734)                                                                \
+    X(ReceiveDeleteQuestion, 1735)                                                              \
+    X(ReceiveRowAfterEmpty, 1736)                                                               \
+    X(ReceiveInsertQuestion, 1737)                                                              \
+    X(ReceiveDiscardQuestion, 1738)                                                             \
+    X(ReceiveEmptyCobId, 1739)                                                                  \
+    X(ReceivePasteRefused, 1744)                                                                \
+    X(ReceivePasteColumnsLeft, 1745)                                                            \
+    X(ReceiveNothingPasted, 1746)                                                               \
+    X(ReceivePasteRowsLeft, 1747)                                                               \
+    X(ReceivePasteRefusedRow, 1748)                                                             \
+    X(ReceivePasteColumn, 1749)                                                                 \
+    X(ReceivePasteText, 1750)                                                                   \
+    X(ReceiveNotAType, 1751)                                                                    \
+    X(ReceiveTypeKeysHint, 1753)                                                                \
+    /* Send Frames dialog */                                                                    \
+    X(TransmitTitle, 1800)                                                                      \
+    X(TransmitDescription, 1801)                                                                \
+    X(TransmitOk, 1802)                                                                         \
+    X(TransmitCancel, 1803)                                                                     \
+    X(TransmitDeleteRow, 1804)                                                                  \
+    X(TransmitInsertRow, 1805)                                                                  \
+    X(TransmitCopyRow, 1806)                                                                    \
+    X(TransmitPasteRow, 1807)                                                                   \
+    X(TransmitCreateSwap, 1808)                                                                 \
+    X(TransmitOkHint, 1809)                                                                     \
+    X(TransmitCancelHint, 1810)                                                                 \
+    X(TransmitDeleteRowHint, 1811)                                                              \
+    X(TransmitInsertRowHint, 1812)                                                              \
+    X(TransmitCopyRowHint, 1813)                                                                \
+    X(TransmitPasteRowHint, 1814)                                                               \
+    X(TransmitCreateSwapHint, 1815)                                                             \
+    X(TransmitRowNumberColumn, 1816)                                                            \
+    X(TransmitCobIdColumn, 1817)                                                                \
+    X(TransmitTypeColumn, 1818)                                                                 \
+    X(TransmitDimColumn, 1819)                                                                  \
+    X(TransmitSwapColumn, 1820)                                                                 \
+    X(TransmitOnChangeColumn, 1821)                                                             \
+    X(TransmitOnTimerColumn, 1822)                                                              \
+    X(TransmitTimeColumn, 1823)                                                                 \
+    X(TransmitMnemonicColumn, 1824)                                                             \
+    X(TransmitCobIdHint, 1825)                                                                  \
+    X(TransmitTypeHint, 1826)                                                                   \
+    X(TransmitDimHint, 1827)                                                                    \
+    X(TransmitSwapHint, 1828)                                                                   \
+    X(TransmitOnChangeHint, 1829)                                                               \
+    X(TransmitOnTimerHint, 1830)                                                                \
+    X(TransmitTimeHint, 1831)                                                                   \
+    X(TransmitMnemonicHint, 1832)                                                               \
+    X(TransmitErrorRow, 1833)                                                                   \
+    X(TransmitCobId11Range, 1834)                                                               \
+    X(TransmitCobId29Range, 1835)                                                               \
+    X(TransmitDimRange, 1836)                                                                   \
+    X(TransmitSwapRange, 1837)                                                                  \
+    X(TransmitTimeRange, 1838)                                                                  \
+    X(TransmitDeleteQuestion, 1839)                                                             \
+    X(TransmitRowAfterEmpty, 1840)                                                              \
+    X(TransmitInsertQuestion, 1841)                                                             \
+    X(TransmitDiscardQuestion, 1842)                                                            \
+    X(TransmitEmptyCobId, 1843)                                                                 \
+    X(TransmitPasteRefused, 1844)                                                               \
+    X(TransmitPasteColumnsLeft, 1845)                                                           \
+    X(TransmitNothingPasted, 1846)                                                              \
+    X(TransmitPasteRowsLeft, 1847)                                                              \
+    X(TransmitPasteRefusedRow, 1848)                                                            \
+    X(TransmitPasteColumn, 1849)                                                                \
+    X(TransmitPasteText, 1850)                                                                  \
+    X(TransmitNotAType, 1851)                                                                   \
+    X(TransmitNotACheckBox, 1852)                                                               \
+    X(TransmitTypeKeysHint, 1853)                                                               \
+    /* Byte swap dialog */                                                                      \
+    X(SwapTitle, 1900)                                                                          \
+    X(SwapDescription, 1901)                                                                    \
+    X(SwapOk, 1902)                                                                             \
+    X(SwapCancel, 1903)                                                                         \
+    X(SwapOkHint, 1904)                                                                         \
+    X(SwapCancelHint, 1905)                                                                     \
+    X(SwapValue, 1906)                                                                          \
+    X(SwapByte1, 1907)                                                                          \
+    X(SwapByte2, 1908)                                                                          \
+    X(SwapByte3, 1909)                                                                          \
+    X(SwapByte4, 1910)                                                                          \
+    X(SwapByte5, 1911)                                                                          \
+    X(SwapByte6, 1912)                                                                          \
+    X(SwapByte7, 1913)                                                                          \
+    X(SwapByte8, 1914)                                                                          \
+    X(SwapChange1, 1915)                                                                        \
+    X(SwapChange2, 1916)                                                                        \
+    X(SwapChange3, 1917)                                                                        \
+    X(SwapChange4, 1918)                                                                        \
+    X(SwapChange5, 1919)                                                                        \
+    X(SwapChange6, 1920)                                                                        \
+    X(SwapChange7, 1921)                                                                        \
+    X(SwapChange8, 1922)
+
+// Texts that no window shows any longer; they stay in the table, and keep their numbers, for
+// the language files users have written.
+#define KT_RETIRED_TEXTS(X)                                                                     \
+    X(RetiredParGenUnreadable, 536)                                                             \
+    X(RetiredNeverSent, 553)                                                                    \
+    X(RetiredZeroPeriod, 554)                                                                   \
+    X(RetiredPeriodOf, 555)                                                                     \
+    X(RetiredSwapBeyond, 557)                                                                   \
+    X(RetiredCompareAdded, 759)                                                                 \
+    X(RetiredCompareRemoved, 760)
+// clang-format on
+
+#define KT_TEXT_ENUMERATOR(name, number) name = number,
+enum class TextId : int { KT_SHOWN_TEXTS(KT_TEXT_ENUMERATOR) KT_RETIRED_TEXTS(KT_TEXT_ENUMERATOR) };
+#undef KT_TEXT_ENUMERATOR
+
+// The number of a text in the table and in language files.
+[[nodiscard]] constexpr int TextNumber(TextId id) {
+    return static_cast<int>(id);
+}
+
+// The text `n` places after `first` in a run of consecutive texts of one block (a window's
+// columns, its steps, the members of an enum listed in the same order).
+[[nodiscard]] constexpr TextId NthText(TextId first, int n) {
+    return static_cast<TextId>(TextNumber(first) + n);
+}
+
+} // namespace kt
