@@ -45,7 +45,12 @@ Status RenderInReportProgram(const std::string& html, const std::string& generat
 #else
     const char* name = "kt52903-report";
 #endif
-    const std::filesystem::path program = OwnFolder() / name;
+    const std::filesystem::path folder = OwnFolder();
+    // Never one found elsewhere, such as in the working folder.
+    if (folder.empty())
+        return Status::io(std::string("Cannot start ") + name +
+                          ": the folder of kt52903-cli is unknown");
+    const std::filesystem::path program = folder / name;
     std::string output;
     int code = -1;
     if (Status s = RunProgram(program, {"--date", generated}, html, output, code); !s) return s;
