@@ -1,6 +1,7 @@
 # Install layout and packages.
 #
-# Linux (.deb and .tar.gz of the same tree): the programs, the shipped languages and Qt's
+# Linux (.deb and .tar.gz of the same tree): the programs (the configurator, the CLI and the
+# CLI's report program), the shipped languages and Qt's
 # translations of its own texts (translations/qtbase_*.qm) under /opt/kt52903, a launcher in
 # /usr/bin that runs them from a per-user Workspace copy, a desktop entry and an icon.
 # Windows: the programs, LANGUAGE and translations in the install prefix, ready for
@@ -8,6 +9,10 @@
 
 if(WIN32)
   install(TARGETS kt52903-cli RUNTIME DESTINATION .)
+  # The handover command's PDF is drawn by kt52903-report, which must lie beside the CLI.
+  if(TARGET kt52903-report)
+    install(TARGETS kt52903-report RUNTIME DESTINATION .)
+  endif()
   if(KT_BUILD_GUI)
     install(TARGETS kt52903 RUNTIME DESTINATION .)
   endif()
@@ -20,7 +25,8 @@ if(APPLE OR NOT KT_BUILD_GUI)
 endif()
 
 set(KT_APP_DIR opt/kt52903)
-install(TARGETS kt52903 kt52903-cli RUNTIME DESTINATION ${KT_APP_DIR})
+# kt52903-report draws the PDF of the CLI's handover command and must lie beside the CLI.
+install(TARGETS kt52903 kt52903-cli kt52903-report RUNTIME DESTINATION ${KT_APP_DIR})
 install(FILES ${KT_LANG_FILES} DESTINATION ${KT_APP_DIR}/LANGUAGE)
 install(FILES ${KT_QT_QM_FILES} DESTINATION ${KT_APP_DIR}/translations)
 install(PROGRAMS packaging/linux/kt52903.sh DESTINATION usr/bin RENAME kt52903)

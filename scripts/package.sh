@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Linux packages (build-pkg/: a .deb and a .tar.gz of the same tree) and checks
 # them: the file list, Depends, the desktop entry, lintian when installed, and the launcher of
-# the unpacked tree, which must make a Workspace of its own and start both programs from it.
+# the unpacked tree, which must make a Workspace of its own and start both programs from it
+# (the CLI's handover command with the report program beside it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=build-pkg
@@ -19,7 +20,8 @@ fail() {
 }
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||; s|/$||' | grep -v '^$' | sort > "$tmp/deb.txt"
-for f in opt/kt52903/kt52903 opt/kt52903/kt52903-cli usr/bin/kt52903 usr/bin/kt52903-cli \
+for f in opt/kt52903/kt52903 opt/kt52903/kt52903-cli opt/kt52903/kt52903-report \
+  usr/bin/kt52903 usr/bin/kt52903-cli \
   usr/share/applications/kt52903.desktop usr/share/icons/hicolor/scalable/apps/kt52903.svg \
   usr/share/doc/kt52903/copyright; do
   grep -qx "$f" "$tmp/deb.txt" || fail "$deb lacks $f"
@@ -76,6 +78,14 @@ cmp -s "$tmp/tree/opt/kt52903/kt52903" "$ws/kt52903" || fail "launcher: no copy 
 "$tmp/tree/usr/bin/kt52903-cli" lang-check "$ws/LANGUAGE/Deutsch.lng" > "$tmp/cli.txt" ||
   fail "kt52903-cli through its launcher"
 grep -q '^summary: ' "$tmp/cli.txt" || fail "kt52903-cli printed no summary"
+# The handover command finds its report program beside the installed CLI.
+mkdir -p "$tmp/Plant"
+printf '%s' '<Par_Gen><CAN_BAUDRATE>6</CAN_BAUDRATE><PROFIBUS_ID_Device>5</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>' > "$tmp/Plant/ParGen.xml"
+echo '<Receive_Frames/>' > "$tmp/Plant/CAN_Rec_Frames.xml"
+echo '<Transmit_Frames/>' > "$tmp/Plant/CAN_Send_Frames.xml"
+"$tmp/tree/usr/bin/kt52903-cli" handover "$tmp/Plant" -o "$tmp/pack" > "$tmp/handover.txt" 2>&1 ||
+  fail "kt52903-cli handover through its launcher: $(cat "$tmp/handover.txt")"
+head -c 5 "$tmp/pack/report.pdf" 2> /dev/null | grep -q '%PDF-' || fail "the installed CLI wrote no report.pdf"
 chmod -R u+w "$tmp/tree"
 
 [ "$errors" = 0 ] || { echo "package.sh: $errors problem(s)" >&2; exit 1; }

@@ -123,7 +123,8 @@ mkdir -p "$stage"
 cp "$build/kt52903-cli.exe" "$stage/"
 setup=$build/kt52903-cli-$version-setup.exe
 if [ $gui = 1 ]; then
-  cp "$build/kt52903.exe" "$stage/"
+  # With the GUI comes the PDF: the CLI's handover command draws it in kt52903-report.exe.
+  cp "$build/kt52903.exe" "$build/kt52903-report.exe" "$stage/"
   setup=$build/kt52903-$version-setup.exe
 fi
 updater=()
@@ -142,7 +143,7 @@ wineserver -w
 inst=$WINEPREFIX/drive_c/KT52903
 installed=(kt52903-cli.exe Uninstall.exe translations/qtbase_de.qm translations/qtbase_es.qm \
   translations/qtbase_fr.qm translations/qtbase_it.qm LANGUAGE/Deutsch.lng MASTER PROJECTS)
-[ $gui = 0 ] || installed+=(kt52903.exe)
+[ $gui = 0 ] || installed+=(kt52903.exe kt52903-report.exe)
 for f in "${installed[@]}"; do
   [ -e "$inst/$f" ] || fail "the installer did not install $f"
 done
@@ -160,13 +161,25 @@ else
   (cd "$inst" && /usr/lib/wine/wine64 ./kt52903-cli.exe lang-check LANGUAGE/Deutsch.lng > "$tmp/cli.txt") ||
     fail "the installed kt52903-cli.exe does not run"
   grep -q '^summary: ' "$tmp/cli.txt" || fail "the installed kt52903-cli.exe printed no summary"
+  if [ $gui = 1 ]; then
+    # The installed handover command finds its report program beside it. Paths relative to
+    # the installation: Wine takes a Unix path there for one on drive C:.
+    plant=$inst/PROJECTS/Plant
+    mkdir -p "$plant"
+    printf '%s' '<Par_Gen><CAN_BAUDRATE>6</CAN_BAUDRATE><PROFIBUS_ID_Device>5</PROFIBUS_ID_Device><PROFIBUS_GDS_CAN_Mapping>1</PROFIBUS_GDS_CAN_Mapping></Par_Gen>' > "$plant/ParGen.xml"
+    echo '<Receive_Frames/>' > "$plant/CAN_Rec_Frames.xml"
+    echo '<Transmit_Frames/>' > "$plant/CAN_Send_Frames.xml"
+    (cd "$inst" && /usr/lib/wine/wine64 ./kt52903-cli.exe handover PROJECTS/Plant -o PROJECTS/Plant/pack > "$tmp/handover.txt" 2>&1) ||
+      fail "the installed handover command failed: $(cat "$tmp/handover.txt")"
+    [ "$(head -c 5 "$plant/pack/report.pdf" 2> /dev/null)" = "%PDF-" ] || fail "the installed handover command wrote no report.pdf"
+  fi
   echo "<settings/>" > "$inst/Korvel.xml"
 fi
 mkdir -p "$inst/PROJECTS/Kept"
 echo "<kept/>" > "$inst/PROJECTS/Kept/ParGen.xml"
 /usr/lib/wine/wine64 "$inst/Uninstall.exe" /S || fail "silent uninstall failed"
 wineserver -w
-for f in kt52903.exe kt52903-cli.exe Uninstall.exe translations LANGUAGE/Deutsch.lng; do
+for f in kt52903.exe kt52903-cli.exe kt52903-report.exe Uninstall.exe translations LANGUAGE/Deutsch.lng; do
   [ ! -e "$inst/$f" ] || fail "the uninstaller left $f"
 done
 [ ! -e "$menu" ] || fail "the uninstaller left the Start menu entry"

@@ -140,7 +140,7 @@ ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 version=$(sed -n 's/^project(kt52903 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # Each program is self-contained: nothing but Windows' own DLLs may be imported.
 exes=(kt52903-cli.exe)
-[ "$gui" = ON ] && exes+=(kt52903.exe)
+[ "$gui" = ON ] && exes+=(kt52903.exe kt52903-report.exe)
 for exe in "${exes[@]}"; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$build/$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' |
     grep -v -E '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|ws2_32|winmm|imm32|uxtheme|dwmapi|shcore|version|netapi32|userenv|setupapi|authz|mpr|crypt32|bcrypt|secur32|d3d9|d3d11|d3d12|dxgi|dwrite|dcomp|wtsapi32|msvcrt|ntdll|comctl32|shlwapi|iphlpapi|rpcrt4|normaliz|wldap32|api-ms-win-[a-z0-9-]*)\.dll$|^winspool\.drv$' || true)

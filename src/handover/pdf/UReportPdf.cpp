@@ -187,8 +187,10 @@ struct Report {
         QTextOption option = doc.defaultTextOption();
         option.setWrapMode(QTextOption::WordWrap);
         doc.setDefaultTextOption(option);
-        doc.setHtml(QString::fromUtf8(html.data(), qsizetype(html.size())));
+        // The width first: the document is laid out as the HTML comes in, and a width set
+        // afterwards would lay it all out a second time.
         doc.setTextWidth(width);
+        doc.setHtml(QString::fromUtf8(html.data(), qsizetype(html.size())));
         pages = std::make_unique<Paginator>(doc, pageHeight);
     }
 };

@@ -1,16 +1,11 @@
 // handover: the PLC hand-over pack of a Project from the command line.
 
 #include "base/FileUtil.h"
+#include "cli/ChildProgram.h"
 #include "cli/Commands.h"
 #include "handover/HandoverPack.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageTable.h"
-
-#ifdef KT_WITH_PDF
-#include "handover/pdf/ReportPdf.h"
-
-#include <QGuiApplication>
-#endif
 
 #include <iostream>
 #include <memory>
@@ -27,17 +22,42 @@ struct HandoverOptions {
     std::string language;
 };
 
-[[noreturn]] void Fail(const std::string& message) {
-    std::cerr << message << "\n";
-    throw CLI::RuntimeError(1);
-}
-
 // The Project's name is its folder's name; "Plant/" and "Plant" are the same Project.
 std::string ProjectNameOf(const std::filesystem::path& dir) {
     std::filesystem::path d = dir.lexically_normal();
     if (d.filename().empty() && d.has_parent_path()) d = d.parent_path();
     return PathToUtf8(d.filename());
 }
+
+#ifdef KT_WITH_PDF
+// The PDF is drawn by Qt Gui, which the report program beside the CLI loads, so that no other
+// command pays for loading Qt. It reads the HTML on its standard input and writes the PDF on
+// its standard output; on a failure of its own it exits 1 with the message instead.
+Status RenderInReportProgram(const std::string& html, const std::string& generated,
+                             std::string& pdf) {
+#ifdef _WIN32
+    const char* name = "kt52903-report.exe";
+#else
+    const char* name = "kt52903-report";
+#endif
+    const std::filesystem::path folder = OwnFolder();
+    // Never one found elsewhere, such as in the working folder.
+    if (folder.empty())
+        return Status::io(std::string("Cannot start ") + name +
+                          ": the folder of kt52903-cli is unknown");
+    const std::filesystem::path program = folder / name;
+    std::string output;
+    int code = -1;
+    if (Status s = RunProgram(program, {"--date", generated}, html, output, code); !s) return s;
+    if (code == 0 && output.starts_with("%PDF-")) {
+        pdf = std::move(output);
+        return Status::success();
+    }
+    if (code == 1 && !output.empty() && !output.starts_with("%PDF-")) return Status::io(output);
+    return Status::io("\"" + PathToUtf8(program) + "\" wrote no PDF report (exit code " +
+                      std::to_string(code) + ")");
+}
+#endif
 
 void RunHandover(const HandoverOptions& o) {
     if (o.output.empty()) Fail("The hand-over pack needs a folder");
@@ -56,12 +76,7 @@ void RunHandover(const HandoverOptions& o) {
 
     HandoverRequest request{dir, ProjectNameOf(dir), o.date.empty() ? ReportDateNow() : o.date};
 #ifdef KT_WITH_PDF
-    // Only this command starts Qt, and only on the offscreen platform: no display needed.
-    static int argc = 3;
-    static char arg0[] = "kt52903-cli", arg1[] = "-platform", arg2[] = "offscreen";
-    static char* argv[] = {arg0, arg1, arg2, nullptr};
-    QGuiApplication app(argc, argv);
-    const PdfRenderer render = RenderReportPdf;
+    const PdfRenderer render = RenderInReportProgram;
 #else
     const PdfRenderer render = [](const std::string&, const std::string&, std::string&) {
         return Status::io("This build of kt52903-cli cannot write the PDF report");
