@@ -35,7 +35,7 @@ targets=(kt52903 kt_bare_window)
 for t in kt_languages kt_qt_translations; do
   grep -q "/$t.dir\$" "$dir/CMakeFiles/TargetDirectories.txt" && targets+=("$t")
 done
-cmake --build "$dir" -j2 --target "${targets[@]}" >/dev/null
+nice -n 10 cmake --build "$dir" -j2 --target "${targets[@]}" >/dev/null
 
 python3 bench/startup/measure.py --app "$dir/kt52903" --bare "$dir/bench/kt_bare_window" \
   --runs "$runs"
