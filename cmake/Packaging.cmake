@@ -47,6 +47,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Opened at the first version check, so no program links it and the scan above misses it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4")
 set(CPACK_PACKAGE_DESCRIPTION "Prepares Projects for the GX52903 converter (CAN bit rate, PROFIBUS
 address, received and sent CAN frames), writes the GSD file for the PLC's
 engineering tool and compiles the configuration image that the CAN updater

@@ -202,7 +202,7 @@ fs::path FileInPlaceOfFolder(const fs::path& dirIn) {
     return {};
 }
 
-int WriteNewFile(const fs::path& file, std::string_view bytes) {
+int WriteNewFile(const fs::path& file, std::string_view bytes, Flush flush) {
     if (const int err = Hook(FileStep::Create, file)) return err;
 #ifdef _WIN32
     // _O_EXCL opens with CREATE_NEW: an existing name, a link included, fails.
@@ -215,10 +215,10 @@ int WriteNewFile(const fs::path& file, std::string_view bytes) {
     int err = Hook(FileStep::Write, file);
     if (err == 0) err = WriteAll(fd, bytes);
 #ifdef _WIN32
-    if (err == 0 && ::_commit(fd) != 0) err = errno;
+    if (err == 0 && flush == Flush::ToDisk && ::_commit(fd) != 0) err = errno;
     if (::_close(fd) != 0 && err == 0) err = errno;
 #else
-    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (err == 0 && flush == Flush::ToDisk && ::fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && err == 0) err = errno;
 #endif
     if (err != 0) {
@@ -228,13 +228,13 @@ int WriteNewFile(const fs::path& file, std::string_view bytes) {
     return err;
 }
 
-Status WriteFileAtomic(const fs::path& target, std::string_view bytes) {
+Status WriteFileAtomic(const fs::path& target, std::string_view bytes, Flush flush) {
     RemoveStaleTemporaryFiles(target.parent_path());
     fs::path tmp;
     int err = EEXIST;
     for (int attempt = 0; attempt < kNameTries && err == EEXIST; ++attempt) {
         tmp = TemporaryName(target, "tmp");
-        err = WriteNewFile(tmp, bytes);
+        err = WriteNewFile(tmp, bytes, flush);
     }
     if (err != 0) return WriteFailure(target, err);
     if (const std::error_code ec = RenamePath(tmp, target)) {

@@ -24,15 +24,21 @@ inline constexpr std::uintmax_t MaxDbcFileBytes = 64u << 20;     // large real o
 inline constexpr std::uintmax_t MaxImageFileBytes = 1u << 20;    // an image is 4096 bytes
 inline constexpr std::uintmax_t MaxSettingsFileBytes = 1u << 20; // a few hundred bytes
 
+// Whether a write waits until its bytes are on the disk. Only a file removed right after (a
+// probe) skips it: the wait is the slow part of a small write.
+enum class Flush { ToDisk, No };
+
 // Replaces `target` with `bytes` atomically: a temporary file in the same folder is created
 // exclusively (never through a link planted at its name), written, flushed and renamed over
 // the target. On failure the old file is untouched and the message names the file and the
 // system's reason. Temporary files of processes that no longer run are removed first.
-[[nodiscard]] Status WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes);
+[[nodiscard]] Status WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,
+                                     Flush flush = Flush::ToDisk);
 
 // Creates `file`, which must not exist (not even as a link), writes and flushes `bytes`.
 // Returns 0 or the system's error number; on failure nothing is left at `file`.
-[[nodiscard]] int WriteNewFile(const std::filesystem::path& file, std::string_view bytes);
+[[nodiscard]] int WriteNewFile(const std::filesystem::path& file, std::string_view bytes,
+                               Flush flush = Flush::ToDisk);
 
 // Reads a whole file as bytes, at most `maxBytes`. A missing file is NotFound; a folder, a
 // link to nothing, a file larger than `maxBytes` and any other failure Io, with a message

@@ -26,7 +26,8 @@ void CreateWorkspaceDirs(const WorkspacePaths& ws) {
 Status CheckWorkspaceWritable(const WorkspacePaths& ws) {
     for (const fs::path* dir : {&ws.ExeDir, &ws.ProjectsDir}) {
         const fs::path probe = *dir / ".kt52903-write-probe";
-        if (Status st = WriteFileAtomic(probe, "probe"); !st) return st;
+        // Removed at once, so it need not reach the disk: start-up does not wait for it.
+        if (Status st = WriteFileAtomic(probe, "probe", Flush::No); !st) return st;
         std::error_code ec;
         fs::remove(probe, ec);
     }

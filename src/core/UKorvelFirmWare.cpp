@@ -51,7 +51,6 @@ TFKorvelFirmWare::TFKorvelFirmWare(const std::filesystem::path& exeDir, const Se
     : QWidget(parent), services_(services) {
     setObjectName("FKorvelFirmWare");
     FormCreate(exeDir);
-    CreateDialogs();
 }
 
 TFKorvelFirmWare::~TFKorvelFirmWare() = default;
@@ -214,38 +213,86 @@ void TFKorvelFirmWare::LayOut() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TFKorvelFirmWare::CreateDialogs() {
-    // Fixed creation order; each dialog applies its texts as it is created.
-    about_ = new TFAbout(services_.prompts, this);
-    newProject_ = new TFNew_Project(state_, services_.prompts, this);
-    openConf_ = new TFOpenConf(state_, this);
-    softOptions_ = new TFSoftOptions(
-        state_, services_, {[this] { Change_Language(); }, [this] { ApplyTimerRule(); }}, this);
-    parGen_ = new TFParGen(state_, services_.prompts, this);
-    receiveCAN_ = new TFReceiveCAN(state_, services_.prompts, swapLink_, this);
-    bytesSwap_ = new TFCAN_Bytes_SWAP(state_, this);
-    swapLink_.Bind(*bytesSwap_);
-    transmitCAN_ = new TFTransmitCAN(state_, services_.prompts, swapLink_, this);
-    boot_ = new TFBoot(
-        state_, services_,
-        [this](const QString& nomeSW, const QString& parameter, bool tipo) {
-            Start_Program(nomeSW, parameter, tipo);
-        },
-        this);
-    checkProject_ = new TFCheckProject(
-        state_, services_.prompts, [this](FindingList list, int row) { Open_List_At(list, row); },
-        this);
-    compare_ = new TFCompareProjects(state_, services_.prompts, this);
+// The windows come on first use: the main window shows without waiting for them.
+TFAbout* TFKorvelFirmWare::FAbout() {
+    if (!about_) about_ = new TFAbout(services_.prompts, this);
+    return about_;
+}
+
+TFNew_Project* TFKorvelFirmWare::FNew_Project() {
+    if (!newProject_) newProject_ = new TFNew_Project(state_, services_.prompts, this);
+    return newProject_;
+}
+
+TFOpenConf* TFKorvelFirmWare::FOpenConf() {
+    if (!openConf_) openConf_ = new TFOpenConf(state_, this);
+    return openConf_;
+}
+
+TFSoftOptions* TFKorvelFirmWare::FSoftOptions() {
+    if (!softOptions_)
+        softOptions_ = new TFSoftOptions(
+            state_, services_, {[this] { Change_Language(); }, [this] { ApplyTimerRule(); }}, this);
+    return softOptions_;
+}
+
+TFParGen* TFKorvelFirmWare::FParGen() {
+    if (!parGen_) parGen_ = new TFParGen(state_, services_.prompts, this);
+    return parGen_;
+}
+
+TFReceiveCAN* TFKorvelFirmWare::FReceiveCAN() {
+    if (!receiveCAN_) receiveCAN_ = new TFReceiveCAN(state_, services_.prompts, swapEditor_, this);
+    return receiveCAN_;
+}
+
+TFCAN_Bytes_SWAP* TFKorvelFirmWare::FCAN_Bytes_SWAP() {
+    if (!bytesSwap_) bytesSwap_ = new TFCAN_Bytes_SWAP(state_, this);
+    return bytesSwap_;
+}
+
+std::optional<std::uint8_t> TFKorvelFirmWare::SwapOnDemand::Edit_Swap(std::uint8_t value) {
+    return main_.FCAN_Bytes_SWAP()->Edit_Swap(value);
+}
+
+TFTransmitCAN* TFKorvelFirmWare::FTransmitCAN() {
+    if (!transmitCAN_)
+        transmitCAN_ = new TFTransmitCAN(state_, services_.prompts, swapEditor_, this);
+    return transmitCAN_;
+}
+
+TFBoot* TFKorvelFirmWare::FBoot() {
+    if (!boot_)
+        boot_ = new TFBoot(
+            state_, services_,
+            [this](const QString& nomeSW, const QString& parameter, bool tipo) {
+                Start_Program(nomeSW, parameter, tipo);
+            },
+            this);
+    return boot_;
+}
+
+TFCheckProject* TFKorvelFirmWare::FCheckProject() {
+    if (!checkProject_)
+        checkProject_ = new TFCheckProject(
+            state_, services_.prompts,
+            [this](FindingList list, int row) { Open_List_At(list, row); }, this);
+    return checkProject_;
+}
+
+TFCompareProjects* TFKorvelFirmWare::FCompareProjects() {
+    if (!compare_) compare_ = new TFCompareProjects(state_, services_.prompts, this);
+    return compare_;
 }
 
 void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
     TFrameListDialog* dialog = nullptr;
     if (list == FindingList::Settings) {
-        parGen_->exec();
+        FParGen()->exec();
         return;
     }
-    if (list == FindingList::Receive) dialog = receiveCAN_;
-    if (list == FindingList::Transmit) dialog = transmitCAN_;
+    if (list == FindingList::Receive) dialog = FReceiveCAN();
+    if (list == FindingList::Transmit) dialog = FTransmitCAN();
     if (!dialog) return;
     dialog->Start_At_Row(row > 0 ? row - 1 : 0);
     dialog->exec();
@@ -328,6 +375,7 @@ void TFKorvelFirmWare::Change_Language() {
     const std::string inUse = softOptions_ ? softOptions_->Language_In_Use() : std::string();
     Load_Qt_Texts(inUse.empty() ? state_.Settings.LanguageName : inUse);
     Set_Lang();
+    // Only the windows that exist; one created later takes the texts then.
     if (newProject_) newProject_->Set_Lang();
     if (openConf_) openConf_->Set_Lang();
     if (softOptions_) softOptions_->Set_Lang();
@@ -347,11 +395,11 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
         return;
     }
     if (sender == Btn_Info) {
-        about_->exec();
+        FAbout()->exec();
         return;
     }
     if (sender == Btn_Opz) {
-        if (softOptions_->exec() == QDialog::Accepted) {
+        if (FSoftOptions()->exec() == QDialog::Accepted) {
             Save_Setting();
             ApplyTimerRule();
         }
@@ -363,31 +411,32 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
     }
     // Each editor saves its own file on OK; how it closed does not matter here.
     if (sender == Btn_Prm_Gen)
-        parGen_->exec();
+        FParGen()->exec();
     else if (sender == Btn_CAN_Rec_Frame)
-        receiveCAN_->exec();
+        FReceiveCAN()->exec();
     else if (sender == Btn_CAN_Send_Frame)
-        transmitCAN_->exec();
+        FTransmitCAN()->exec();
     else if (sender == Btn_PROFIBUS_GSD) {
         if (Go_On_Despite_Errors(state_, services_.prompts))
             Create_GSD_File(state_, services_.prompts);
     } else if (sender == Btn_CreateBin)
         Update_Device();
     else if (sender == Btn_Check_Project)
-        checkProject_->exec();
+        FCheckProject()->exec();
     else if (sender == Btn_Handover)
         Create_Handover_Pack(state_, services_.prompts);
     else if (sender == Btn_Compare)
-        compare_->exec();
+        FCompareProjects()->exec();
 }
 
 void TFKorvelFirmWare::Create_New_Project() {
-    if (newProject_->exec() == QDialog::Accepted) ShowBanner();
+    if (FNew_Project()->exec() == QDialog::Accepted) ShowBanner();
 }
 
 void TFKorvelFirmWare::Open_Project() {
-    if (openConf_->exec() != QDialog::Accepted) return;
-    const std::string name = S(openConf_->Name_Conf());
+    TFOpenConf* openConf = FOpenConf();
+    if (openConf->exec() != QDialog::Accepted) return;
+    const std::string name = S(openConf->Name_Conf());
     state_.MakeProjectCurrent(name, ExistingProjectDir(state_.Workspace.ProjectsDir, name));
     ShowBanner();
 }
@@ -425,8 +474,9 @@ bool TFKorvelFirmWare::Go_On_With_Defaults() {
 }
 
 void TFKorvelFirmWare::Show_Update_Dialog() {
-    boot_->Form_Type = 3;
-    boot_->exec();
+    TFBoot* boot = FBoot();
+    boot->Form_Type = 3;
+    boot->exec();
 }
 
 void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {

@@ -11,7 +11,9 @@
 #include <QProcess>
 #include <QWidget>
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -64,17 +66,20 @@ public:
     [[nodiscard]] bool Updater_Still_Running() const;
 
     [[nodiscard]] QTimer* Timer_Update() const { return timer_; }
-    [[nodiscard]] TFAbout* FAbout() const { return about_; }
-    [[nodiscard]] TFNew_Project* FNew_Project() const { return newProject_; }
-    [[nodiscard]] TFOpenConf* FOpenConf() const { return openConf_; }
-    [[nodiscard]] TFParGen* FParGen() const { return parGen_; }
-    [[nodiscard]] TFReceiveCAN* FReceiveCAN() const { return receiveCAN_; }
-    [[nodiscard]] TFCAN_Bytes_SWAP* FCAN_Bytes_SWAP() const { return bytesSwap_; }
-    [[nodiscard]] TFTransmitCAN* FTransmitCAN() const { return transmitCAN_; }
-    [[nodiscard]] TFSoftOptions* FSoftOptions() const { return softOptions_; }
-    [[nodiscard]] TFBoot* FBoot() const { return boot_; }
-    [[nodiscard]] TFCheckProject* FCheckProject() const { return checkProject_; }
-    [[nodiscard]] TFCompareProjects* FCompareProjects() const { return compare_; }
+    // The windows the main window opens. Each is created on its first use and only through
+    // its accessor, so no path meets one that does not exist yet; it takes the texts of the
+    // language in use when created.
+    [[nodiscard]] TFAbout* FAbout();
+    [[nodiscard]] TFNew_Project* FNew_Project();
+    [[nodiscard]] TFOpenConf* FOpenConf();
+    [[nodiscard]] TFParGen* FParGen();
+    [[nodiscard]] TFReceiveCAN* FReceiveCAN();
+    [[nodiscard]] TFCAN_Bytes_SWAP* FCAN_Bytes_SWAP();
+    [[nodiscard]] TFTransmitCAN* FTransmitCAN();
+    [[nodiscard]] TFSoftOptions* FSoftOptions();
+    [[nodiscard]] TFBoot* FBoot();
+    [[nodiscard]] TFCheckProject* FCheckProject();
+    [[nodiscard]] TFCompareProjects* FCompareProjects();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,7 +90,6 @@ private:
     // Keeps an unreadable Korvel.xml as Korvel.xml.bad and tells the user, once per start.
     void KeepDamagedSettingsFile(const std::string& damage);
     void LayOut();
-    void CreateDialogs();
     void ShowBanner();
     void FitBanner();
     // Puts the update notice beside the header, clear of the icon buttons.
@@ -135,10 +139,22 @@ private:
     QPointer<QProcess> runningUpdater_; // left running by the wait limit; null once ended
     QtTranslation qtTexts_;
 
+    // The frame dialogs edit a byte swap through this; it creates the swap editor when asked.
+    class SwapOnDemand final : public SwapEditor {
+    public:
+        explicit SwapOnDemand(TFKorvelFirmWare& main) : main_(main) {}
+        std::optional<std::uint8_t> Edit_Swap(std::uint8_t value) override;
+
+    private:
+        TFKorvelFirmWare& main_;
+    };
+    SwapOnDemand swapEditor_{*this};
+
+    // Null until the accessor of the same name created the window; read directly only to
+    // relabel the windows that exist.
     TFAbout* about_ = nullptr;
     TFNew_Project* newProject_ = nullptr;
     TFOpenConf* openConf_ = nullptr;
-    SwapEditorLink swapLink_; // the frame dialogs are created before the byte swap editor
     TFParGen* parGen_ = nullptr;
     TFReceiveCAN* receiveCAN_ = nullptr;
     TFCAN_Bytes_SWAP* bytesSwap_ = nullptr;

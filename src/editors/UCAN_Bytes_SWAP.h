@@ -25,18 +25,6 @@ public:
     virtual std::optional<std::uint8_t> Edit_Swap(std::uint8_t value) = 0;
 };
 
-// Stands for the byte swap editor in windows created before it; forwards once bound.
-class SwapEditorLink final : public SwapEditor {
-public:
-    void Bind(SwapEditor& editor) { target_ = &editor; }
-    std::optional<std::uint8_t> Edit_Swap(std::uint8_t value) override {
-        return target_ ? target_->Edit_Swap(value) : std::nullopt;
-    }
-
-private:
-    SwapEditor* target_ = nullptr;
-};
-
 class TFCAN_Bytes_SWAP : public QDialog, public SwapEditor {
     Q_OBJECT
 public:

@@ -106,6 +106,20 @@ TEST(WriteFileAtomic, FullDiskKeepsTheOldFile) {
     EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"list.xml"});
     EXPECT_EQ(TempDir::read(target), "old");
 }
+
+// A write that skips the wait for the disk (the Workspace probe) is just as atomic.
+TEST(WriteFileAtomic, WithoutFlushReplacesOrKeepsTheOldFile) {
+    for (const bool full : {false, true}) {
+        TempDir t;
+        const fs::path target = t.write("probe", "old");
+        SetFileStepHook(full ? DiskFull : nullptr);
+        const Status s = WriteFileAtomic(target, "new", Flush::No);
+        SetFileStepHook(nullptr);
+        EXPECT_EQ(s.ok(), !full) << s.message;
+        EXPECT_EQ(TempDir::read(target), full ? "old" : "new");
+        EXPECT_EQ(TempDir::names(t.path()), std::vector<std::string>{"probe"});
+    }
+}
 #endif
 
 TEST(WriteFileAtomic, AFileWhereAFolderIsNeededIsNamed) {

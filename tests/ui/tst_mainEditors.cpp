@@ -98,6 +98,52 @@ private slots:
         QVERIFY(prompts.calls.isEmpty());
     }
 
+    // The byte swap editor is created when a frame list first asks for it; its OK reaches the
+    // list's cell.
+    void frameListsOpenTheByteSwapEditor_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("receive") << "Btn_CAN_Rec_Frame"
+                                 << "FReceiveCAN";
+        QTest::newRow("send") << "Btn_CAN_Send_Frame"
+                              << "FTransmitCAN";
+    }
+    void frameListsOpenTheByteSwapEditor() {
+        QFETCH(QString, button);
+        QFETCH(QString, dialog);
+        openProject();
+        QString cell;
+        QString swapTitle;
+        {
+            const auto list = WhenModal(dialog, [&](QWidget* m) {
+                auto* d = qobject_cast<TFrameListDialog*>(m);
+                QVERIFY(d);
+                GridDriver g(*d->Grid());
+                g.type(0, 1, "1");
+                g.pick(0, 2, 0);
+                g.type(0, 3, "8");
+                g.type(0, 4, "300");
+                g.go(0, 4);
+                {
+                    const auto swap = WhenModal("FCAN_Bytes_SWAP", [&](QWidget* editor) {
+                        swapTitle = editor->windowTitle();
+                        QTest::mouseClick(editor->findChild<QPushButton*>("Btn_OK"),
+                                          Qt::LeftButton);
+                    });
+                    QTest::mouseClick(d->findChild<QPushButton*>("Btn_CreateSWAP"), Qt::LeftButton);
+                }
+                cell = g.cell(0, 4);
+                // Closed from the event loop, which first runs what the swap editor's answer
+                // left queued.
+                QTimer::singleShot(0, d, &QDialog::reject);
+            });
+            click(button.toUtf8().constData());
+        }
+        QCOMPARE(swapTitle, text(1900));
+        QCOMPARE(cell, QString("0x2C"));
+        QVERIFY(prompts.calls.isEmpty());
+    }
+
     void gsdNeedsTheCommunicationSettings() {
         openProject();
         click("Btn_PROFIBUS_GSD");

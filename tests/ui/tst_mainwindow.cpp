@@ -668,6 +668,61 @@ private slots:
         QCOMPARE(prompts_.errors(), QStringList{});
     }
 
+    // The windows are created when first opened: one opened after a language change in the
+    // options dialog comes up in the new language.
+    void windowOpenedAfterALanguageChangeIsInTheNewLanguage_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("title");
+        QTest::newRow("New") << "Btn_New"
+                             << "FNew_Project" << 100;
+        QTest::newRow("Open") << "Btn_Open"
+                              << "FOpenConf" << 200;
+        QTest::newRow("Settings") << "Btn_Prm_Gen"
+                                  << "FParGen" << 400;
+        QTest::newRow("Receive") << "Btn_CAN_Rec_Frame"
+                                 << "FReceiveCAN" << 1700;
+        QTest::newRow("Transmit") << "Btn_CAN_Send_Frame"
+                                  << "FTransmitCAN" << 1800;
+        QTest::newRow("Check") << "Btn_Check_Project"
+                               << "FCheckProject" << 500;
+        QTest::newRow("Compare") << "Btn_Compare"
+                                 << "FCompareProjects" << 742;
+    }
+    void windowOpenedAfterALanguageChangeIsInTheNewLanguage() {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QFETCH(int, title);
+        fx_.installLanguages();
+        auto* w = Start();
+        fx_.openProject("Line", kParGen, kOneFrame);
+        const QString english = fx_.text(title);
+        QVERIFY2(!w->findChild<QWidget*>(window), qPrintable(window));
+
+        prompts_.confirmAnswers << true;
+        {
+            const auto options = WhenModal("FSoftOptions", [](QWidget* dlg) {
+                QTest::mouseClick(dlg->findChild<QLabel*>("L_L1"), Qt::LeftButton); // Deutsch
+                QTest::mouseClick(dlg->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+            });
+            Click(*w, "Btn_Opz");
+        }
+        QCOMPARE(w->State().Settings.LanguageName, std::string("Deutsch"));
+        const QString german = fx_.text(title);
+        QVERIFY2(german != english, qPrintable(german));
+
+        QString shown;
+        {
+            const auto opened = WhenModal(window, [&shown](QWidget* modal) {
+                shown = modal->windowTitle();
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+            Click(*w, button.toLatin1().constData());
+        }
+        QCOMPARE(shown, german);
+        QCOMPARE(prompts_.errors(), QStringList{});
+    }
+
     void changeLanguageRelabelsWindowsAndBanner() {
         auto* w = Start();
         w->State().Lang.Set_Text(9, "Keine Konfiguration ");
