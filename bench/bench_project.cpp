@@ -65,8 +65,8 @@ void BM_LoadProjectImageAndGsd(benchmark::State& state) {
         kt::ConfigImage image{};
         if (!kt::Compile_Config_Image(files, image)) state.SkipWithError("image failed");
         const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(files);
-        const kt::Result<std::string> gsd = data ? kt::Compose_GSD_Text(data.value, texts)
-                                                 : kt::Result<std::string>{{}, data.status};
+        const kt::Result<std::string> gsd =
+            data ? kt::ComposeGsdText(data.value, texts) : kt::Result<std::string>{{}, data.status};
         if (!gsd) state.SkipWithError("GSD failed");
         benchmark::DoNotOptimize(image);
         benchmark::DoNotOptimize(gsd);
@@ -82,8 +82,8 @@ void BM_ImageAndGsd(benchmark::State& state) {
     for (auto _ : state) {
         kt::ConfigImage image{};
         const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(project.files());
-        const kt::Result<std::string> gsd = data ? kt::Compose_GSD_Text(data.value, texts)
-                                                 : kt::Result<std::string>{{}, data.status};
+        const kt::Result<std::string> gsd =
+            data ? kt::ComposeGsdText(data.value, texts) : kt::Result<std::string>{{}, data.status};
         if (!kt::Compile_Config_Image(project.files(), image) || !gsd)
             state.SkipWithError("image or GSD failed");
         benchmark::DoNotOptimize(image);
@@ -97,10 +97,10 @@ void BM_CheckAndIoMap(benchmark::State& state) {
     kt::LanguageTable texts;
     texts.Load_Default_Texts();
     for (auto _ : state) {
-        const kt::ProjectData data = kt::Read_Project_Data(project.files());
-        kt::ProjectCheck check = kt::Check_Project_Data(data, texts);
+        const kt::ProjectData data = kt::ReadProjectData(project.files());
+        kt::ProjectCheck check = kt::CheckProjectData(data, texts);
         kt::IoMap map;
-        if (!kt::Build_Io_Map(data, map) || check.findings.empty())
+        if (!kt::BuildIoMap(data, map) || check.findings.empty())
             state.SkipWithError("check or map failed");
         benchmark::DoNotOptimize(check);
         benchmark::DoNotOptimize(map);
@@ -111,8 +111,7 @@ BENCHMARK(BM_CheckAndIoMap)->Unit(benchmark::kMicrosecond);
 kt::Result<std::string> GsdText(const kt::ProjectSnapshot& project,
                                 const kt::LanguageTable& texts) {
     const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(project);
-    return data ? kt::Compose_GSD_Text(data.value, texts)
-                : kt::Result<std::string>{{}, data.status};
+    return data ? kt::ComposeGsdText(data.value, texts) : kt::Result<std::string>{{}, data.status};
 }
 
 void BM_SnapshotLoadImageAndGsd(benchmark::State& state) {
@@ -122,8 +121,8 @@ void BM_SnapshotLoadImageAndGsd(benchmark::State& state) {
         const kt::ProjectSnapshot read = kt::ReadProjectSnapshot(project.files());
         kt::FrameList rx(kt::FrameKind::Receive);
         kt::FrameList tx(kt::FrameKind::Transmit);
-        if (!read.parGen || !kt::Fill_Frame_List(read.receive, rx) ||
-            !kt::Fill_Frame_List(read.transmit, tx))
+        if (!read.parGen || !kt::FillFrameList(read.receive, rx) ||
+            !kt::FillFrameList(read.transmit, tx))
             state.SkipWithError("load failed");
         kt::ConfigImage image{};
         if (!kt::Compile_Config_Image(read, image)) state.SkipWithError("image failed");
@@ -156,11 +155,10 @@ void BM_SnapshotCheckAndIoMap(benchmark::State& state) {
     const FullProject project;
     const kt::LanguageTable texts = kt::LanguageTable::English();
     for (auto _ : state) {
-        const kt::ProjectData data =
-            kt::Read_Project_Data(kt::ReadProjectSnapshot(project.files()));
-        kt::ProjectCheck check = kt::Check_Project_Data(data, texts);
+        const kt::ProjectData data = kt::ReadProjectData(kt::ReadProjectSnapshot(project.files()));
+        kt::ProjectCheck check = kt::CheckProjectData(data, texts);
         kt::IoMap map;
-        if (!kt::Build_Io_Map(data, map) || check.findings.empty())
+        if (!kt::BuildIoMap(data, map) || check.findings.empty())
             state.SkipWithError("check or map failed");
         benchmark::DoNotOptimize(check);
         benchmark::DoNotOptimize(map);

@@ -31,9 +31,9 @@ void ReadList(const FrameListRead& read, FrameKind kind, std::vector<FrameRow>& 
     image.reserve(read.nodes.size());
     dims.reserve(read.nodes.size());
     for (const pugi::xml_node& n : read.nodes) {
-        const FrameRow& row = rows.emplace_back(Read_Frame_Row(n, kind));
+        const FrameRow& row = rows.emplace_back(ReadFrameRow(n, kind));
         // One reading of the node's attributes serves the image's and the GSD's view too.
-        image.push_back(Read_Image_Frame(row, kind));
+        image.push_back(ReadImageFrame(row, kind));
         dims.push_back(IntOrDefault(row[RxDim], 0));
     }
 }
@@ -63,7 +63,7 @@ private:
 
 void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vector<FrameRow>& rows,
                const std::vector<ImageFrame>& image, const LanguageTable& texts) {
-    for (const FrameFault& f : Row_Faults(kind, rows, texts))
+    for (const FrameFault& f : RowFaults(kind, rows, texts))
         out.add(Severity::Error, f.afterBlank ? "row-after-blank" : "frame-invalid", list,
                 f.row + 1, f.message);
 
@@ -92,7 +92,7 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
                         out.t(TextId::FindingTypeUnknown));
         // Rows past the editor's are checked as the editor checks its own.
         if (i >= kEditorRows)
-            if (std::string fault = Frame_Row_Fault(kind, fields, i, texts); !fault.empty())
+            if (std::string fault = FrameRowFault(kind, fields, i, texts); !fault.empty())
                 out.add(Severity::Error, "frame-invalid", list, row, std::move(fault));
         if (auto [it, fresh] = firstRow.emplace(f.CobId, row); !fresh)
             out.add(Severity::Error, "duplicate-id", list, row,
@@ -135,11 +135,11 @@ void CheckList(Collector& out, FindingList list, FrameKind kind, const std::vect
 
 } // namespace
 
-ProjectData Read_Project_Data(const ProjectFiles& files) {
-    return Read_Project_Data(ReadProjectSnapshot(files));
+ProjectData ReadProjectData(const ProjectFiles& files) {
+    return ReadProjectData(ReadProjectSnapshot(files));
 }
 
-ProjectData Read_Project_Data(const ProjectSnapshot& project) {
+ProjectData ReadProjectData(const ProjectSnapshot& project) {
     ProjectData d;
     const bool found = project.parGen.ok();
     if (found) {
@@ -152,11 +152,11 @@ ProjectData Read_Project_Data(const ProjectSnapshot& project) {
     d.receiveRead = project.receive.status;
     d.transmitRead = project.transmit.status;
     d.hasParGen = found;
-    d.baudRate = Image_Baud_Rate(d.settings, found);
+    d.baudRate = ImageBaudRate(d.settings, found);
     d.gsd.Map_Frames = found && d.settings.GsdCanMapping;
     ReadList(project.receive, FrameKind::Receive, d.receiveRows, d.receiveImage, d.gsd.In_Dim);
     ReadList(project.transmit, FrameKind::Transmit, d.transmitRows, d.transmitImage, d.gsd.Out_Dim);
-    Count_GSD_Modules(d.gsd);
+    CountGsdModules(d.gsd);
     return d;
 }
 
@@ -166,18 +166,18 @@ const Status* ProjectData::unreadable() const {
     return nullptr;
 }
 
-int Frame_Bits(bool extended, int n) {
+int FrameBits(bool extended, int n) {
     // Worst-case stuffing: one stuff bit every four bits of the stuffed part.
     return extended ? 67 + 8 * n + (54 + 8 * n - 1) / 4 : 47 + 8 * n + (34 + 8 * n - 1) / 4;
 }
 
-BusLoad Estimate_Bus_Load(const ProjectData& data) {
+BusLoad EstimateBusLoad(const ProjectData& data) {
     BusLoad load;
     load.bitRate = data.baudRate;
     if (load.bitRate == 0) return load;
     const auto percent = [&](const ImageFrame& f, std::uint32_t periodMs) {
         const double perSecond = 1000.0 / periodMs;
-        return 100.0 * Frame_Bits(f.CobId & ImageCobId29, f.DataLen) * perSecond / load.bitRate;
+        return 100.0 * FrameBits(f.CobId & ImageCobId29, f.DataLen) * perSecond / load.bitRate;
     };
     const auto stored = [](const std::vector<ImageFrame>& v) {
         return std::min<std::size_t>(v.size(), ConfigImageFrames);
@@ -200,11 +200,11 @@ int ProjectCheck::count(Severity severity) const {
                              [severity](const Finding& f) { return f.severity == severity; }));
 }
 
-ProjectCheck Check_Project(const ProjectFiles& files, const LanguageTable& texts) {
-    return Check_Project_Data(Read_Project_Data(files), texts);
+ProjectCheck CheckProject(const ProjectFiles& files, const LanguageTable& texts) {
+    return CheckProjectData(ReadProjectData(files), texts);
 }
 
-ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts) {
+ProjectCheck CheckProjectData(const ProjectData& d, const LanguageTable& texts) {
     ProjectCheck result;
     Collector out(texts);
     if (!d.anyFile) {
@@ -265,7 +265,7 @@ ProjectCheck Check_Project_Data(const ProjectData& d, const LanguageTable& texts
                 out.t(TextId::FindingConfigOf) + std::to_string(config) +
                     out.t(TextId::FindingConfigTooLong));
 
-    result.busLoad = Estimate_Bus_Load(d);
+    result.busLoad = EstimateBusLoad(d);
     const double total = result.busLoad.totalPercent();
     const Severity loadSeverity = total > BusLoadErrorPercent  ? Severity::Error
                                   : total > BusLoadWarnPercent ? Severity::Warning
@@ -313,7 +313,7 @@ const std::string& SeverityText(Severity severity, const LanguageTable& texts) {
     return texts.Get_Text(NthText(TextId::CheckError, int(severity)));
 }
 
-std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts) {
+std::string FindingsCsv(const ProjectCheck& check, const LanguageTable& texts) {
     std::vector<std::vector<std::string>> lines{
         {texts.Get_Text(TextId::CheckSeverityColumn), texts.Get_Text(TextId::CheckListColumn),
          texts.Get_Text(TextId::CheckRowColumn), texts.Get_Text(TextId::CheckMessageColumn),
@@ -324,7 +324,7 @@ std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts) 
     return CsvText(lines);
 }
 
-std::string Findings_Json(const ProjectCheck& check) {
+std::string FindingsJson(const ProjectCheck& check) {
     std::string out = "{\"findings\":[";
     for (std::size_t i = 0; i < check.findings.size(); ++i) {
         const Finding& f = check.findings[i];

@@ -38,8 +38,8 @@ struct ProjectData {
 };
 
 // Reads the three files; an unreadable file counts as missing and its error is kept.
-[[nodiscard]] ProjectData Read_Project_Data(const ProjectFiles& files);
-[[nodiscard]] ProjectData Read_Project_Data(const ProjectSnapshot& project);
+[[nodiscard]] ProjectData ReadProjectData(const ProjectFiles& files);
+[[nodiscard]] ProjectData ReadProjectData(const ProjectSnapshot& project);
 
 enum class Severity { Error, Warning, Note };
 // What a finding concerns: the whole Project, ParGen.xml, or one of the lists.
@@ -69,12 +69,12 @@ struct ProjectCheck {
 };
 
 // Checks the Project's files; messages come from `texts`.
-[[nodiscard]] ProjectCheck Check_Project(const ProjectFiles& files, const LanguageTable& texts);
-[[nodiscard]] ProjectCheck Check_Project_Data(const ProjectData& data, const LanguageTable& texts);
+[[nodiscard]] ProjectCheck CheckProject(const ProjectFiles& files, const LanguageTable& texts);
+[[nodiscard]] ProjectCheck CheckProjectData(const ProjectData& data, const LanguageTable& texts);
 
 // Bits of one CAN data frame with worst-case stuffing, n data bytes.
-[[nodiscard]] int Frame_Bits(bool extended, int n);
-[[nodiscard]] BusLoad Estimate_Bus_Load(const ProjectData& data);
+[[nodiscard]] int FrameBits(bool extended, int n);
+[[nodiscard]] BusLoad EstimateBusLoad(const ProjectData& data);
 
 // Limits of a DP slave that the check applies.
 inline constexpr int DpMaxDataBytes = 244; // input, output, and configuration data
@@ -91,9 +91,9 @@ inline constexpr double BusLoadErrorPercent = 80;
 [[nodiscard]] const std::string& SeverityText(Severity severity, const LanguageTable& texts);
 
 // The findings as a CSV file: severity, list, row, message and code, headers from `texts`.
-[[nodiscard]] std::string Findings_Csv(const ProjectCheck& check, const LanguageTable& texts);
+[[nodiscard]] std::string FindingsCsv(const ProjectCheck& check, const LanguageTable& texts);
 
 // The findings as one JSON document (UTF-8), for scripts.
-[[nodiscard]] std::string Findings_Json(const ProjectCheck& check);
+[[nodiscard]] std::string FindingsJson(const ProjectCheck& check);
 
 } // namespace kt

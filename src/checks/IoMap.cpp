@@ -64,12 +64,12 @@ void MapDirection(bool input, const std::vector<GsdModule>& modules,
 
 } // namespace
 
-Status Build_Io_Map(const ProjectData& data, IoMap& map) {
+Status BuildIoMap(const ProjectData& data, IoMap& map) {
     map = IoMap{};
     if (const Status* unreadable = data.unreadable()) return *unreadable;
     // The map has no texts of its own; a list the GSD cannot declare is named in English.
     static const LanguageTable english = LanguageTable::English();
-    const Result<std::vector<GsdModule>> listed = GSD_Modules(data.gsd, english);
+    const Result<std::vector<GsdModule>> listed = GsdModules(data.gsd, english);
     if (!listed) return listed.status;
     const std::vector<GsdModule>& modules = listed.value;
     MapDirection(true, modules, data.gsd.In_Dim, data.receiveImage, data.receiveRows, map.inputs);
@@ -78,8 +78,8 @@ Status Build_Io_Map(const ProjectData& data, IoMap& map) {
     return Status::success();
 }
 
-Status Build_Io_Map(const ProjectFiles& files, IoMap& map) {
-    return Build_Io_Map(Read_Project_Data(files), map);
+Status BuildIoMap(const ProjectFiles& files, IoMap& map) {
+    return BuildIoMap(ReadProjectData(files), map);
 }
 
 std::string CobIdHex(std::uint32_t cobId) {
@@ -91,14 +91,14 @@ std::string SwapGroupText(const IoMapRow& row) {
     return std::to_string(row.swapFirst) + "-" + std::to_string(row.swapLast);
 }
 
-std::vector<std::string> Io_Map_Headers(const LanguageTable& texts) {
+std::vector<std::string> IoMapHeaders(const LanguageTable& texts) {
     std::vector<std::string> headers;
     for (int c = 0; c < kColumns; ++c)
         headers.push_back(texts.Get_Text(NthText(kFirstHeader, c)));
     return headers;
 }
 
-std::vector<std::string> Io_Map_Cells(const IoMapRow& r) {
+std::vector<std::string> IoMapCells(const IoMapRow& r) {
     return {std::to_string(r.byteOffset),
             std::to_string(r.module),
             std::to_string(r.moduleOffset),
@@ -111,10 +111,10 @@ std::vector<std::string> Io_Map_Cells(const IoMapRow& r) {
             SwapGroupText(r)};
 }
 
-std::string Io_Map_Csv(const std::vector<IoMapRow>& rows, const LanguageTable& texts) {
-    std::vector<std::vector<std::string>> lines{Io_Map_Headers(texts)};
+std::string IoMapCsv(const std::vector<IoMapRow>& rows, const LanguageTable& texts) {
+    std::vector<std::vector<std::string>> lines{IoMapHeaders(texts)};
     for (const IoMapRow& r : rows)
-        lines.push_back(Io_Map_Cells(r));
+        lines.push_back(IoMapCells(r));
     return CsvText(lines);
 }
 

@@ -39,18 +39,18 @@ struct IoMap {
 
 // Builds the map from the modules the GSD step writes. Fails when a file cannot be read or
 // the GSD step could not declare the modules (hand-edited lengths).
-[[nodiscard]] Status Build_Io_Map(const ProjectData& data, IoMap& map);
-[[nodiscard]] Status Build_Io_Map(const ProjectFiles& files, IoMap& map);
+[[nodiscard]] Status BuildIoMap(const ProjectData& data, IoMap& map);
+[[nodiscard]] Status BuildIoMap(const ProjectFiles& files, IoMap& map);
 
 // The identifier as the lists show it: "0x123".
 [[nodiscard]] std::string CobIdHex(std::uint32_t cobId);
 // "2-4" for a swap group, empty when the byte lies in none.
 [[nodiscard]] std::string SwapGroupText(const IoMapRow& row);
 // The column headers, from the language table, in the order of the CSV and the window.
-[[nodiscard]] std::vector<std::string> Io_Map_Headers(const LanguageTable& texts);
+[[nodiscard]] std::vector<std::string> IoMapHeaders(const LanguageTable& texts);
 // One row's cells in the order of the headers.
-[[nodiscard]] std::vector<std::string> Io_Map_Cells(const IoMapRow& row);
+[[nodiscard]] std::vector<std::string> IoMapCells(const IoMapRow& row);
 // The rows as a CSV file: the header line, then one line a byte.
-[[nodiscard]] std::string Io_Map_Csv(const std::vector<IoMapRow>& rows, const LanguageTable& texts);
+[[nodiscard]] std::string IoMapCsv(const std::vector<IoMapRow>& rows, const LanguageTable& texts);
 
 } // namespace kt

@@ -139,12 +139,12 @@ void DiffLists(const FrameList& a, const FrameList& b, DiffSection section,
 }
 
 // "DI 8, DO 2": the modules as the GSD generator declares them, or its refusal.
-std::string GsdModules(const ProjectSnapshot& project, Status& status) {
+std::string ModulesText(const ProjectSnapshot& project, Status& status) {
     const Result<GSD_Data> data = Read_GSD_Data(project);
     status = data.status.notFound() ? Status::success() : data.status;
     if (!status) return {};
     static const LanguageTable english = LanguageTable::English();
-    const Result<std::string> composed = Compose_GSD_Text(data.value, english);
+    const Result<std::string> composed = ComposeGsdText(data.value, english);
     if (!composed) return composed.status.message;
     const std::string& text = composed.value;
     std::string modules;
@@ -176,9 +176,9 @@ std::uint32_t Checksum(const ConfigImage& image) {
 Status DiffDevice(const ProjectSnapshot& fa, const ProjectSnapshot& fb,
                   std::vector<DiffEntry>& out) {
     Status s;
-    const std::string modulesA = GsdModules(fa, s);
+    const std::string modulesA = ModulesText(fa, s);
     if (!s) return s;
-    const std::string modulesB = GsdModules(fb, s);
+    const std::string modulesB = ModulesText(fb, s);
     if (!s) return s;
     if (modulesA != modulesB)
         out.push_back(
@@ -233,8 +233,8 @@ Status DiffProjects(const std::filesystem::path& a, const std::filesystem::path&
     for (const auto& [kind, section] : {std::pair{FrameKind::Receive, DiffSection::Receive},
                                         std::pair{FrameKind::Transmit, DiffSection::Transmit}}) {
         FrameList la(kind), lb(kind);
-        if (Status s = Fill_Frame_List(fa.list(kind), la); !s) return s;
-        if (Status s = Fill_Frame_List(fb.list(kind), lb); !s) return s;
+        if (Status s = FillFrameList(fa.list(kind), la); !s) return s;
+        if (Status s = FillFrameList(fb.list(kind), lb); !s) return s;
         DiffLists(la, lb, section, diff.entries);
     }
     if (Status s = DiffDevice(fa, fb, diff.entries); !s) return s;

@@ -64,13 +64,13 @@ TFCheckProject::TFCheckProject(AppState& state, Prompts& prompts, OpenListAt ope
     ACG_Findings->setWordWrap(false);
     ACG_Findings->installEventFilter(this);
     connect(ACG_Findings, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { Open_Finding(row); });
+            [this](int row, int) { OpenFinding(row); });
     ACG_Inputs = MakeTable("ACG_Inputs", this);
     ACG_Outputs = MakeTable("ACG_Outputs", this);
     TS_Check->addTab(ACG_Findings, QString());
     TS_Check->addTab(ACG_Inputs, QString());
     TS_Check->addTab(ACG_Outputs, QString());
-    connect(TS_Check, &QTabWidget::currentChanged, this, [this] { Update_Buttons(); });
+    connect(TS_Check, &QTabWidget::currentChanged, this, [this] { UpdateButtons(); });
 
     L_BusLoad = Named(new QLabel(this), "L_BusLoad");
     PB_BusLoad = Named(new QProgressBar(this), "PB_BusLoad");
@@ -116,7 +116,7 @@ void TFCheckProject::Set_Lang() {
                                              t(TextId::CheckMessageColumn)});
     ACG_Findings->setToolTip(t(TextId::CheckFindingsHint));
     QStringList headers;
-    for (const std::string& h : Io_Map_Headers(state_.Lang))
+    for (const std::string& h : IoMapHeaders(state_.Lang))
         headers << Q(h);
     for (QTableWidget* table : {ACG_Inputs, ACG_Outputs}) {
         table->setColumnCount(int(headers.size()));
@@ -126,12 +126,12 @@ void TFCheckProject::Set_Lang() {
     Btn_Export->setText(t(TextId::CheckExport));
     Btn_Close->setText(t(TextId::CheckClose));
     // The findings carry texts of the table: a shown check is composed again.
-    if (isVisible()) Run_Check();
+    if (isVisible()) RunCheck();
 }
 
 void TFCheckProject::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
-        Run_Check();
+        RunCheck();
         TS_Check->setCurrentIndex(0);
         ACG_Findings->setFocus();
         if (ACG_Findings->rowCount() > 0) ACG_Findings->setCurrentCell(0, 0);
@@ -144,20 +144,20 @@ bool TFCheckProject::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ACG_Findings && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ACG_Findings->currentRow() >= 0) {
-            Open_Finding(ACG_Findings->currentRow());
+            OpenFinding(ACG_Findings->currentRow());
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TFCheckProject::Run_Check() {
-    const ProjectData project = Read_Project_Data(state_.Files);
-    check_ = Check_Project_Data(project, state_.Lang);
-    mapStatus_ = Build_Io_Map(project, map_);
-    Fill_Findings();
-    Fill_Map(ACG_Inputs, map_.inputs);
-    Fill_Map(ACG_Outputs, map_.outputs);
+void TFCheckProject::RunCheck() {
+    const ProjectData project = ReadProjectData(state_.Files);
+    check_ = CheckProjectData(project, state_.Lang);
+    mapStatus_ = BuildIoMap(project, map_);
+    FillFindings();
+    FillMap(ACG_Inputs, map_.inputs);
+    FillMap(ACG_Outputs, map_.outputs);
 
     const auto t = [this](TextId id) { return Q(state_.Text(id)); };
     L_Summary->setText(t(TextId::CheckErrors) + QString::number(check_.count(Severity::Error)) +
@@ -173,10 +173,10 @@ void TFCheckProject::Run_Check() {
                                       "text-align: center; } QProgressBar::chunk { "
                                       "background: %1; }")
                                   .arg(colour));
-    Update_Buttons();
+    UpdateButtons();
 }
 
-void TFCheckProject::Fill_Findings() {
+void TFCheckProject::FillFindings() {
     ACG_Findings->setRowCount(int(check_.findings.size()));
     for (int r = 0; r < int(check_.findings.size()); ++r) {
         const Finding& f = check_.findings[std::size_t(r)];
@@ -196,7 +196,7 @@ void TFCheckProject::Fill_Findings() {
         ACG_Findings->resizeColumnToContents(c);
 }
 
-void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& rows) {
+void TFCheckProject::FillMap(QTableWidget* table, const std::vector<IoMapRow>& rows) {
     if (!mapStatus_) {
         table->setRowCount(1);
         table->setSpan(0, 0, 1, table->columnCount());
@@ -208,7 +208,7 @@ void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& 
     table->setRowCount(int(rows.size()));
     const QColor swapped(0xFF, 0xE0, 0xE0);
     for (int r = 0; r < int(rows.size()); ++r) {
-        const std::vector<std::string> cells = Io_Map_Cells(rows[std::size_t(r)]);
+        const std::vector<std::string> cells = IoMapCells(rows[std::size_t(r)]);
         for (int c = 0; c < int(cells.size()); ++c) {
             auto* item = new QTableWidgetItem(Q(cells[std::size_t(c)]));
             if (rows[std::size_t(r)].swapFirst != 0) item->setBackground(swapped);
@@ -219,17 +219,17 @@ void TFCheckProject::Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& 
         table->resizeColumnToContents(c);
 }
 
-void TFCheckProject::Update_Buttons() {
+void TFCheckProject::UpdateButtons() {
     const int tab = TS_Check->currentIndex();
     Btn_Export->setEnabled(tab == 0 || mapStatus_.ok());
 }
 
-void TFCheckProject::Open_Finding(int row) {
+void TFCheckProject::OpenFinding(int row) {
     if (row < 0 || row >= int(check_.findings.size()) || !openList_) return;
     const Finding f = check_.findings[std::size_t(row)];
     if (f.list == FindingList::Project) return;
     openList_(f.list, f.row);
-    Run_Check(); // the dialog may have saved its file
+    RunCheck(); // the dialog may have saved its file
 }
 
 void TFCheckProject::Btn_ExportClick() {
@@ -252,14 +252,14 @@ void TFCheckProject::Btn_ExportClick() {
         !prompts_.confirm(Q(state_.Text(TextId::FileExistsOverwrite))))
         return;
     const std::string text =
-        tab == 0 ? Findings_Csv(check_, state_.Lang)
-                 : Io_Map_Csv(map_.rows(tab == 1 ? IoDirection::Input : IoDirection::Output),
-                              state_.Lang);
+        tab == 0
+            ? FindingsCsv(check_, state_.Lang)
+            : IoMapCsv(map_.rows(tab == 1 ? IoDirection::Input : IoDirection::Output), state_.Lang);
     if (const Status s = WriteFileAtomic(target, text); !s) prompts_.error(Q(s.message));
 }
 
-bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts) {
-    const ProjectCheck check = Check_Project(state.Files, state.Lang);
+bool GoOnDespiteErrors(const AppState& state, Prompts& prompts) {
+    const ProjectCheck check = CheckProject(state.Files, state.Lang);
     if (check.count(Severity::Error) == 0) return true;
     // A file that cannot be read stops the step with the parser's message anyway.
     for (const Finding& f : check.findings)

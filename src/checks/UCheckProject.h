@@ -31,9 +31,9 @@ public:
 
     void Set_Lang();
     // Reads the Project's files again and fills the three tables and the bus load.
-    void Run_Check();
+    void RunCheck();
     // Opens the list of the findings table's row (0..).
-    void Open_Finding(int row);
+    void OpenFinding(int row);
     void Btn_ExportClick();
 
     [[nodiscard]] const ProjectCheck& Result() const { return check_; }
@@ -43,9 +43,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Fill_Findings();
-    void Fill_Map(QTableWidget* table, const std::vector<IoMapRow>& rows);
-    void Update_Buttons();
+    void FillFindings();
+    void FillMap(QTableWidget* table, const std::vector<IoMapRow>& rows);
+    void UpdateButtons();
 
     AppState& state_;
     Prompts& prompts_;
@@ -72,6 +72,6 @@ inline constexpr int QuestionErrorLines = 8;
 // Runs the check before a step that hands the Project on (GSD file, Update Device, hand-over).
 // True when there are no errors, or when the user chose to go on anyway (the default is No).
 // Warnings never stop a step, and a file that cannot be read is left to the step's own message.
-[[nodiscard]] bool Go_On_Despite_Errors(const AppState& state, Prompts& prompts);
+[[nodiscard]] bool GoOnDespiteErrors(const AppState& state, Prompts& prompts);
 
 } // namespace kt

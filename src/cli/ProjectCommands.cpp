@@ -79,7 +79,7 @@ struct CheckOptions {
 // one document on stdout instead. Exit 1 on errors, with --strict 2 on warnings only.
 void PrintFindings(const ProjectCheck& check, const LanguageTable& texts, bool json) {
     if (json) {
-        std::cout << Findings_Json(check);
+        std::cout << FindingsJson(check);
         return;
     }
     for (const Finding& f : check.findings) {
@@ -110,7 +110,7 @@ void RunCheck(const CheckOptions& o) {
         Fail(o.projectDir + ": not a Project folder (no ParGen.xml, CAN_Rec_Frames.xml, "
                             "CAN_Send_Frames.xml or bin)");
     const LanguageTable texts = LanguageTable::English();
-    const ProjectCheck check = Check_Project(files, texts);
+    const ProjectCheck check = CheckProject(files, texts);
     PrintFindings(check, texts, o.json);
     if (check.count(Severity::Error) > 0) throw CLI::RuntimeError(1);
     if (o.strict && check.count(Severity::Warning) > 0) throw CLI::RuntimeError(2);
@@ -125,7 +125,7 @@ struct IoMapOptions {
 void PrintTable(const std::vector<std::string>& headers, const std::vector<IoMapRow>& rows) {
     std::vector<std::vector<std::string>> cells{headers};
     for (const IoMapRow& r : rows)
-        cells.push_back(Io_Map_Cells(r));
+        cells.push_back(IoMapCells(r));
     std::vector<std::size_t> width(headers.size(), 0);
     for (const auto& line : cells)
         for (std::size_t c = 0; c < line.size(); ++c)
@@ -146,9 +146,9 @@ void RunIoMap(const IoMapOptions& o) {
     if (o.csv && o.direction.empty()) Fail("--csv needs --direction in or out");
     const LanguageTable texts = LanguageTable::English();
     IoMap map;
-    Require(Build_Io_Map(MakeProjectFiles(PathFromUtf8(o.projectDir)), map));
+    Require(BuildIoMap(MakeProjectFiles(PathFromUtf8(o.projectDir)), map));
     if (o.csv) {
-        const std::string text = Io_Map_Csv(
+        const std::string text = IoMapCsv(
             map.rows(o.direction == "in" ? IoDirection::Input : IoDirection::Output), texts);
 #ifdef _WIN32
         _setmode(_fileno(stdout), _O_BINARY); // the CSV carries its own CR LF
@@ -161,7 +161,7 @@ void RunIoMap(const IoMapOptions& o) {
           std::tuple{IoDirection::Output, "out", TextId::CheckOutputsTab}}) {
         if (!o.direction.empty() && o.direction != name) continue;
         std::cout << texts.Get_Text(title) << "\n";
-        PrintTable(Io_Map_Headers(texts), map.rows(direction));
+        PrintTable(IoMapHeaders(texts), map.rows(direction));
         std::cout << "\n";
     }
 }

@@ -77,7 +77,7 @@ TFCompareProjects::TFCompareProjects(AppState& state, Prompts& prompts, QWidget*
     // The folder entry opens the chooser when clicked or on Enter, not when the arrow keys
     // pass over it.
     connect(ListBox_Projects, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (ListBox_Projects->row(item) == FolderRow()) Choose_Folder();
+        if (ListBox_Projects->row(item) == FolderRow()) ChooseFolder();
     });
     ListBox_Projects->installEventFilter(this);
     resize(1200, 520);
@@ -143,7 +143,7 @@ bool TFCompareProjects::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
             ListBox_Projects->currentRow() == FolderRow()) {
-            Choose_Folder();
+            ChooseFolder();
             return true;
         }
     }
@@ -166,7 +166,7 @@ void TFCompareProjects::ListBox_ProjectsClick() {
         Compare({});
 }
 
-void TFCompareProjects::Choose_Folder() {
+void TFCompareProjects::ChooseFolder() {
     const QString answer = prompts_.folderName(QPath(state_.Workspace.ProjectsDir),
                                                Q(state_.Text(TextId::CompareChooseFolder)));
     if (answer.isEmpty()) return;

@@ -43,7 +43,7 @@ private:
     void ShowDiff();
     void Compare(const std::filesystem::path& other);
     // The folder chooser behind the list's last entry.
-    void Choose_Folder();
+    void ChooseFolder();
     [[nodiscard]] int FolderRow() const;
 
     AppState& state_;

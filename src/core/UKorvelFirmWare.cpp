@@ -69,7 +69,7 @@ void TFKorvelFirmWare::FormCreate(const std::filesystem::path& exeDir) {
 
     const Status lang =
         Load_Language(state_.Workspace.LanguageDir, state_.Settings.LanguageName, state_.Lang);
-    Load_Qt_Texts(state_.Settings.LanguageName);
+    LoadQtTexts(state_.Settings.LanguageName);
 
     // A name that is not a plain Project name opens nothing and is written back unchanged.
     const std::string stored = state_.Settings.ProjectName;
@@ -275,8 +275,8 @@ TFBoot* TFKorvelFirmWare::FBoot() {
 TFCheckProject* TFKorvelFirmWare::FCheckProject() {
     if (!checkProject_)
         checkProject_ = new TFCheckProject(
-            state_, services_.prompts,
-            [this](FindingList list, int row) { Open_List_At(list, row); }, this);
+            state_, services_.prompts, [this](FindingList list, int row) { OpenListAt(list, row); },
+            this);
     return checkProject_;
 }
 
@@ -285,7 +285,7 @@ TFCompareProjects* TFKorvelFirmWare::FCompareProjects() {
     return compare_;
 }
 
-void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
+void TFKorvelFirmWare::OpenListAt(FindingList list, int row) {
     TFrameListDialog* dialog = nullptr;
     if (list == FindingList::Settings) {
         FParGen()->exec();
@@ -294,7 +294,7 @@ void TFKorvelFirmWare::Open_List_At(FindingList list, int row) {
     if (list == FindingList::Receive) dialog = FReceiveCAN();
     if (list == FindingList::Transmit) dialog = FTransmitCAN();
     if (!dialog) return;
-    dialog->Start_At_Row(row > 0 ? row - 1 : 0);
+    dialog->StartAtRow(row > 0 ? row - 1 : 0);
     dialog->exec();
 }
 
@@ -365,7 +365,7 @@ void TFKorvelFirmWare::Set_Lang() {
         l->adjustSize();
 }
 
-void TFKorvelFirmWare::Load_Qt_Texts(const std::string& languageName) {
+void TFKorvelFirmWare::LoadQtTexts(const std::string& languageName) {
     // Without its file Qt's texts stay English; our own texts are in the language anyway.
     static_cast<void>(qtTexts_.Load(QtTranslationsDir(state_.Workspace.ExeDir), languageName));
 }
@@ -373,7 +373,7 @@ void TFKorvelFirmWare::Load_Qt_Texts(const std::string& languageName) {
 void TFKorvelFirmWare::Change_Language() {
     // The options dialog knows the language just loaded; the stored one changes only with OK.
     const std::string inUse = softOptions_ ? softOptions_->Language_In_Use() : std::string();
-    Load_Qt_Texts(inUse.empty() ? state_.Settings.LanguageName : inUse);
+    LoadQtTexts(inUse.empty() ? state_.Settings.LanguageName : inUse);
     Set_Lang();
     // Only the windows that exist; one created later takes the texts then.
     if (newProject_) newProject_->Set_Lang();
@@ -417,14 +417,14 @@ void TFKorvelFirmWare::Btn_Click(QObject* sender) {
     else if (sender == Btn_CAN_Send_Frame)
         FTransmitCAN()->exec();
     else if (sender == Btn_PROFIBUS_GSD) {
-        if (Go_On_Despite_Errors(state_, services_.prompts))
+        if (GoOnDespiteErrors(state_, services_.prompts))
             Create_GSD_File(state_, services_.prompts);
     } else if (sender == Btn_CreateBin)
         Update_Device();
     else if (sender == Btn_Check_Project)
         FCheckProject()->exec();
     else if (sender == Btn_Handover)
-        Create_Handover_Pack(state_, services_.prompts);
+        CreateHandoverPack(state_, services_.prompts);
     else if (sender == Btn_Compare)
         FCompareProjects()->exec();
 }
@@ -441,27 +441,27 @@ void TFKorvelFirmWare::Open_Project() {
     ShowBanner();
 }
 
-bool TFKorvelFirmWare::Updater_Still_Running() const {
+bool TFKorvelFirmWare::UpdaterStillRunning() const {
     return runningUpdater_ && runningUpdater_->state() != QProcess::NotRunning;
 }
 
 void TFKorvelFirmWare::Update_Device() {
     // The updater left running reads bin/bank1.bin: no new image under its feet.
-    if (Updater_Still_Running()) {
+    if (UpdaterStillRunning()) {
         services_.prompts.error(Q(state_.Text(TextId::UpdateStartedBefore)));
         return;
     }
-    if (!Go_On_Despite_Errors(state_, services_.prompts)) return;
-    if (!Go_On_With_Defaults()) return;
+    if (!GoOnDespiteErrors(state_, services_.prompts)) return;
+    if (!GoOnWithDefaults()) return;
     // The updater must never get a stale or missing image: stop when it was not written.
     if (!Build_Bank_File(state_, services_.prompts)) return;
-    Show_Update_Dialog();
+    ShowUpdateDialog();
 }
 
-bool TFKorvelFirmWare::Go_On_With_Defaults() {
+bool TFKorvelFirmWare::GoOnWithDefaults() {
     // What the image compiler puts in place of a missing file; an unreadable file is left to
     // the compiler's own message.
-    const ProjectData project = Read_Project_Data(state_.Files);
+    const ProjectData project = ReadProjectData(state_.Files);
     if (project.unreadable()) return true;
     const bool noSettings = !project.hasParGen;
     const bool noFrames = project.receiveImage.empty() && project.transmitImage.empty();
@@ -473,7 +473,7 @@ bool TFKorvelFirmWare::Go_On_With_Defaults() {
                                                 Q(state_.Text(TextId::MainUpdateAnyway)));
 }
 
-void TFKorvelFirmWare::Show_Update_Dialog() {
+void TFKorvelFirmWare::ShowUpdateDialog() {
     TFBoot* boot = FBoot();
     boot->Form_Type = 3;
     boot->exec();
@@ -482,7 +482,7 @@ void TFKorvelFirmWare::Show_Update_Dialog() {
 void TFKorvelFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, bool) {
     Prompts& prompts = services_.prompts;
     // An updater left running after the wait still holds the serial port.
-    if (Updater_Still_Running()) {
+    if (UpdaterStillRunning()) {
         prompts.error(Q(state_.Text(TextId::UpdateStartedBefore)));
         return;
     }

@@ -63,7 +63,7 @@ public:
     // Starts NomeSW with the command line Parameter and waits for it (tipo: always false).
     void Start_Program(const QString& NomeSW, const QString& Parameter, bool tipo);
     // The updater started before and left running by the wait limit has not ended yet.
-    [[nodiscard]] bool Updater_Still_Running() const;
+    [[nodiscard]] bool UpdaterStillRunning() const;
 
     [[nodiscard]] QTimer* Timer_Update() const { return timer_; }
     // The windows the main window opens. Each is created on its first use and only through
@@ -98,13 +98,13 @@ private:
     void Open_Project();
     void Update_Device();
     // Asks before an image built without ParGen.xml or without any frame (default No).
-    [[nodiscard]] bool Go_On_With_Defaults();
+    [[nodiscard]] bool GoOnWithDefaults();
     // Qt's own texts (Yes/No, file dialogs) in the language of our language file.
-    void Load_Qt_Texts(const std::string& languageName);
+    void LoadQtTexts(const std::string& languageName);
     // Last step of Update_Device: the update dialog in its CAN mode.
-    void Show_Update_Dialog();
+    void ShowUpdateDialog();
     // A finding's double-click: the list's dialog, on the finding's row.
-    void Open_List_At(FindingList list, int row);
+    void OpenListAt(FindingList list, int row);
     QPushButton* StepButton(const char* name, int left, int top);
     QLabel* Label(const char* name, int left, int top);
 

@@ -59,7 +59,7 @@ public:
     // The hint over a cell (row 0 is the header row, column 0 the row numbers).
     [[nodiscard]] QString GridHint(int row, int column) const;
     // The next showing starts on this row (0..29) instead of the first one.
-    void Start_At_Row(int row) { startRow_ = row; }
+    void StartAtRow(int row) { startRow_ = row; }
 
     [[nodiscard]] const FrameList& Frames() const { return list_; }
     [[nodiscard]] FrameGridView* Grid() const { return grid_; }

@@ -160,7 +160,7 @@ Status RestoreHandoverPack(const fs::path& dirIn) {
 
 std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts) {
     std::vector<std::string> header{texts.Get_Text(TextId::ReportDirection)};
-    for (std::string& h : Io_Map_Headers(texts))
+    for (std::string& h : IoMapHeaders(texts))
         header.push_back(std::move(h));
     std::vector<std::vector<std::string>> lines{std::move(header)};
     for (IoDirection d : {IoDirection::Input, IoDirection::Output}) {
@@ -168,7 +168,7 @@ std::string HandoverIoMapCsv(const IoMap& map, const LanguageTable& texts) {
             texts.Get_Text(d == IoDirection::Input ? TextId::ReportInput : TextId::ReportOutput);
         for (const IoMapRow& r : map.rows(d)) {
             std::vector<std::string> cells{direction};
-            for (std::string& c : Io_Map_Cells(r))
+            for (std::string& c : IoMapCells(r))
                 cells.push_back(std::move(c));
             lines.push_back(std::move(cells));
         }
@@ -214,19 +214,19 @@ Status BuildHandoverFiles(const HandoverRequest& request, const LanguageTable& t
     report.ProjectName = request.ProjectName;
     report.ProjectFolder = PathToUtf8(request.ProjectDir);
     report.GsdFileName = WithGsdExtension(request.ProjectName);
-    const Result<std::string> gsd = Compose_GSD_Text(gsdData, texts);
+    const Result<std::string> gsd = ComposeGsdText(gsdData, texts);
     if (!gsd) return gsd.status;
     report.Gsd = gsd.value;
     if (Status s = Compile_Config_Image(project, report.Image); !s) return s;
-    if (Status s = Fill_Frame_List(project.receive, report.Receive); !s) return s;
-    if (Status s = Fill_Frame_List(project.transmit, report.Transmit); !s) return s;
-    const Result<std::vector<GsdModule>> modules = GSD_Modules(gsdData, texts);
+    if (Status s = FillFrameList(project.receive, report.Receive); !s) return s;
+    if (Status s = FillFrameList(project.transmit, report.Transmit); !s) return s;
+    const Result<std::vector<GsdModule>> modules = GsdModules(gsdData, texts);
     if (!modules) return modules.status;
     for (const GsdModule& m : modules.value)
         report.Modules.push_back({int(m.number), m.input, int(m.length), m.identifier});
-    const ProjectData data = Read_Project_Data(project);
-    if (Status s = Build_Io_Map(data, report.Map); !s) return s;
-    report.Check = Check_Project_Data(data, texts);
+    const ProjectData data = ReadProjectData(project);
+    if (Status s = BuildIoMap(data, report.Map); !s) return s;
+    report.Check = CheckProjectData(data, texts);
 
     const std::string html = CommissioningHtml(report, texts);
     std::string pdf;

@@ -8,7 +8,7 @@
 
 namespace kt {
 
-void Create_Handover_Pack(const AppState& state, Prompts& prompts) {
+void CreateHandoverPack(const AppState& state, Prompts& prompts) {
     // Built first, so a Project the GSD step would refuse is refused before any dialog.
     const HandoverRequest request{state.ProjectDir, state.Settings.ProjectName, ReportDateNow()};
     std::vector<HandoverFile> files;
@@ -18,7 +18,7 @@ void Create_Handover_Pack(const AppState& state, Prompts& prompts) {
         return;
     }
     // The pack goes to the PLC programmer: a faulty Project is passed on only knowingly.
-    if (!Go_On_Despite_Errors(state, prompts)) return;
+    if (!GoOnDespiteErrors(state, prompts)) return;
     const QString chosen =
         prompts.folderName(QPath(state.ProjectDir), Q(state.Text(TextId::HandoverChooseFolder)));
     if (chosen.isEmpty()) return;

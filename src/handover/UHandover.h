@@ -10,6 +10,6 @@ namespace kt {
 // for the folder, asks before replacing an earlier pack's files and writes it; every outcome but
 // the user's own Cancel or No is shown through `prompts`. Needs a running QGuiApplication for the
 // PDF.
-void Create_Handover_Pack(const AppState& state, Prompts& prompts);
+void CreateHandoverPack(const AppState& state, Prompts& prompts);
 
 } // namespace kt

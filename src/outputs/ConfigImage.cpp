@@ -61,7 +61,7 @@ Status PutCommSettings(const Result<ParGen>& read, ConfigImage& img) {
     if (read.status.notFound()) return Status::success();
     if (!read) return read.status;
     const ParGen& settings = read.value;
-    PutParam(img, ParamCanBaudRate, Image_Baud_Rate(settings, true));
+    PutParam(img, ParamCanBaudRate, ImageBaudRate(settings, true));
     PutParam(img, ParamProfibusAddress,
              static_cast<std::uint32_t>(IntOrDefault(settings.StationAddress, 10)));
     PutParam(img, ParamGsdCanMapping, settings.GsdCanMapping ? 1 : 0);
@@ -78,7 +78,7 @@ Status PutFrameList(const FrameListRead& read, bool send, ConfigImage& img) {
     for (std::size_t i = 0; i < stored; ++i) {
         const pugi::xml_node& n = read.nodes[i];
         const std::size_t at = table + count * ImageEntrySize;
-        const ImageFrame f = Read_Image_Frame(n, kind);
+        const ImageFrame f = ReadImageFrame(n, kind);
         Put32(img, at, f.CobId);
         Put32(img, at + 4, f.SendTime);
         Put32(img, at + 8, f.RecTimeOut);
@@ -96,7 +96,7 @@ Status PutFrameList(const FrameListRead& read, bool send, ConfigImage& img) {
 
 } // namespace
 
-ImageFrame Read_Image_Frame(const pugi::xml_node& n, FrameKind kind) {
+ImageFrame ReadImageFrame(const pugi::xml_node& n, FrameKind kind) {
     ImageFrame f;
     f.CobId = Attr(n, "COBID", 0);
     if (StoredAs29Bit(n.attribute("CAN_Type").value())) f.CobId |= ImageCobId29;
@@ -113,7 +113,7 @@ ImageFrame Read_Image_Frame(const pugi::xml_node& n, FrameKind kind) {
     return f;
 }
 
-ImageFrame Read_Image_Frame(const FrameRow& row, FrameKind kind) {
+ImageFrame ReadImageFrame(const FrameRow& row, FrameKind kind) {
     const auto num = [&row](int field, std::int32_t fallback) {
         return static_cast<std::uint32_t>(IntOrDefault(row[std::size_t(field)], fallback));
     };
@@ -133,7 +133,7 @@ ImageFrame Read_Image_Frame(const FrameRow& row, FrameKind kind) {
     return f;
 }
 
-std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found) {
+std::uint32_t ImageBaudRate(const ParGen& settings, bool found) {
     if (!found) return 125000;
     const int index = settings.CanBaudIndex;
     return kBaudRates[static_cast<std::size_t>(IsKnownCanBaudIndex(index) ? index

@@ -61,13 +61,13 @@ inline constexpr std::uint8_t SendFlagOnTimer = 4;
 inline constexpr std::uint32_t ImageCobId29 = 0x80000000u;
 
 // Reads one frame node (a child of the list's root) by the compiler's rules.
-[[nodiscard]] ImageFrame Read_Image_Frame(const pugi::xml_node& node, FrameKind kind);
-// The same from the row Read_Frame_Row made of that node: a missing attribute's field default
+[[nodiscard]] ImageFrame ReadImageFrame(const pugi::xml_node& node, FrameKind kind);
+// The same from the row ReadFrameRow made of that node: a missing attribute's field default
 // reads as the compiler's fallback, so both give the same frame.
-[[nodiscard]] ImageFrame Read_Image_Frame(const FrameRow& row, FrameKind kind);
+[[nodiscard]] ImageFrame ReadImageFrame(const FrameRow& row, FrameKind kind);
 
 // The bit rate the image holds for these settings; `found` false means no ParGen.xml.
-[[nodiscard]] std::uint32_t Image_Baud_Rate(const ParGen& settings, bool found);
+[[nodiscard]] std::uint32_t ImageBaudRate(const ParGen& settings, bool found);
 
 // The value the checksum word must hold: the sum of the parameter block's bytes before it.
 [[nodiscard]] std::uint32_t ParamBlockSum(std::span<const std::uint8_t, ConfigImageSize> image);

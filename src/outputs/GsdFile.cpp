@@ -243,7 +243,7 @@ Status ReadDims(const FrameListRead& read, std::vector<std::int32_t>& dims) {
     if (Unreadable(read.status)) return read.status;
     dims.reserve(read.nodes.size());
     for (const pugi::xml_node& n : read.nodes)
-        dims.push_back(GSD_Frame_Dim(n));
+        dims.push_back(GsdFrameDim(n));
     return Status::success();
 }
 
@@ -263,15 +263,15 @@ Result<GSD_Data> Read_GSD_Data(const ProjectSnapshot& project) {
     data.Map_Frames = project.parGen.value.GsdCanMapping;
     if (r.status = ReadDims(project.receive, data.In_Dim); !r.status) return {{}, r.status};
     if (r.status = ReadDims(project.transmit, data.Out_Dim); !r.status) return {{}, r.status};
-    Count_GSD_Modules(data);
+    CountGsdModules(data);
     return r;
 }
 
-std::int32_t GSD_Frame_Dim(const pugi::xml_node& node) {
+std::int32_t GsdFrameDim(const pugi::xml_node& node) {
     return IntOrDefault(node.attribute("Dim").value(), 0);
 }
 
-void Count_GSD_Modules(GSD_Data& data) {
+void CountGsdModules(GSD_Data& data) {
     data.In_Len = Sum(data.In_Dim);
     data.Out_Len = Sum(data.Out_Dim);
     const auto count = [&data](const std::vector<std::int32_t>& dims, std::int64_t len) {
@@ -282,7 +282,7 @@ void Count_GSD_Modules(GSD_Data& data) {
     data.Out_Modules = count(data.Out_Dim, data.Out_Len);
 }
 
-Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageTable& texts) {
+Result<std::vector<GsdModule>> GsdModules(const GSD_Data& data, const LanguageTable& texts) {
     for (const auto& [dims, direction] : {std::pair{&data.In_Dim, TextId::GsdReceiveFrame},
                                           std::pair{&data.Out_Dim, TextId::GsdSendFrame}})
         if (std::string why = UndeclarableDim(data.Map_Frames, *dims, direction, texts);
@@ -318,8 +318,8 @@ Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data, const LanguageT
     return r;
 }
 
-Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& texts) {
-    const Result<std::vector<GsdModule>> moduleList = GSD_Modules(data, texts);
+Result<std::string> ComposeGsdText(const GSD_Data& data, const LanguageTable& texts) {
+    const Result<std::vector<GsdModule>> moduleList = GsdModules(data, texts);
     if (!moduleList) return {{}, moduleList.status};
     const std::int64_t inLen = Sum(data.In_Dim);
     const std::int64_t outLen = Sum(data.Out_Dim);
@@ -347,7 +347,7 @@ Result<std::string> Compose_GSD_Text(const GSD_Data& data, const LanguageTable& 
 
 Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data,
                       const LanguageTable& texts) {
-    const Result<std::string> text = Compose_GSD_Text(data, texts);
+    const Result<std::string> text = ComposeGsdText(data, texts);
     if (!text) return text.status;
     return WriteFileAtomic(file, text.value);
 }

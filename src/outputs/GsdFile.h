@@ -35,10 +35,10 @@ struct GSD_Data {
 [[nodiscard]] Result<GSD_Data> Read_GSD_Data(const ProjectSnapshot& project);
 
 // Data length of one frame node (a child of the list's root) as the GSD counts it.
-[[nodiscard]] std::int32_t GSD_Frame_Dim(const pugi::xml_node& node);
+[[nodiscard]] std::int32_t GsdFrameDim(const pugi::xml_node& node);
 
 // Fills the totals and module counts of `data` from Map_Frames, In_Dim and Out_Dim.
-void Count_GSD_Modules(GSD_Data& data);
+void CountGsdModules(GSD_Data& data);
 
 // One module of the module list, numbered from 1: all inputs, then all outputs.
 struct GsdModule {
@@ -49,16 +49,15 @@ struct GsdModule {
     bool operator==(const GsdModule&) const = default;
 };
 
-// The modules that Compose_GSD_Text writes, with the same failures.
-[[nodiscard]] Result<std::vector<GsdModule>> GSD_Modules(const GSD_Data& data,
-                                                         const LanguageTable& texts);
+// The modules that ComposeGsdText writes, with the same failures.
+[[nodiscard]] Result<std::vector<GsdModule>> GsdModules(const GSD_Data& data,
+                                                        const LanguageTable& texts);
 
 // The whole GSD text, CR LF line ends. Fails when a frame length is negative, or outside
 // 1..64 with one module per frame, when the lengths do not fit the format's 32-bit numbers,
 // or when the module count is beyond reason (only hand-edited lists get there); the
 // message is made of the Gsd... texts of `texts` (GsdReceiveFrame to GsdTooManyModules).
-[[nodiscard]] Result<std::string> Compose_GSD_Text(const GSD_Data& data,
-                                                   const LanguageTable& texts);
+[[nodiscard]] Result<std::string> ComposeGsdText(const GSD_Data& data, const LanguageTable& texts);
 
 // Composes the text and replaces `file` atomically; nothing is written on failure.
 [[nodiscard]] Status Write_GSD_File(const std::filesystem::path& file, const GSD_Data& data,

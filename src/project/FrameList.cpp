@@ -178,13 +178,12 @@ bool CheckedForValidation(std::string_view text) {
 Status FrameList::Load_Frames(const std::filesystem::path& file) {
     Clear();
     std::size_t r = 0;
-    const Status s = ForEachFrameNode(file, rows_.size(), [&](const pugi::xml_node& n) {
-        rows_[r++] = Read_Frame_Row(n, kind_);
-    });
+    const Status s = ForEachFrameNode(
+        file, rows_.size(), [&](const pugi::xml_node& n) { rows_[r++] = ReadFrameRow(n, kind_); });
     return s.notFound() ? Status::success() : s; // no file: an empty list
 }
 
-FrameRow Read_Frame_Row(const pugi::xml_node& n, FrameKind kind) {
+FrameRow ReadFrameRow(const pugi::xml_node& n, FrameKind kind) {
     const auto names = FrameFieldNames(kind);
     FrameRow row(names.size());
     for (std::size_t c = 0; c < names.size(); ++c) {
@@ -195,8 +194,8 @@ FrameRow Read_Frame_Row(const pugi::xml_node& n, FrameKind kind) {
     return row;
 }
 
-std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
-                            const LanguageTable& texts) {
+std::string FrameRowFault(FrameKind kind, const FrameRow& row, int index,
+                          const LanguageTable& texts) {
     const std::optional<TextId> reason = FirstFault(kind, row);
     if (!reason) return {};
     return texts.Get_Text(IdsOf(kind).errorRow) + std::to_string(index + 1) +
@@ -204,16 +203,16 @@ std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
 }
 
 std::string FrameList::Controllo_dati(const LanguageTable& texts) const {
-    const std::vector<FrameFault> faults = Row_Faults(texts);
+    const std::vector<FrameFault> faults = RowFaults(texts);
     return faults.empty() ? std::string() : faults.front().message;
 }
 
-std::vector<FrameFault> FrameList::Row_Faults(const LanguageTable& texts) const {
-    return kt::Row_Faults(kind_, rows_, texts);
+std::vector<FrameFault> FrameList::RowFaults(const LanguageTable& texts) const {
+    return kt::RowFaults(kind_, rows_, texts);
 }
 
-std::vector<FrameFault> Row_Faults(FrameKind kind, std::span<const FrameRow> rows,
-                                   const LanguageTable& texts) {
+std::vector<FrameFault> RowFaults(FrameKind kind, std::span<const FrameRow> rows,
+                                  const LanguageTable& texts) {
     const MessageIds& ids = IdsOf(kind);
     const int shown = std::min(int(rows.size()), FrameList::Rows);
     const int fields = int(FrameFieldNames(kind).size());

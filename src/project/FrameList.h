@@ -75,7 +75,7 @@ struct TransmitFrame {
 using FrameRow = std::vector<std::string>;
 
 // The row that Load_Frames fills from one frame node: each attribute or its field's default.
-[[nodiscard]] FrameRow Read_Frame_Row(const pugi::xml_node& node, FrameKind kind);
+[[nodiscard]] FrameRow ReadFrameRow(const pugi::xml_node& node, FrameKind kind);
 
 // A row that Controllo_dati rejects: the row (0..29) and the message.
 struct FrameFault {
@@ -87,13 +87,13 @@ struct FrameFault {
 
 // The message of the first failure of one filled row (`index` 0-based, shown from 1), as
 // Controllo_dati words it; empty when the row is valid.
-[[nodiscard]] std::string Frame_Row_Fault(FrameKind kind, const FrameRow& row, int index,
-                                          const LanguageTable& texts);
+[[nodiscard]] std::string FrameRowFault(FrameKind kind, const FrameRow& row, int index,
+                                        const LanguageTable& texts);
 
-// Row_Faults of a list holding these rows (the first 30; missing rows are blank), without
+// RowFaults of a list holding these rows (the first 30; missing rows are blank), without
 // building the list.
-[[nodiscard]] std::vector<FrameFault> Row_Faults(FrameKind kind, std::span<const FrameRow> rows,
-                                                 const LanguageTable& texts);
+[[nodiscard]] std::vector<FrameFault> RowFaults(FrameKind kind, std::span<const FrameRow> rows,
+                                                const LanguageTable& texts);
 
 class FrameList {
 public:
@@ -137,7 +137,7 @@ public:
     // saving would drop them.
     [[nodiscard]] std::string Controllo_dati(const LanguageTable& texts) const;
     // Every row that Controllo_dati would reject, each with its first failure, in row order.
-    [[nodiscard]] std::vector<FrameFault> Row_Faults(const LanguageTable& texts) const;
+    [[nodiscard]] std::vector<FrameFault> RowFaults(const LanguageTable& texts) const;
 
     // The document as stored: one `row` a frame up to the first blank COBID, the version
     // comment last, no declaration, no indentation.

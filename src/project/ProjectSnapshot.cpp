@@ -41,11 +41,11 @@ ProjectSnapshot ReadProjectSnapshot(const ProjectFiles& files) {
     return s;
 }
 
-Status Fill_Frame_List(const FrameListRead& read, FrameList& list) {
+Status FillFrameList(const FrameListRead& read, FrameList& list) {
     list.Clear();
     const std::size_t rows = std::min<std::size_t>(read.nodes.size(), FrameList::Rows);
     for (std::size_t r = 0; r < rows; ++r)
-        list.setRow(int(r), Read_Frame_Row(read.nodes[r], list.kind()));
+        list.setRow(int(r), ReadFrameRow(read.nodes[r], list.kind()));
     return read.status.notFound() ? Status::success() : read.status;
 }
 

@@ -42,6 +42,6 @@ struct ProjectSnapshot {
 
 // Fills `list` as Load_Frames does from the file: the first 30 frames; a missing file is an
 // empty list with success, an unreadable one an empty list with its status.
-[[nodiscard]] Status Fill_Frame_List(const FrameListRead& read, FrameList& list);
+[[nodiscard]] Status FillFrameList(const FrameListRead& read, FrameList& list);
 
 } // namespace kt

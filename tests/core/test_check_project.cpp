@@ -259,7 +259,7 @@ class CheckProjectTable : public testing::TestWithParam<CheckCase> {};
 TEST_P(CheckProjectTable, GivesItsFindings) {
     const ProjectDir project;
     GetParam().make(project);
-    const kt::ProjectCheck check = kt::Check_Project(project.files(), English());
+    const kt::ProjectCheck check = kt::CheckProject(project.files(), English());
     std::set<Key> got;
     for (const kt::Finding& f : check.findings) {
         EXPECT_FALSE(f.message.empty()) << f.code;
@@ -275,7 +275,7 @@ TEST(CheckProject, MessagesComeFromTheTablesAndErrorsComeFirst) {
     const ProjectDir project;
     project.settings("7", "0", "0");
     project.receive(Rx("5", A, "8", "0", "0") + Rx("5", A, "8"));
-    const kt::ProjectCheck check = kt::Check_Project(project.files(), English());
+    const kt::ProjectCheck check = kt::CheckProject(project.files(), English());
     std::vector<std::tuple<std::string, int, std::string>> got;
     for (const kt::Finding& f : check.findings)
         got.emplace_back(f.code, f.row, f.message);
@@ -305,7 +305,7 @@ TEST(CheckProject, MessagesNameColumnsByTheirHeaders) {
     texts.Set_Text(1720, "Tausch");
     texts.Set_Text(1821, "\xC3\x84nderung");
     texts.Set_Text(1822, "Zyklisch");
-    const kt::ProjectCheck check = kt::Check_Project(project.files(), texts);
+    const kt::ProjectCheck check = kt::CheckProject(project.files(), texts);
     std::set<std::tuple<std::string, int, std::string>> got;
     for (const kt::Finding& f : check.findings)
         if (f.code != "bus-load" && f.code != "no-timeout") got.emplace(f.code, f.row, f.message);
@@ -327,7 +327,7 @@ TEST(BusLoad, FrameBitsWithWorstCaseStuffing) {
                                                            {false, 8, 135}, {true, 0, 80},
                                                            {true, 1, 90},   {true, 8, 160}};
     for (const auto& [extended, n, bits] : cases)
-        EXPECT_EQ(kt::Frame_Bits(extended, n), bits) << extended << " " << n;
+        EXPECT_EQ(kt::FrameBits(extended, n), bits) << extended << " " << n;
 }
 
 TEST(BusLoad, PeriodicTransmitAndReceiveLowerBound) {
@@ -339,7 +339,7 @@ TEST(BusLoad, PeriodicTransmitAndReceiveLowerBound) {
                      Tx("3", A, "8", "Y", "N", "10") + Tx("4", A, "8", "N", "Y", "0"));
     // Receive: 160 bits every 100 ms = 1600 bit/s = 1.28 %; time-out 0 counts nothing.
     project.receive(Rx("0x1000", B, "8", "0", "100") + Rx("2", A, "8", "0", "0"));
-    const kt::BusLoad load = kt::Check_Project(project.files(), English()).busLoad;
+    const kt::BusLoad load = kt::CheckProject(project.files(), English()).busLoad;
     EXPECT_EQ(load.bitRate, 125000u);
     EXPECT_NEAR(load.transmitPercent, 10.864, 1e-9);
     EXPECT_NEAR(load.receivePercent, 1.28, 1e-9);
@@ -354,7 +354,7 @@ TEST(BusLoad, BitRateAsTheImageHoldsIt) {
              {[](const ProjectDir& p) { p.receive(Rx("1", A, "8")); }, 125000}}) {
         const ProjectDir project;
         make(project);
-        EXPECT_EQ(kt::Check_Project(project.files(), English()).busLoad.bitRate, rate);
+        EXPECT_EQ(kt::CheckProject(project.files(), English()).busLoad.bitRate, rate);
     }
 }
 
@@ -375,7 +375,7 @@ TEST(IoMap, OneModulePerFrameWithASwapGroup) {
                     Rx("0x18FF0001", B, "4", "0x60", "1000", "valve"));
     project.transmit(Tx("0x200", A, "2"));
     kt::IoMap map;
-    ASSERT_TRUE(kt::Build_Io_Map(project.files(), map));
+    ASSERT_TRUE(kt::BuildIoMap(project.files(), map));
     const std::string m1 = "0x42,0x02,0x00,0x01", m2 = "0x42,0x03,0x00,0x02";
     const std::vector<Row> inputs = {
         {0, 1, 0, m1, 1, 0x123, false, 1, 0, 0},     {1, 1, 1, m1, 1, 0x123, false, 2, 0, 0},
@@ -398,7 +398,7 @@ TEST(IoMap, SixtyFourByteModulesAcrossTheBoundary) {
     project.receive(RxMany(8, 0x100, "8") + Rx("0x200", A, "8", "0x80"));
     project.transmit(Tx("0x300", A, "2"));
     kt::IoMap map;
-    ASSERT_TRUE(kt::Build_Io_Map(project.files(), map));
+    ASSERT_TRUE(kt::BuildIoMap(project.files(), map));
     ASSERT_EQ(map.inputs.size(), 72u);
     ASSERT_EQ(map.outputs.size(), 2u);
     const std::string m1 = "0x42,0x3F,0x00,0x01", m2 = "0x42,0x07,0x00,0x02";
@@ -420,7 +420,7 @@ TEST(IoMap, AgreesWithTheGsdModules) {
         project.receive(RxMany(20, 0x100, "7") + RxMany(10, 0x200, "3"));
         project.transmit(TxMany(25, 0x300, "5"));
         kt::IoMap map;
-        ASSERT_TRUE(kt::Build_Io_Map(project.files(), map));
+        ASSERT_TRUE(kt::BuildIoMap(project.files(), map));
         std::map<std::string, int> mapBytes;
         for (const auto* rows : {&map.inputs, &map.outputs})
             for (const kt::IoMapRow& r : *rows)
@@ -429,7 +429,7 @@ TEST(IoMap, AgreesWithTheGsdModules) {
         const kt::Result<kt::GSD_Data> data = kt::Read_GSD_Data(project.files());
         ASSERT_TRUE(data.ok());
         const kt::Result<std::string> composed =
-            kt::Compose_GSD_Text(data.value, kt::LanguageTable::English());
+            kt::ComposeGsdText(data.value, kt::LanguageTable::English());
         ASSERT_TRUE(composed.ok());
         const std::string& gsd = composed.value;
         std::map<std::string, int> gsdBytes;
@@ -448,14 +448,14 @@ TEST(IoMap, UnreadableFileFails) {
     project.settings("7", "12", "0");
     project.receive("<row");
     kt::IoMap map;
-    const kt::Status s = kt::Build_Io_Map(project.files(), map);
+    const kt::Status s = kt::BuildIoMap(project.files(), map);
     EXPECT_FALSE(s);
     EXPECT_NE(s.message.find("CAN_Rec_Frames.xml"), std::string::npos);
 }
 
 TEST(IoMap, CsvWithHeaderQuotesAndCrLf) {
     kt::IoMapRow r{4, 2, 1, "0x42,0x03,0x00,0x02", 2, 0x18FF0001, true, 4, "valve; \"main\"", 2, 4};
-    EXPECT_EQ(kt::Io_Map_Csv({r}, English()),
+    EXPECT_EQ(kt::IoMapCsv({r}, English()),
               "\xEF\xBB\xBF"
               "PROFIBUS byte;Module;Module byte;Module identifier;CAN row;CobID;Type;CAN byte;"
               "Mnemonic;Swap\r\n"
@@ -468,7 +468,7 @@ TEST(CheckProject, FindingsCsv) {
     kt::ProjectCheck check;
     check.findings = {{Severity::Error, "duplicate-id", FindingList::Receive, 2, "row 1, again"},
                       {Severity::Note, "x", FindingList::Project, 0, " L\xC3\xA4nge"}};
-    EXPECT_EQ(kt::Findings_Csv(check, English()),
+    EXPECT_EQ(kt::FindingsCsv(check, English()),
               "\xEF\xBB\xBF"
               "Severity;List;Row;Message;Code\r\n"
               "Error;Receive frames;2;\"row 1, again\";duplicate-id\r\n"
@@ -480,7 +480,7 @@ TEST(CheckProject, JsonForScripts) {
     check.findings = {{Severity::Error, "duplicate-id", FindingList::Receive, 2, "a \"b\"\n"}};
     check.busLoad = {500000, 10.86, 1.25};
     EXPECT_EQ(
-        kt::Findings_Json(check),
+        kt::FindingsJson(check),
         "{\"findings\":[{\"severity\":\"error\",\"code\":\"duplicate-id\",\"list\":\"receive\","
         "\"row\":2,\"message\":\"a \\\"b\\\"\\u000a\"}],\"busLoad\":{\"bitRate\":500000,"
         "\"transmitPercent\":10.9,\"receivePercent\":1.3,\"totalPercent\":12.1},"

@@ -249,9 +249,9 @@ TEST(ConfigImage, FrameFromTheRowEqualsFrameFromTheNode) {
                                     pugi::parse_default | pugi::parse_comments));
         const pugi::xml_node node = doc.first_child().first_child();
         for (kt::FrameKind kind : {kt::FrameKind::Receive, kt::FrameKind::Transmit}) {
-            const kt::FrameRow row = kt::Read_Frame_Row(node, kind);
-            EXPECT_EQ(kt::Read_Image_Frame(row, kind), kt::Read_Image_Frame(node, kind)) << text;
-            EXPECT_EQ(kt::IntOrDefault(row[kt::RxDim], 0), kt::GSD_Frame_Dim(node)) << text;
+            const kt::FrameRow row = kt::ReadFrameRow(node, kind);
+            EXPECT_EQ(kt::ReadImageFrame(row, kind), kt::ReadImageFrame(node, kind)) << text;
+            EXPECT_EQ(kt::IntOrDefault(row[kt::RxDim], 0), kt::GsdFrameDim(node)) << text;
         }
     }
 }

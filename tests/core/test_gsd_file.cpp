@@ -515,7 +515,7 @@ TEST(GsdFile, RefusalsSpeakTheLoadedLanguage) {
     GSD_Data data;
     data.Out_Dim = {4, -2};
     EXPECT_EQ(
-        kt::Compose_GSD_Text(data, german).status.message,
+        kt::ComposeGsdText(data, german).status.message,
         "Fehler! Sende-Frame 2 hat die L\xC3\xA4nge -2: eine L\xC3\xA4nge kann nicht negativ sein");
 }
 

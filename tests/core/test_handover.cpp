@@ -312,7 +312,7 @@ TEST(HandoverPack, FilesMatchTheStepsAndRepeat) {
 
     const Result<GSD_Data> data = Read_GSD_Data(p.files());
     ASSERT_TRUE(data.ok());
-    const Result<std::string> gsd = Compose_GSD_Text(data.value, LanguageTable::English());
+    const Result<std::string> gsd = ComposeGsdText(data.value, LanguageTable::English());
     ASSERT_TRUE(gsd.ok());
     EXPECT_EQ(first[0].Bytes, gsd.value);
     ConfigImage image{};

@@ -81,7 +81,7 @@ TEST(ProjectSnapshot, EveryReaderTakesItsShareOfALongList) {
     ASSERT_EQ(s.receive.nodes.size(), 35u);
 
     FrameList rows(FrameKind::Receive);
-    ASSERT_TRUE(Fill_Frame_List(s.receive, rows));
+    ASSERT_TRUE(FillFrameList(s.receive, rows));
     EXPECT_EQ(rows.FrameCount(), 30);
     EXPECT_EQ(rows.field(29, RxMnemonic), "m29");
 
@@ -109,7 +109,7 @@ TEST(ProjectSnapshot, AnUnreadableListFailsEveryOutputAlike) {
     rows.setField(0, RxCOBID, "1");
     FrameList loaded(FrameKind::Receive);
     const Status fromFile = loaded.Load_Frames(dir.files().RecFramesFile);
-    const Status fromSnapshot = Fill_Frame_List(s.receive, rows);
+    const Status fromSnapshot = FillFrameList(s.receive, rows);
     EXPECT_EQ(fromSnapshot.code, StatusCode::Malformed);
     EXPECT_EQ(fromSnapshot.message, fromFile.message);
     EXPECT_EQ(rows.FrameCount(), 0);
@@ -117,7 +117,7 @@ TEST(ProjectSnapshot, AnUnreadableListFailsEveryOutputAlike) {
     ConfigImage image{};
     EXPECT_EQ(Compile_Config_Image(s, image).message, fromFile.message);
     EXPECT_EQ(Read_GSD_Data(s).status.message, fromFile.message);
-    const ProjectData data = Read_Project_Data(s);
+    const ProjectData data = ReadProjectData(s);
     ASSERT_NE(data.unreadable(), nullptr);
     EXPECT_EQ(data.unreadable()->message, fromFile.message);
 }

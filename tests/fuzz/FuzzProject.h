@@ -58,7 +58,7 @@ inline void Outputs(const ProjectFiles& files) {
     }
     if (const Result<GSD_Data> data = Read_GSD_Data(files)) {
         static const LanguageTable texts = LanguageTable::English();
-        if (const Result<std::string> composed = Compose_GSD_Text(data.value, texts)) {
+        if (const Result<std::string> composed = ComposeGsdText(data.value, texts)) {
             const std::string& gsd = composed.value;
             Check(gsd.rfind("EndSlotDefinition\r\n\r\n\r\n\r\n\r\n") == gsd.size() - 27);
         }

@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(prompts.calls[0].filter, QString(GsdFileFilter));
         const Result<GSD_Data> data = Read_GSD_Data(state().Files);
         QVERIFY(data.ok());
-        const Result<std::string> expected = Compose_GSD_Text(data.value, state().Lang);
+        const Result<std::string> expected = ComposeGsdText(data.value, state().Lang);
         QVERIFY(expected.ok());
         QCOMPARE(ReadFile(state().ProjectDir / written.toStdString()), expected.value);
     }
@@ -343,7 +343,7 @@ private slots:
         QVERIFY(data.ok());
         QCOMPARE(data.value.In_Modules, 30);
         QCOMPARE(data.value.Out_Len, 60);
-        const Result<std::string> gsd = Compose_GSD_Text(data.value, state().Lang);
+        const Result<std::string> gsd = ComposeGsdText(data.value, state().Lang);
         QVERIFY(gsd.ok());
         QCOMPARE(ReadFile(state().ProjectDir / "road.gsd"), gsd.value);
 

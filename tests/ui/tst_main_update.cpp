@@ -388,7 +388,7 @@ private slots:
 
         QVERIFY(QFile(release).open(QIODevice::WriteOnly));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(done), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(!main_->Updater_Still_Running(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!main_->UpdaterStillRunning(), 20000);
         runUpdate(0);
         QVERIFY(test::ReadFile(bank()) != image);
     }
