@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Checks the include rules of src/ (docs/ARCHITECTURE.md): the folders form no loop,
-# base/ stands on nothing, lang/ only on base/, GUI-free files stay free of Qt and window
-# units are named U... only when they hold Qt; no two units of one folder include each other. Prints each breach; exits 1 if there is one.
+# Checks the include rules of src/ (docs/ARCHITECTURE.md): the folders form no loop;
+# base/ stands on nothing, lang/ only on base/, project/ only on base/ and lang/, dbc/ only on
+# those and project/, and none of these four holds a window unit; GUI-free files stay free
+# of Qt and window units are named U... only when they hold Qt; no two units of one folder
+# include each other. Prints each breach; exits 1 if there is one.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}/src"
 
@@ -43,6 +45,12 @@ while IFS= read -r file; do
             base) [ "$target" = base ] || breach "$file (base/) includes $inc: base/ includes only base/" ;;
             lang) [ "$target" = base ] || [ "$target" = lang ] ||
                 breach "$file (lang/) includes $inc: lang/ includes only base/ and lang/" ;;
+            project) case $target in base | lang | project) ;; *)
+                breach "$file (project/) includes $inc: project/ stands on base/ and lang/ only" ;;
+                esac ;;
+            dbc) case $target in base | lang | project | dbc) ;; *)
+                breach "$file (dbc/) includes $inc: dbc/ stands on base/, lang/ and project/ only" ;;
+                esac ;;
         esac
         if [ $gui_free = 1 ] && is_window_name "$inc"; then
             breach "$file is GUI-free but includes the window unit $inc"
@@ -52,6 +60,9 @@ while IFS= read -r file; do
     if [ $gui_free = 1 ] && [ $holds_qt = 1 ]; then
         breach "$file is GUI-free (no U prefix) but includes Qt: $(qt_includes "$file" | head -1)"
     fi
+    case $folder in base | lang | project | dbc)
+        is_window_name "$file" && breach "$file: $folder/ is GUI-free and holds no window unit" ;;
+    esac
     if is_window_name "$file" && [ $holds_qt = 0 ]; then
         breach "$file is named U... but holds no Qt: a GUI-free file must not be named U..."
     fi
