@@ -295,12 +295,11 @@ private:
     }
     bool Semicolon() { return Expect(";", "at the end of the statement"); }
 
-    // BU_: names to the end of the line.
+    // BU_: names up to the next statement; tools wrap a long node list over several lines.
     bool Nodes() {
-        const int line = tok_.line;
         if (!Read()) return false;
         if (!Expect(":", "after BU_")) return false;
-        while (SameLine(line)) {
+        while (tok_.kind != Token::End && !IsKeyword(tok_)) {
             if (tok_.kind != Token::Word) return Fail(tok_, "expected a node name");
             if (nodeSet_.insert(tok_.text).second) db_.nodes.push_back(tok_.text);
             if (!Read()) return false;

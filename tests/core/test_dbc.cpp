@@ -195,6 +195,17 @@ TEST(DbcReader, MessagesQuoteOnlyTheBeginningOfLongText) {
     }
 }
 
+// Tools wrap a long node list over several lines; the list ends at the next statement.
+TEST(DbcReader, NodeListOverSeveralLines) {
+    const DbcDatabase wrapped =
+        Parsed("VERSION \"\"\r\nBU_: Engine Gateway\r\n  Dash\r\n\tLogger\r\n\r\n"
+               "BO_ 256 Speed: 8 Engine\r\n");
+    EXPECT_EQ(wrapped.nodes, (std::vector<std::string>{"Engine", "Gateway", "Dash", "Logger"}));
+    ASSERT_EQ(wrapped.messages.size(), 1u);
+    EXPECT_EQ(wrapped.messages[0].transmitter, "Engine");
+    EXPECT_TRUE(Parsed("BU_:\nBO_ 1 M: 8 A\n").nodes.empty());
+}
+
 // Node lists and receivers are kept once each, in file order, however many there are.
 TEST(DbcReader, LongNodeAndReceiverLists) {
     constexpr int kCount = 40000;
