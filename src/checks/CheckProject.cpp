@@ -147,17 +147,19 @@ ProjectData ReadProjectData(const ProjectSnapshot& project) {
         if (!project.parGenRoot.empty() && project.parGenRoot != "Par_Gen")
             d.parGenRoot = project.parGenRoot;
     }
-    d.anyFile = project.anyFile();
     d.parGenRead = project.parGen.status;
     d.receiveRead = project.receive.status;
     d.transmitRead = project.transmit.status;
-    d.hasParGen = found;
     d.baudRate = ImageBaudRate(d.settings, found);
     d.gsd.Map_Frames = found && d.settings.GsdCanMapping;
     ReadList(project.receive, FrameKind::Receive, d.receiveRows, d.receiveImage, d.gsd.In_Dim);
     ReadList(project.transmit, FrameKind::Transmit, d.transmitRows, d.transmitImage, d.gsd.Out_Dim);
     CountGsdModules(d.gsd);
     return d;
+}
+
+bool ProjectData::anyFile() const {
+    return !parGenRead.notFound() || !receiveRead.notFound() || !transmitRead.notFound();
 }
 
 const Status* ProjectData::unreadable() const {
@@ -207,7 +209,7 @@ ProjectCheck CheckProject(const ProjectFiles& files, const LanguageTable& texts)
 ProjectCheck CheckProjectData(const ProjectData& d, const LanguageTable& texts) {
     ProjectCheck result;
     Collector out(texts);
-    if (!d.anyFile) {
+    if (!d.anyFile()) {
         out.add(Severity::Warning, "no-project-files", FindingList::Project, 0,
                 out.t(TextId::FindingNoProjectFiles));
         result.findings = out.take();
@@ -220,7 +222,7 @@ ProjectCheck CheckProjectData(const ProjectData& d, const LanguageTable& texts) 
             out.add(Severity::Error, "file-unreadable", list, 0,
                     out.t(TextId::FindingFileUnreadable) + read->message);
 
-    if (d.hasParGen) {
+    if (d.hasParGen()) {
         if (std::string why = Controllo_Dati(d.settings, texts); !why.empty())
             out.add(Severity::Error, "station-address", FindingList::Settings, 0, why);
         if (d.settings.CanBaudIndex < 0 || d.settings.CanBaudIndex >= int(CanBaudTexts.size()))

@@ -20,8 +20,6 @@ class LanguageTable;
 
 // A Project as the check and the I/O map judge it, each file parsed once.
 struct ProjectData {
-    bool anyFile = false;            // at least one of the three files exists
-    bool hasParGen = false;          // ParGen.xml exists (and could be read)
     std::string parGenRoot;          // its root element's name when that is not Par_Gen
     ParGen settings;                 // defaults without ParGen.xml
     std::uint32_t baudRate = 125000; // bit/s, as the image holds it
@@ -35,6 +33,10 @@ struct ProjectData {
 
     // The first file that is there but could not be read; nullptr when there is none.
     [[nodiscard]] const Status* unreadable() const;
+    // At least one of the three files exists (readable or not).
+    [[nodiscard]] bool anyFile() const;
+    // ParGen.xml exists and could be read.
+    [[nodiscard]] bool hasParGen() const { return parGenRead.ok(); }
 };
 
 // Reads the three files; an unreadable file counts as missing and its error is kept.

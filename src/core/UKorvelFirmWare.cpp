@@ -463,7 +463,7 @@ bool TFKorvelFirmWare::GoOnWithDefaults() {
     // the compiler's own message.
     const ProjectData project = ReadProjectData(state_.Files);
     if (project.unreadable()) return true;
-    const bool noSettings = !project.hasParGen;
+    const bool noSettings = !project.hasParGen();
     const bool noFrames = project.receiveImage.empty() && project.transmitImage.empty();
     if (!noSettings && !noFrames) return true;
     QString text;
